@@ -1,0 +1,63 @@
+// inspect, build and hash-password: the stored files as JSON.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "apps/brightline-cli/commands.h"
+#include "apps/brightline-cli/json_files.h"
+#include "common/file_io.h"
+#include "shell/user_info.h"
+
+namespace brightline::cli {
+
+int runInspect(const Args& args) {
+    if (args.size() != 1) return usage("inspect FILE");
+    std::vector<uint8_t> bytes;
+    std::string error;
+    if (!readWholeFile(args[0], bytes, &error)) {
+        std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
+        return kExitFailed;
+    }
+    try {
+        std::cout << fileToJson(bytes).dump(2) << "\n";
+    } catch (const FileFormatError& e) {
+        std::fprintf(stderr, "brightline-cli: %s: %s\n", args[0].c_str(), e.what());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int runBuild(const Args& args) {
+    if (args.size() != 2) return usage("build FILE.json OUT");
+    std::vector<uint8_t> text;
+    std::string error;
+    if (!readWholeFile(args[0], text, &error)) {
+        std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
+        return kExitFailed;
+    }
+    std::vector<uint8_t> bytes;
+    try {
+        nlohmann::json doc = nlohmann::json::parse(text.begin(), text.end());
+        bytes = jsonToFile(doc);
+    } catch (const nlohmann::json::parse_error& e) {
+        std::fprintf(stderr, "brightline-cli: %s is not JSON: %s\n", args[0].c_str(), e.what());
+        return kExitFailed;
+    } catch (const FileFormatError& e) {
+        std::fprintf(stderr, "brightline-cli: %s: %s\n", args[0].c_str(), e.what());
+        return kExitFailed;
+    }
+    if (!writeFileAtomically(args[1], bytes, &error)) {
+        std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int runHashPassword(const Args& args) {
+    if (args.size() != 1) return usage("hash-password TEXT");
+    std::cout << hashPassword(args[0]) << "\n";
+    return kExitOk;
+}
+
+}  // namespace brightline::cli

@@ -1,0 +1,22 @@
+#pragma once
+// The subcommands of brightline-cli. Each takes the arguments after its name and returns the
+// exit status: 0 done, 1 the input or the sign failed (a message on standard error), 2 bad usage.
+#include <string>
+#include <vector>
+
+namespace brightline::cli {
+
+using Args = std::vector<std::string>;
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Prints "usage: brightline-cli <line>" on standard error and returns kExitUsage.
+int usage(const std::string& line);
+
+int runInspect(const Args& args);
+int runBuild(const Args& args);
+int runHashPassword(const Args& args);
+
+}  // namespace brightline::cli

@@ -1,0 +1,55 @@
+// brightline-cli: everything Brightline does that needs no person.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "apps/brightline-cli/commands.h"
+
+namespace brightline::cli {
+namespace {
+
+struct Command {
+    const char* name;
+    const char* synopsis;
+    int (*run)(const Args&);
+};
+
+// One row per subcommand; later subsystems add theirs here.
+const Command kCommands[] = {
+    {"inspect", "inspect FILE              print a stored file as JSON", runInspect},
+    {"build", "build FILE.json OUT         write the stored file a JSON document describes", runBuild},
+    {"hash-password", "hash-password TEXT  print the stored hash of a password", runHashPassword},
+};
+
+void printHelp(FILE* to) {
+    std::fprintf(to, "usage: brightline-cli COMMAND [ARGS]\ncommands:\n");
+    for (const Command& c : kCommands) std::fprintf(to, "  %s\n", c.synopsis);
+}
+
+}  // namespace
+
+int usage(const std::string& line) {
+    std::fprintf(stderr, "usage: brightline-cli %s\n", line.c_str());
+    return kExitUsage;
+}
+
+}  // namespace brightline::cli
+
+int main(int argc, char** argv) {
+    using namespace brightline::cli;
+    if (argc < 2) {
+        printHelp(stderr);
+        return kExitUsage;
+    }
+    std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printHelp(stdout);
+        return kExitOk;
+    }
+    for (const Command& c : kCommands) {
+        if (name == c.name) return c.run(Args(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "brightline-cli: unknown command \"%s\"\n", name.c_str());
+    printHelp(stderr);
+    return kExitUsage;
+}

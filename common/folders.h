@@ -1,0 +1,31 @@
+#pragma once
+// The folders the programs work in.
+//
+// start folder     the current directory when the program started (or as set); holds
+//                  "LED_SET.ZRC", the resource libraries and "fonts"
+// program folder   the folder of the running executable; holds "UserInfo.dat" and "jpg.ini"
+// workspace folder where Make writes the show: $BRIGHTLINE_WORKSPACE, else
+//                  $XDG_CACHE_HOME/brightline/BRIGHTLINE_TMP (~/.cache when XDG_CACHE_HOME is unset)
+// scratch folder   "tmp" under the start folder, used by media conversions
+//
+// Every folder is returned without a trailing separator. Thread-safe.
+#include <string>
+
+namespace brightline {
+
+std::string startFolder();
+// Fixes the start folder (the main window does this when it is created; tests use it too).
+void setStartFolder(const std::string& folder);
+std::string programFolder();
+std::string workspaceFolder();
+std::string scratchFolder();
+
+// Creates the folder and its missing parents; true when it exists afterwards.
+bool ensureFolder(const std::string& folder);
+
+// Empties the workspace folder for a new show: creates it, or deletes every file in it; then its
+// subfolders "data" and "script" are removed when empty, else emptied of files (the folder
+// stays). Single files that cannot be deleted are passed over: the cleanup always goes on.
+void cleanWorkspace(const std::string& folder);
+
+}  // namespace brightline

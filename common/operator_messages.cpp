@@ -1,0 +1,55 @@
+#include "common/operator_messages.h"
+
+#include <cstdio>
+
+namespace brightline {
+
+MessageAnswer affirmativeAnswer(MessageButtons buttons) {
+    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+const char* iconName(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return "information";
+        case MessageIcon::Warning: return "warning";
+        case MessageIcon::Error: return "error";
+        case MessageIcon::Question: return "question";
+        case MessageIcon::None: break;
+    }
+    return "none";
+}
+
+MessageAnswer ConsoleMessages::show(const OperatorMessage& message) {
+    std::string caption = message.caption.empty() ? "Brightline" : message.caption;
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), message.text.c_str());
+    return affirmativeAnswer(message.buttons);
+}
+
+MessageAnswer RecordingMessages::show(const OperatorMessage& message) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.push_back(message);
+    if (!answers_.empty()) {
+        MessageAnswer a = answers_.front();
+        answers_.erase(answers_.begin());
+        return a;
+    }
+    return affirmativeAnswer(message.buttons);
+}
+
+void RecordingMessages::queueAnswer(MessageAnswer answer) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    answers_.push_back(answer);
+}
+
+std::vector<OperatorMessage> RecordingMessages::messages() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return messages_;
+}
+
+void RecordingMessages::clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    messages_.clear();
+    answers_.clear();
+}
+
+}  // namespace brightline
