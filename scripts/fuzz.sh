@@ -30,7 +30,7 @@ for t in "${targets[@]}"; do
     cp "$seeds"/* "$corpus"/ 2>/dev/null || true
     log="$build/$t.log"
     if "$build/fuzz/$t" "$corpus" -max_total_time="$seconds" -rss_limit_mb=2048 \
-        -artifact_prefix="$build/$t-" >"$log" 2>&1; then
+        -artifact_prefix="$build/$t-" -print_final_stats=1 >"$log" 2>&1; then
         verdict="no findings"
     else
         verdict="FINDING (see $log)"

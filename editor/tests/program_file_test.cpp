@@ -209,3 +209,31 @@ TEST(ProgramFile, DefaultProgramHasOneEmptyBackgroundPerArea) {
 
 }  // namespace
 }  // namespace brightline
+
+#include "editor/program_open.h"
+
+namespace brightline {
+namespace {
+
+TEST(ProgramOpen, NewFileGetsDefaultsAndAWrongMarkIsReportedWithTheListsKept) {
+    std::string dir = testing::TempDir() + "program_open_test";
+    ensureFolder(dir);
+    RecordingMessages messages;
+
+    ProgramData p;
+    EXPECT_EQ(openProgram(dir + "/new.ZPF", p, messages), ProgramLoadResult::Unreadable);
+    for (const auto& list : p.areaLists) EXPECT_EQ(list.size(), 1u);
+    EXPECT_TRUE(messages.messages().empty());
+
+    std::string notProgram = dir + "/picture.ZPF";
+    ASSERT_TRUE(writeFileAtomically(notProgram, {'G', 'I', 'F', '8', '9', 'a'}));
+    p.areaLists[0].push_back(CElement());
+    EXPECT_EQ(openProgram(notProgram, p, messages), ProgramLoadResult::NotAProgram);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, notProgram + " file open error!");
+    EXPECT_EQ(messages.messages()[0].caption, "");
+    EXPECT_EQ(p.areaLists[0].size(), 2u);
+}
+
+}  // namespace
+}  // namespace brightline
