@@ -1,0 +1,252 @@
+#include "comm/network_link.h"
+
+#include <curl/curl.h>
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <netdb.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+#include "comm/sign_messages.h"
+#include "common/operator_messages.h"
+
+namespace brightline {
+namespace {
+
+constexpr const char* kWinsock = "WINSOCK";
+
+class Socket {
+public:
+    explicit Socket(int fd) : fd_(fd) {}
+    ~Socket() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Waits for `events` on `fd` at most `timeoutMs`; true when ready.
+bool waitFor(int fd, short events, int timeoutMs) {
+    pollfd p{fd, events, 0};
+    for (;;) {
+        int r = ::poll(&p, 1, timeoutMs);
+        if (r < 0 && errno == EINTR) continue;
+        return r > 0;
+    }
+}
+
+bool connectWithTimeout(int fd, const sockaddr* address, socklen_t length, int timeoutMs) {
+    int flags = ::fcntl(fd, F_GETFL, 0);
+    ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
+    int r = ::connect(fd, address, length);
+    if (r != 0 && errno != EINPROGRESS) return false;
+    if (r != 0) {
+        if (!waitFor(fd, POLLOUT, timeoutMs)) return false;
+        int error = 0;
+        socklen_t size = sizeof error;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0) return false;
+    }
+    return true;
+}
+
+bool sendAll(int fd, const char* data, size_t size, int timeoutMs) {
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::send(fd, data + done, size - done, MSG_NOSIGNAL);
+        if (n > 0) {
+            done += static_cast<size_t>(n);
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            if (!waitFor(fd, POLLOUT, timeoutMs)) return false;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Receives until `want` bytes arrived or the peer closed; -1 on error or time-out.
+long receiveUpTo(int fd, char* buffer, size_t want, int timeoutMs) {
+    size_t got = 0;
+    while (got < want) {
+        if (!waitFor(fd, POLLIN, timeoutMs)) return -1;
+        ssize_t n = ::recv(fd, buffer + got, want - got, 0);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EAGAIN || errno == EINTR) continue;
+            return -1;
+        }
+        got += static_cast<size_t>(n);
+    }
+    return static_cast<long>(got);
+}
+
+void globalCurlInit() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+struct CurlDeleter {
+    void operator()(CURL* c) const { curl_easy_cleanup(c); }
+};
+
+std::string escapeForUrl(CURL* curl, const std::string& path) {
+    char* escaped = curl_easy_escape(curl, path.data(), static_cast<int>(path.size()));
+    std::string out = escaped ? escaped : "";
+    curl_free(escaped);
+    return out;
+}
+
+}  // namespace
+
+long parseReplyLength(const char* header, size_t size) {
+    size_t i = 0;
+    while (i < size && (header[i] == ' ' || header[i] == '\t' || header[i] == '\n' ||
+                        header[i] == '\r' || header[i] == '\v' || header[i] == '\f'))
+        ++i;
+    bool negative = false;
+    if (i < size && (header[i] == '+' || header[i] == '-')) negative = header[i++] == '-';
+    long value = 0;
+    for (; i < size && std::isdigit(static_cast<unsigned char>(header[i])); ++i) {
+        value = value * 10 + (header[i] - '0');
+        if (value > 99999999) break;
+    }
+    return negative ? 0 : value;
+}
+
+NetworkLink::NetworkLink(OperatorMessages& messages, std::string host, int commandPort,
+                         int ftpPort)
+    : messages_(messages), host_(std::move(host)), commandPort_(commandPort), ftpPort_(ftpPort) {}
+
+long NetworkLink::command(const std::string& request, std::string* reply, size_t replyCapacity) {
+    addrinfo hints {};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    const std::string port = std::to_string(commandPort_);
+    if (::getaddrinfo(host_.c_str(), port.c_str(), &hints, &found) != 0 || !found) {
+        messages_.show("Get host error!", kWinsock, MessageIcon::Error);
+        return -1;
+    }
+    std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, &::freeaddrinfo);
+    Socket socket(::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
+    if (socket.fd() < 0) {
+        messages_.show("socket", kWinsock, MessageIcon::Error);
+        return -1;
+    }
+    if (!connectWithTimeout(socket.fd(), found->ai_addr, found->ai_addrlen,
+                            timings_.connectTimeoutMs)) {
+        messages_.show("connect error!", kWinsock, MessageIcon::Error);
+        return -1;
+    }
+    if (!sendAll(socket.fd(), request.data(), request.size(), timings_.receiveTimeoutMs)) return -1;
+    if (!reply) return 0;
+    char header[8];
+    long got = receiveUpTo(socket.fd(), header, sizeof header, timings_.receiveTimeoutMs);
+    if (got < 0) return -1;
+    const size_t announced = static_cast<size_t>(parseReplyLength(header, static_cast<size_t>(got)));
+    std::vector<char> body(std::min(announced, replyCapacity));
+    got = body.empty() ? 0 : receiveUpTo(socket.fd(), body.data(), body.size(), timings_.receiveTimeoutMs);
+    if (got < 0) return -1;
+    reply->assign(body.data(), static_cast<size_t>(got));
+    return got;
+}
+
+UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
+                                       const std::string& remoteFolder,
+                                       const std::function<void(const std::string&, int)>& onFile,
+                                       const std::function<void(int)>& onDone,
+                                       const std::atomic<bool>* stop) {
+    globalCurlInit();
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!curl) {
+        messages_.show("There was an exception");
+        return UploadResult::SessionError;
+    }
+    char errorText[CURL_ERROR_SIZE] = {};
+    const std::string base = "ftp://" +
+                             (host_.find(':') != std::string::npos ? "[" + host_ + "]" : host_) +
+                             ":" + std::to_string(ftpPort_) + "/";
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+    curl_easy_setopt(c, CURLOPT_USERNAME, kFtpUser);
+    curl_easy_setopt(c, CURLOPT_PASSWORD, kFtpPassword);
+    curl_easy_setopt(c, CURLOPT_FTPPORT, "-");  // active mode
+    curl_easy_setopt(c, CURLOPT_FTP_USE_EPRT, 0L);
+    curl_easy_setopt(c, CURLOPT_TRANSFERTEXT, 0L);  // binary
+    curl_easy_setopt(c, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(timings_.connectTimeoutMs));
+    curl_easy_setopt(c, CURLOPT_ACCEPTTIMEOUT_MS, static_cast<long>(timings_.connectTimeoutMs));
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT,
+                     static_cast<long>((timings_.receiveTimeoutMs + 999) / 1000));
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME,
+                     static_cast<long>((timings_.receiveTimeoutMs + 999) / 1000));
+    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(c, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024);
+
+    // Open the session: connect and log in once; the uploads reuse this connection.
+    curl_easy_setopt(c, CURLOPT_URL, base.c_str());
+    curl_easy_setopt(c, CURLOPT_NOBODY, 1L);
+    CURLcode rc = curl_easy_perform(c);
+    if (rc != CURLE_OK) {
+        const std::string text = errorText[0] ? errorText : curl_easy_strerror(rc);
+        messages_.show(text.empty() ? "There was an exception" : text.substr(0, 1024));
+        return UploadResult::SessionError;
+    }
+    curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
+    curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
+
+    std::vector<std::string> names;
+    if (DIR* dir = ::opendir(localFolder.c_str())) {
+        while (dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == ".." || name == "data" || name == "script") continue;
+            names.push_back(name);
+        }
+        ::closedir(dir);
+    }
+    int index = 0;
+    for (const std::string& name : names) {
+        const std::string remoteName = remoteFolder + "\\" + name;
+        if (onFile) onFile(remoteName, index);
+        const std::string path = localFolder + "/" + name;
+        bool sent = false;
+        for (int attempt = 0; attempt < kUploadAttempts && !sent; ++attempt) {
+            if (stop && stop->load()) break;
+            struct stat st {};
+            if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+            FILE* file = std::fopen(path.c_str(), "rb");
+            if (!file) continue;
+            const std::string url = base + escapeForUrl(c, remoteName);
+            curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+            curl_easy_setopt(c, CURLOPT_READDATA, file);
+            curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(st.st_size));
+            errorText[0] = 0;
+            sent = curl_easy_perform(c) == CURLE_OK;
+            std::fclose(file);
+        }
+        if (!sent) {
+            messages_.show(kMsgCommunicationError, kCaptionInfo, MessageIcon::Error);
+            return UploadResult::Failed;
+        }
+        ++index;
+        if (onDone) onDone(index);
+    }
+    return UploadResult::Done;
+}
+
+}  // namespace brightline

@@ -1,0 +1,66 @@
+#pragma once
+// The network link to a sign: command words on a TCP connection (one connection per word; the
+// reply is an 8-digit ASCII length and a body) and FTP upload of a folder (libcurl: active mode,
+// binary, user "anonymous" with a fixed e-mail password, up to 3 attempts per file).
+//
+// Every wait is bounded: connect 5 s, each send and receive 10 s by default. Socket failures
+// are told through OperatorMessages with the caption "WINSOCK". Any thread may use a
+// NetworkLink; one exchange or upload at a time per object.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace brightline {
+
+class OperatorMessages;
+
+inline constexpr int kCommandPort = 7203;
+inline constexpr int kFtpPort = 21;
+inline constexpr const char* kFtpUser = "anonymous";
+inline constexpr const char* kFtpPassword = "brightline@localhost";
+inline constexpr int kUploadAttempts = 3;
+
+struct NetworkTimings {
+    int connectTimeoutMs = 5000;
+    int receiveTimeoutMs = 10000;  // each receive, and each send
+};
+
+enum class UploadResult { Done, Failed, SessionError };
+
+class NetworkLink {
+public:
+    NetworkLink(OperatorMessages& messages, std::string host, int commandPort = kCommandPort,
+                int ftpPort = kFtpPort);
+
+    void setTimings(const NetworkTimings& timings) { timings_ = timings; }
+    const std::string& host() const { return host_; }
+
+    // Sends `request` (all its bytes, zeros included). Without `reply` the result is 0 right after
+    // the send. With `reply` it is the reply body's length (the body, at most `replyCapacity`
+    // bytes, in `reply`), or -1 on any failure.
+    long command(const std::string& request, std::string* reply, size_t replyCapacity = 1024);
+
+    // Uploads every file directly in `localFolder` except ".", "..", "data" and "script" to the
+    // remote name "<remoteFolder>\<name>". `onFile(remoteName, index)` is called before each file
+    // and `onDone(index)` after it. Failed: a file did not go after 3 attempts ("Communication
+    // error!" shown). SessionError: the connection could not be opened (its text shown).
+    // `stop` (optional) ends the upload as Failed between attempts.
+    UploadResult uploadFolder(const std::string& localFolder, const std::string& remoteFolder,
+                              const std::function<void(const std::string&, int)>& onFile,
+                              const std::function<void(int)>& onDone,
+                              const std::atomic<bool>* stop = nullptr);
+
+private:
+    OperatorMessages& messages_;
+    std::string host_;
+    int commandPort_;
+    int ftpPort_;
+    NetworkTimings timings_;
+};
+
+// The reply body length announced in the first 8 bytes: leading blanks, an optional sign, then
+// digits up to the first non-digit. Negative or missing numbers give 0.
+long parseReplyLength(const char* header, size_t size);
+
+}  // namespace brightline
