@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"inspect", "inspect FILE              print a stored file as JSON", runInspect},
     {"build", "build FILE.json OUT         write the stored file a JSON document describes", runBuild},
     {"hash-password", "hash-password TEXT  print the stored hash of a password", runHashPassword},
+    {"font-sheet", "font-sheet FONTFILE OUT.png  draw every glyph of every font in a font file", runFontSheet},
 };
 
 void printHelp(FILE* to) {
