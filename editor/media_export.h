@@ -1,0 +1,35 @@
+#pragma once
+// How Make turns one source medium into a file of the show. The real implementation decodes and
+// scales with the engine's codecs and FFmpeg; tests may substitute their own.
+//
+// Implementations are called from the thread that runs Make; `cancel` may be set from any thread
+// and must end a running conversion soon (within one frame).
+#include <atomic>
+#include <functional>
+#include <string>
+
+namespace brightline {
+
+// Frames done of frames total.
+using ConversionProgress = std::function<void(int done, int total)>;
+
+class MediaExport {
+public:
+    virtual ~MediaExport() = default;
+
+    // Writes `source` (".BMP", ".JPG", ".PNG") scaled to exactly width x height into `target`:
+    // PNG when the target ends in ".PNG", JPEG otherwise. Grey mode turns every pixel grey.
+    // False with `error` set when the picture cannot be read or the target cannot be written.
+    virtual bool exportPicture(const std::string& source, const std::string& target, int width,
+                               int height, std::string& error) = 0;
+    // Converts a video clip into a ZVI clip of width x height; the number of frames written,
+    // 0 or -1 when it could not be converted.
+    virtual int convertVideo(const std::string& source, const std::string& target, int width,
+                             int height, const std::atomic<bool>& cancel,
+                             const ConversionProgress& progress) = 0;
+    // Converts a text page (".ZRT") into a ZVI clip: the number of pages written, 0 for a wrong
+    // mark or version, -1 when the header cannot be read or the clip cannot be created.
+    virtual int convertTextPage(const std::string& source, const std::string& target) = 0;
+};
+
+}  // namespace brightline

@@ -1,0 +1,224 @@
+#include "editor/script_maker.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
+
+#include "common/code_page.h"
+#include "common/effect_names.h"
+#include "common/file_io.h"
+#include "common/folders.h"
+#include "common/media_names.h"
+#include "common/paths.h"
+#include "editor/area_format.h"
+
+namespace brightline {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const {
+        if (f) std::fclose(f);
+    }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+std::string format(const char* fmt, ...) {
+    char buffer[1024];
+    va_list args;
+    va_start(args, fmt);
+    std::vsnprintf(buffer, sizeof buffer, fmt, args);
+    va_end(args);
+    return buffer;
+}
+
+void write(std::FILE* f, const std::string& text) {
+    if (!f) return;
+    std::string oem = toOem(text);
+    std::fwrite(oem.data(), 1, oem.size(), f);
+}
+
+bool copyFileIfAbsent(const std::string& from, const std::string& to, std::string& error) {
+    if (fileExists(to)) {
+        error = to + " already exists";
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(from, bytes, &error)) return false;
+    return writeFileAtomically(to, bytes, &error);
+}
+
+}  // namespace
+
+ScriptMaker::ScriptMaker(ProgramData& program, std::string workspace, MediaExport& media,
+                         OperatorMessages& messages)
+    : program_(program), workspace_(std::move(workspace)), media_(media), messages_(messages) {}
+
+void ScriptMaker::status(const std::string& text) {
+    if (status_) status_(text);
+}
+
+void ScriptMaker::warn(const std::string& text) {
+    messages_.show(text, "Warning!", MessageIcon::Warning);
+}
+
+std::string ScriptMaker::exportPicture(const std::string& source, const std::string& name,
+                                       int width, int height) {
+    for (const std::string& entry : cache_) {
+        size_t eq = entry.find('=');
+        if (eq != std::string::npos && entry.compare(eq + 1, std::string::npos, source) == 0)
+            return entry.substr(0, entry.find('.'));
+    }
+    std::string ext = extensionUpper(source);
+    std::string targetExt = ext == ".BMP" ? ".PNG" : ext;
+    std::string target = joinPath(workspace_, name + targetExt);
+    std::string error;
+    bool done = ext == ".TIM" ? copyFileIfAbsent(source, target, error)
+                              : media_.exportPicture(source, target, width, height, error);
+    if (!done) {
+        warn("Could not make " + source + ": " + error);
+        return "-1";
+    }
+    cache_.push_back(name + targetExt + "=" + source);
+    return name;
+}
+
+int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
+    const std::atomic<bool>& cancel = cancel_ ? *cancel_ : neverCancelled_;
+    const int program = programNumber == -1 ? 0 : programNumber;
+    cache_.clear();
+    status(kMakingText);
+    if (!append) cleanWorkspace(workspace_);
+    ensureFolder(workspace_);
+
+    const AreaLayout layout =
+        computeAreas(program_.areaFormat, program_.ledWidth, program_.ledHeight, program_.regionLines);
+    const int areaCount = std::min(layout.areaCount, kAreaSlots);
+
+    // run.at: the header (unless appending) and this program's RUN line.
+    {
+        std::string runPath = joinPath(workspace_, "run.at");
+        File run(std::fopen(runPath.c_str(), append ? "a+b" : "wb"));
+        if (!run) {
+            warn("Could not write " + runPath);
+            return 0;
+        }
+        if (!append) {
+            write(run.get(), timeZoneHeader(zone_));
+            write(run.get(), format("LED_W %d \r\n", program_.ledWidth));
+            write(run.get(), format("LED_H %d \r\n", program_.ledHeight));
+            write(run.get(), "AT 00:00 00:00 \r\n");
+        }
+        int windows = 0;
+        for (int slot = 0; slot < areaCount; ++slot) {
+            const auto& list = program_.areaLists[slot];
+            if (list.empty()) continue;
+            if (!list[0].path.empty()) ++windows;
+            if (list.size() > 1) ++windows;
+        }
+        std::string line = format("RUN wzp %d ", windows);
+        for (int slot = 0; slot < areaCount; ++slot) {
+            const auto& list = program_.areaLists[slot];
+            if (list.empty()) continue;
+            const Rect& r = layout.areas[slot];
+            for (int window = 0; window < 2; ++window) {
+                bool present = window == 0 ? !list[0].path.empty() : list.size() > 1;
+                if (!present) continue;
+                line += regionScriptName(firstDigit, program, slot, window) +
+                        format(" %d %d %d %d %d ", r.left, r.top, r.right - r.left, r.bottom - r.top, 1);
+            }
+        }
+        line += append ? "\r\n" : "\r\nEND";
+        write(run.get(), line);
+    }
+
+    int made = 0;
+    for (int slot = 0; slot < areaCount; ++slot) {
+        if (cancelled()) return 0;
+        auto& list = program_.areaLists[slot];
+        const Rect& area = layout.areas[slot];
+        const int width = area.right - area.left;
+        const int height = area.bottom - area.top;
+        const bool hasBackground = !list.empty() && !list[0].path.empty();
+        const int itemsType = hasBackground ? 2 : 1;
+        File script;
+        int sequence = 1;
+        for (size_t j = 0; j < list.size(); ++j) {
+            if (cancelled()) return 0;  // the open script closes with `script`
+            CElement& element = list[j];
+            const int window = (j == 0 && hasBackground) ? 0 : 1;
+            if (j <= 1) {
+                std::string name = regionScriptName(firstDigit, program, slot, window);
+                std::string path = joinPath(workspace_, name);
+                script.reset(std::fopen(path.c_str(), "wb"));
+                if (!script) warn("Could not write " + path);
+                sequence = 1;
+                write(script.get(), format("WIN_TYPE %d\r\n", j == 0 ? 1 : itemsType));
+                if (j == 0 && hasBackground) {
+                    element.hold = 0;
+                    element.speed = 0;
+                }
+            }
+            const std::string fileName = fileNameOf(element.path);
+            const std::string ext = extensionUpper(element.path);
+            status(format(kMakingFileText, fileName.c_str()));
+
+            const std::string name = mediaName(firstDigit, program, slot, window, sequence);
+            if (element.path.empty()) {
+                // No medium: only the effect and hold lines below.
+            } else if (ext == ".AVI" || ext == ".SWF") {
+                int frames = 0;
+                if (ext == ".AVI") {
+                    frames = media_.convertVideo(element.path, joinPath(workspace_, name + ".ZVI"),
+                                                 width, height, cancel, progress_);
+                    if (frames <= 0) warn("Could not convert the clip " + element.path);
+                } else {
+                    warn("Flash clips cannot be converted yet: " + element.path);
+                }
+                write(script.get(), format("ZAVI %s %d %d %s %s 0 \r\n", name.c_str(), frames, 0, "SHOW", "NULL"));
+                ++made;
+                ++sequence;
+            } else if (ext == ".JPG" || ext == ".PNG" || ext == ".BMP" || ext == ".TIM") {
+                std::string media = exportPicture(element.path, name, width, height);
+                const char* keyword = ext == ".JPG" ? "JPG %s \r\n" : ext == ".TIM" ? "TIME %s 1 \r\n" : "PNG %s \r\n";
+                write(script.get(), format(keyword, media.c_str()));
+                ++made;
+                ++sequence;
+            } else if (ext == ".ZRT") {
+                int pages = media_.convertTextPage(element.path, joinPath(workspace_, name + ".ZVI"));
+                if (pages <= 0) warn("Could not convert the text page " + element.path);
+                if (j >= 1) {
+                    write(script.get(), format("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), pages, element.speed,
+                                               entryEffectName(element.moveIn).c_str(),
+                                               exitEffectName(element.moveOut).c_str(), element.hold));
+                } else {
+                    write(script.get(), format("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), pages, element.speed,
+                                               "SHOW", "NULL", 0));
+                }
+                ++made;
+                ++sequence;
+            } else {
+                warn(element.path + " is no picture, clip, text page or clock page; it is left out.");
+            }
+
+            const bool clip = ext == ".ZRT" || ext == ".AVI" || ext == ".SWF";
+            if (!clip && ext != ".TIM")
+                write(script.get(), format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(), element.speed));
+            if (!clip) write(script.get(), format("STOP %d \r\n", element.hold));
+            if (!clip && ext != ".TIM" && element.moveOut >= 0)
+                write(script.get(), format("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(), element.speed));
+            if (j == 0) {
+                write(script.get(), "END");
+                script.reset();
+            }
+        }
+        if (script) {
+            write(script.get(), "END");
+            script.reset();
+        }
+    }
+    status(kMakeFinishText);
+    return made;
+}
+
+}  // namespace brightline

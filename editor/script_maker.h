@@ -1,0 +1,68 @@
+#pragma once
+// Make: turns the open program into the show the engine plays and the sign receives, in the
+// workspace folder: "run.at", one region script per area window ("70001.shw") and every medium
+// converted or copied under its media name ("70001001.JPG").
+//
+// Make runs on whatever thread calls it (the desktop runs it on a worker thread); it touches no
+// window. Progress goes to the status callback ("Making ...", "Making : <file>", "Make finish"),
+// problems the operator must hear of go to OperatorMessages, and the cancel flag is checked before
+// every area and every element (and handed to a running clip conversion).
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/operator_messages.h"
+#include "common/time_zone.h"
+#include "editor/media_export.h"
+#include "editor/program_data.h"
+
+namespace brightline {
+
+inline constexpr const char* kMakingText = "Making ...";
+inline constexpr const char* kMakingFileText = "Making : %s";
+inline constexpr const char* kMakeFinishText = "Make finish";
+
+class ScriptMaker {
+public:
+    // All references are borrowed and must outlive the maker. `program` is changed: a non-empty
+    // background gets hold 0 and speed 0, as the sign expects.
+    ScriptMaker(ProgramData& program, std::string workspace, MediaExport& media,
+                OperatorMessages& messages);
+
+    void setTimeZone(const TimeZoneInfo& zone) { zone_ = zone; }
+    void setStatusCallback(std::function<void(const std::string&)> status) { status_ = std::move(status); }
+    void setProgressCallback(ConversionProgress progress) { progress_ = std::move(progress); }
+    // The flag Make watches; nullptr (the default) means it cannot be cancelled.
+    void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+
+    // Make(program number, append, first digit) → the number of media handled (converted,
+    // exported or found in the export cache); 0 when cancelled. Program number -1 counts as 0.
+    // Not appending, the workspace is emptied first and run.at gets the header; appending adds the
+    // RUN line to the run.at the schedule compiler started.
+    int make(int programNumber, bool append, int firstDigit);
+
+    // The export cache of the last Make ("70001001.JPG=C:\pics\b.jpg").
+    const std::vector<std::string>& exportCache() const { return cache_; }
+
+private:
+    struct Script;
+    std::string exportPicture(const std::string& source, const std::string& name, int width,
+                              int height);
+    void warn(const std::string& text);
+    bool cancelled() const { return cancel_ && cancel_->load(); }
+    void status(const std::string& text);
+
+    ProgramData& program_;
+    std::string workspace_;
+    MediaExport& media_;
+    OperatorMessages& messages_;
+    TimeZoneInfo zone_;
+    std::function<void(const std::string&)> status_;
+    ConversionProgress progress_;
+    const std::atomic<bool>* cancel_ = nullptr;
+    std::atomic<bool> neverCancelled_{false};
+    std::vector<std::string> cache_;
+};
+
+}  // namespace brightline

@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "common/file_io.h"
+#include "common/folders.h"
+#include "editor/script_maker.h"
+
+namespace brightline {
+namespace {
+
+// Stands in for the codecs: writes a small file naming what it was asked for and remembers the
+// calls, so the scripts can be checked byte for byte without decoding anything.
+class RecordingMedia : public MediaExport {
+public:
+    bool exportPicture(const std::string& source, const std::string& target, int width, int height,
+                       std::string& error) override {
+        calls.push_back("picture " + source + " -> " + target + " " + std::to_string(width) + "x" +
+                        std::to_string(height));
+        if (source.find("missing") != std::string::npos) {
+            error = "cannot open " + source;
+            return false;
+        }
+        std::string text = source + " " + std::to_string(width) + "x" + std::to_string(height);
+        return writeFileAtomically(target, std::vector<uint8_t>(text.begin(), text.end()));
+    }
+    int convertVideo(const std::string& source, const std::string& target, int width, int height,
+                     const std::atomic<bool>&, const ConversionProgress&) override {
+        calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" + std::to_string(height));
+        return 42;
+    }
+    int convertTextPage(const std::string& source, const std::string& target) override {
+        calls.push_back("page " + source + " -> " + target);
+        return 3;
+    }
+    std::vector<std::string> calls;
+};
+
+class ScriptMakerTest : public testing::Test {
+protected:
+    void SetUp() override {
+        workspace = testing::TempDir() + "maker_ws_" + std::to_string(::getpid());
+        std::system(("rm -rf '" + workspace + "'").c_str());
+        program.ledWidth = 128;
+        program.ledHeight = 64;
+        program.areaFormat = 0;
+        program.resetToDefaultElements();
+        zone = *parsePosixTimeZone("CST-8");
+    }
+
+    std::string read(const std::string& name) {
+        std::vector<uint8_t> bytes;
+        if (!readWholeFile(workspace + "/" + name, bytes)) return "<missing " + name + ">";
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    int make(int number = -1, bool append = false) {
+        ScriptMaker maker(program, workspace, media, messages);
+        maker.setTimeZone(zone);
+        maker.setStatusCallback([this](const std::string& s) { statuses.push_back(s); });
+        return maker.make(number, append, 7);
+    }
+
+    CElement item(const std::string& path) {
+        CElement e;
+        e.path = path;
+        e.thumbIndex = 0;
+        return e;
+    }
+
+    std::string workspace;
+    ProgramData program;
+    TimeZoneInfo zone;
+    RecordingMedia media;
+    RecordingMessages messages;
+    std::vector<std::string> statuses;
+};
+
+const char* kHeader =
+    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 \r\n"
+    "LED_W 128 \r\nLED_H 64 \r\nAT 00:00 00:00 \r\n";
+
+TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
+    program.areaLists[0][0] = item("C:\\pics\\back.bmp");
+    program.areaLists[0][0].hold = 3;
+    program.areaLists[0][0].speed = 5;
+    program.areaLists[0].push_back(item("C:\\pics\\front.JPG"));
+    EXPECT_EQ(make(), 2);
+    EXPECT_EQ(read("run.at"), std::string(kHeader) +
+                                  "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
+    EXPECT_EQ(read("70000.shw"), "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(read("70001.shw"), "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(read("70000001.PNG"), "C:\\pics\\back.bmp 128x64");
+    EXPECT_EQ(read("70001001.JPG"), "C:\\pics\\front.JPG 128x64");
+    // The background's hold and speed are set to 0 in the program itself.
+    EXPECT_EQ(program.areaLists[0][0].hold, 0);
+    EXPECT_EQ(program.areaLists[0][0].speed, 0);
+    EXPECT_EQ(statuses.front(), "Making ...");
+    EXPECT_EQ(statuses[1], "Making : back.bmp");
+    EXPECT_EQ(statuses.back(), "Make finish");
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(ScriptMakerTest, ItemsOnlyScriptAndEffectsSpeedHold) {
+    CElement a = item("/home/op/a.png");
+    a.moveIn = 10;   // position 11: FR_LF
+    a.moveOut = 3;   // DFR_RT
+    a.speed = 2;
+    a.hold = 7;
+    CElement b = item("/home/op/b.jpg");
+    b.moveIn = -1;
+    b.moveOut = -1;
+    program.areaLists[0].push_back(a);
+    program.areaLists[0].push_back(b);
+    EXPECT_EQ(make(), 2);
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 1\r\nPNG 70001001 \r\nAP FR_LF 2\r\nSTOP 7 \r\nEP DFR_RT 2\r\n"
+              "JPG 70001002 \r\nAP SHOW 0\r\nSTOP 3 \r\nEND");
+    EXPECT_EQ(read("run.at"), std::string(kHeader) + "RUN wzp 1 70001.shw 0 0 128 64 1 \r\nEND");
+}
+
+TEST_F(ScriptMakerTest, TheSamePictureTwiceIsExportedOnceAndTheSequenceStillAdvances) {
+    program.areaLists[0].push_back(item("C:\\p\\same.jpg"));
+    program.areaLists[0].push_back(item("C:\\p\\other.jpg"));
+    program.areaLists[0].push_back(item("C:\\p\\same.jpg"));
+    EXPECT_EQ(make(), 3);
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 1\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\n"
+              "JPG 70001002 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\n"
+              "JPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(media.calls.size(), 2u);
+    EXPECT_FALSE(fileExists(workspace + "/70001003.JPG"));
+}
+
+TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
+    program.areaFormat = 1;
+    program.regionLines[0].band = Rect{61, -3, 67, 64};
+    std::string clock = workspace + "_town.TIM";
+    ASSERT_TRUE(writeFileAtomically(clock, {'[', 'A', ']', '\n'}));
+    CElement c = item(clock);
+    c.hold = 9;
+    program.areaLists[0].push_back(c);
+    CElement page = item("C:\\pages\\hello.ZRT");
+    page.moveIn = 2;
+    page.moveOut = 1;
+    page.speed = 4;
+    page.hold = 6;
+    program.areaLists[1][0] = item("C:\\pages\\bg.zrt");
+    program.areaLists[1].push_back(page);
+    program.areaLists[1].push_back(item("C:\\clips\\a.avi"));
+    EXPECT_EQ(make(), 4);
+    EXPECT_EQ(read("70001.shw"), "WIN_TYPE 1\r\nTIME 70001001 1 \r\nSTOP 9 \r\nEND");
+    EXPECT_EQ(read("70001001.TIM"), "[A]\n");
+    EXPECT_EQ(read("70010.shw"), "WIN_TYPE 1\r\nZAVI 70010001 3 0 SHOW NULL 0 \r\nEND");
+    EXPECT_EQ(read("70011.shw"),
+              "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\nEND");
+    EXPECT_EQ(read("run.at"), std::string(kHeader) +
+                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 70011.shw 64 0 64 64 1 \r\nEND");
+    EXPECT_EQ(media.calls.back(), "video C:\\clips\\a.avi -> " + workspace + "/70011002.ZVI 64x64");
+}
+
+TEST_F(ScriptMakerTest, EmptyAreaContributesNothingAndAppendModeKeepsTheWorkspace) {
+    ASSERT_TRUE(ensureFolder(workspace));
+    ASSERT_TRUE(writeFileAtomically(workspace + "/run.at", {'X', '\r', '\n'}));
+    ASSERT_TRUE(writeFileAtomically(workspace + "/keep.txt", {'k'}));
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    EXPECT_EQ(make(3, true), 1);
+    EXPECT_EQ(read("run.at"), "X\r\nRUN wzp 1 70301.shw 0 0 128 64 1 \r\n");
+    EXPECT_TRUE(fileExists(workspace + "/keep.txt"));
+    EXPECT_TRUE(fileExists(workspace + "/70301001.PNG"));
+
+    // Not appending empties the workspace; an area with an empty background and no items adds
+    // nothing to the RUN line.
+    program.areaLists[0].resize(1);
+    EXPECT_EQ(make(), 0);
+    EXPECT_FALSE(fileExists(workspace + "/keep.txt"));
+    EXPECT_EQ(read("run.at"), std::string(kHeader) + "RUN wzp 0 \r\nEND");
+}
+
+TEST_F(ScriptMakerTest, UnreadablePicturesAndUnknownFilesAreReported) {
+    program.areaLists[0].push_back(item("C:\\p\\missing.jpg"));
+    program.areaLists[0].push_back(item("C:\\p\\notes.txt"));
+    program.areaLists[0].push_back(item("C:\\p\\movie.swf"));
+    EXPECT_EQ(make(), 2);
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 1\r\nJPG -1 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\n"
+              "AP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\n"
+              "ZAVI 70001002 0 0 SHOW NULL 0 \r\nEND");
+    auto shown = messages.messages();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_NE(shown[0].text.find("missing.jpg"), std::string::npos);
+    EXPECT_NE(shown[1].text.find("notes.txt"), std::string::npos);
+    EXPECT_NE(shown[2].text.find("movie.swf"), std::string::npos);
+}
+
+TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {
+    program.areaFormat = 1;
+    program.regionLines[0].band = Rect{61, -3, 67, 64};
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    program.areaLists[1].push_back(item("C:\\p\\b.png"));
+    std::atomic<bool> cancel{false};
+    ScriptMaker maker(program, workspace, media, messages);
+    maker.setTimeZone(zone);
+    maker.setCancelFlag(&cancel);
+    maker.setStatusCallback([&](const std::string& s) {
+        if (s == "Making : a.png") cancel = true;
+    });
+    EXPECT_EQ(maker.make(-1, false, 7), 0);
+    EXPECT_TRUE(fileExists(workspace + "/run.at"));
+    EXPECT_FALSE(fileExists(workspace + "/70011.shw"));
+    EXPECT_EQ(media.calls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace brightline
