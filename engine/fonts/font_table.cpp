@@ -89,13 +89,4 @@ std::string findFontFile(const std::string& name, const std::string& startFolder
     return programFolder + "/fonts/" + name;
 }
 
-std::string showFontPath(const std::string& workspaceFolder, const std::string& name) {
-    std::string path = workspaceFolder + "/" + name + ".bin";
-    if (fileExists(path)) return path;
-    std::string lower = name;
-    for (char& ch : lower)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return workspaceFolder + "/" + lower + ".bin";
-}
-
 }  // namespace brightline

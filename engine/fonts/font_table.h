@@ -3,7 +3,8 @@
 //
 // A show loads "zhzk16.bin" first (its 16 x 16 GB2312 font becomes font 0), then "ezfon.bin"
 // (the named single-byte fonts from font 1), each from "fonts/" under the start folder, else
-// from "fonts/" beside the executable; then the file its script's FONT line names.
+// from "fonts/" beside the executable; then the file its script's FONT line names (found by
+// the engine in the workspace folder and passed to loadFile()).
 //
 // Glyph lookup:
 //   - single-byte character c in font f: glyph c - first code of f;
@@ -75,9 +76,5 @@ private:
 // (which may not exist either).
 std::string findFontFile(const std::string& name, const std::string& startFolder,
                          const std::string& programFolder);
-
-// The path of a show's FONT file: "<workspace>/<name>.bin"; when that does not exist, the same
-// with the name lower-cased (the sign's names are case-blind).
-std::string showFontPath(const std::string& workspaceFolder, const std::string& name);
 
 }  // namespace brightline
