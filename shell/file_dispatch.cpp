@@ -1,0 +1,93 @@
+#include "shell/file_dispatch.h"
+
+#include <unistd.h>
+
+#include "common/file_io.h"
+#include "common/paths.h"
+#include "common/profile.h"
+
+namespace brightline {
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool executable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+
+}  // namespace
+
+std::string ChosenFile::pathWith(const char* extension) const {
+    return folder + title + "." + extension;
+}
+
+ChosenFile chosenFileOf(const std::string& path) {
+    ChosenFile file;
+    file.folder = folderOf(path);
+    file.title = fileTitleOf(fileNameOf(path));
+    file.kind = fileKindOf(path);
+    file.openedFromFile = true;
+    return file;
+}
+
+FileKind newDialogKind(int tab, int row) {
+    if (row < 0 || row > 1 || tab < 0 || tab > 1) return FileKind::None;
+    return static_cast<FileKind>(row + 1 + 2 * tab);
+}
+
+std::vector<std::string> newDialogEntries(int tab) {
+    if (tab == 0) return {"Program File", "Schedule File"};
+    return {"Time File", "ZRT File"};
+}
+
+std::optional<OperatorMessage> checkNewDialog(int row, const std::string& name) {
+    if (row < 0)
+        return OperatorMessage{kMsgChooseKind, "", MessageIcon::Question, MessageButtons::Ok};
+    if (name.empty())
+        return OperatorMessage{kMsgInputName, "", MessageIcon::Question, MessageButtons::Ok};
+    return std::nullopt;
+}
+
+std::string withTrailingSeparator(const std::string& folder) {
+    if (!folder.empty() && isSeparator(folder.back())) return folder;
+    return folder + "/";
+}
+
+std::string newFileLocation(const Profile& profile, const std::string& startFolder) {
+    return withTrailingSeparator(profile.getString(kProfileSectionSet, kKeyNewFilePath, startFolder));
+}
+
+std::vector<FileFilter> openDialogFilters() {
+    return {{"All Files (*.ZPF,*.AT,*.TIM,*.ZRT)", "*.ZPF;*.AT;*.TIM;*.ZRT"},
+            {"Program Files(*.ZPF)", "*.ZPF"},
+            {"Schedule Files(*.AT)", "*.AT"}};
+}
+
+std::vector<FileFilter> sendFileDialogFilters() {
+    return {{"All Files (*.ZPF,*.AT)", "*.ZPF;*.AT"},
+            {"Program Files(*.ZPF)", "*.ZPF"},
+            {"Schedule Files(*.AT)", "*.AT"}};
+}
+
+OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& startFolder,
+                                 const std::string& programFolder) {
+    for (const std::string& candidate :
+         {joinPath(startFolder, "pagewright"), joinPath(programFolder, "pagewright"),
+          joinPath(programFolder, "../pagewright/pagewright")}) {
+        if (executable(candidate)) return OutsideProgram{{candidate, zrtPath}};
+    }
+    return OutsideProgram{{"pagewright", zrtPath}};
+}
+
+OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile) {
+    std::string editor = profile.getString(kProfileSectionSet, kKeyPictureEditor, "");
+    if (editor.empty()) editor = "xdg-open";
+    return OutsideProgram{{editor, picturePath}};
+}
+
+OutsideProgram helpProgram(const std::string& startFolder, const std::string& programFolder) {
+    const std::string help = joinPath(startFolder, "brightline_Help");
+    if (executable(help)) return OutsideProgram{{help}};
+    return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}};
+}
+
+}  // namespace brightline
