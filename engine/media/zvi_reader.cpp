@@ -130,4 +130,18 @@ ClipFrameStatus ZviReader::readFrame(Picture& frame, std::string* why) {
     return ClipFrameStatus::Decoded;
 }
 
+ClipPageResult readClipFrameIntoPage(ZviReader& reader, int regionWidth, int regionHeight, Picture& page,
+                                     std::string* why) {
+    Picture frame;
+    switch (reader.readFrame(frame, why)) {
+    case ClipFrameStatus::End: return ClipPageResult::End;
+    case ClipFrameStatus::Skipped: return ClipPageResult::Failed;
+    case ClipFrameStatus::Decoded: break;
+    }
+    page = placeInRegion(frame, regionWidth, regionHeight);
+    const bool sizeDiffers = frame.width != regionWidth || frame.height != regionHeight;
+    return reader.header().codec() == ZviCodec::Png && sizeDiffers ? ClipPageResult::ShownSizeDiffers
+                                                                    : ClipPageResult::Shown;
+}
+
 }  // namespace brightline::media

@@ -67,4 +67,18 @@ private:
     int index_ = 0;
 };
 
+// Read clip frame: what the player gets for the next frame of a clip in a region.
+enum class ClipPageResult {
+    End = -1,             // no more frames: the clip stops, the page keeps the last good frame
+    Failed = 0,           // this frame was skipped: `page` is untouched, the previous frame shows again
+    Shown = 1,            // `page` holds the frame
+    ShownSizeDiffers = 2, // a "PNG " clip's frame whose size differs from the region (the player
+                          // clears the region's display once when it first sees this)
+};
+
+// Reads the next frame and places it into a regionWidth x regionHeight page (top-left, cut to
+// the region, black elsewhere). `why` is set for End after damage and for Failed.
+ClipPageResult readClipFrameIntoPage(ZviReader& reader, int regionWidth, int regionHeight, Picture& page,
+                                     std::string* why = nullptr);
+
 }  // namespace brightline::media

@@ -177,6 +177,35 @@ TEST(ZviReader, EveryPrefixOfAClipPlaysItsWholeFramesAndStops) {
     }
 }
 
+TEST(ZviReader, FramesIntoARegionPageReportPngSizeMismatch) {
+    struct Case {
+        ZviCodec codec;
+        int regionW, regionH;
+        ClipPageResult want;
+    };
+    for (const Case c : {Case{ZviCodec::Png, 16, 8, ClipPageResult::Shown}, Case{ZviCodec::Png, 20, 8, ClipPageResult::ShownSizeDiffers},
+                         Case{ZviCodec::Jpeg, 20, 4, ClipPageResult::Shown}}) {
+        const auto frames = colourFrames(c.codec, 2);
+        std::vector<uint8_t> clip = buildZviClip(headerFor(c.codec, 3), frames);
+        put32(clip, kZviHeaderSize + 4 + frames[0].size() + (frames[0].size() & 1) + 2, -1);
+        ZviReader reader;
+        ASSERT_TRUE(reader.open(std::make_unique<MemoryByteSource>(clip)));
+        Picture page;
+        ASSERT_EQ(readClipFrameIntoPage(reader, c.regionW, c.regionH, page), c.want);
+        ASSERT_EQ(page.width, c.regionW);
+        ASSERT_EQ(page.height, c.regionH);
+        EXPECT_EQ(page.at(15, std::min(c.regionH, 8) - 1), 0u) << "frame 0 is black";
+        if (c.regionW > 16) EXPECT_EQ(page.at(16, 0), 0u);
+        // Frame 1's length is damaged: the page keeps frame 0; then the clip ends.
+        const Picture before = page;
+        std::string why;
+        EXPECT_EQ(readClipFrameIntoPage(reader, c.regionW, c.regionH, page, &why), ClipPageResult::Failed);
+        EXPECT_EQ(why, "clip frame 1 has length -1");
+        EXPECT_EQ(page.pixels, before.pixels);
+        EXPECT_EQ(readClipFrameIntoPage(reader, c.regionW, c.regionH, page), ClipPageResult::End);
+    }
+}
+
 TEST(ZviWriter, AbandonedClipLeavesNoFileAndScratchKeepsTheOldDestination) {
     test::MediaFolder dir;
     const auto frames = colourFrames(ZviCodec::Png, 2);
