@@ -13,6 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> again = encodeDsn(pic);
     Picture back;
     // The writer's 16-bit data length holds pictures up to 65,535 bytes of runs.
-    if (again.size() - 6 <= 0xFFFF && (!decodeDsn(again, back) || back.pixels != pic.pixels)) std::abort();
+    if (again.size() - 6 <= 0xFFFF && (!decodeDsn(again, back) || back.pixels != pic.pixels))
+        std::abort();
     return 0;
 }

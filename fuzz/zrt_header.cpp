@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline::media;
     ZrtPageReader reader;
-    if (reader.open(std::make_unique<MemoryByteSource>(data, size)) != ZrtHeaderStatus::Ok) return 0;
+    if (reader.open(std::make_unique<MemoryByteSource>(data, size)) != ZrtHeaderStatus::Ok)
+        return 0;
     std::vector<uint8_t> page;
     size_t total = 0;
     while (reader.nextPage(page)) {

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (s == ClipFrameStatus::End) break;
         if (reader.position() <= last || reader.position() > size) std::abort();
         last = reader.position();
-        if (s == ClipFrameStatus::Decoded && frame.pixels.size() != size_t(frame.width) * size_t(frame.height))
+        if (s == ClipFrameStatus::Decoded &&
+            frame.pixels.size() != size_t(frame.width) * size_t(frame.height))
             std::abort();
     }
     return 0;

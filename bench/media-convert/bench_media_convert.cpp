@@ -15,9 +15,13 @@
 
 namespace {
 
-double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double seconds(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
-bool run(const std::string& command) { return std::system(command.c_str()) == 0; }
+bool run(const std::string& command) {
+    return std::system(command.c_str()) == 0;
+}
 
 }  // namespace
 
@@ -33,7 +37,8 @@ int main(int argc, char** argv) {
     const fs::path dir = tmpl;
     const std::string clip = (dir / "clip.avi").string();
     const std::string quiet = "ffmpeg -nostdin -hide_banner -loglevel error -y ";
-    if (!run(quiet + "-f lavfi -i testsrc2=size=640x360:rate=25:duration=10 -c:v mpeg4 -q:v 3 '" + clip + "'")) {
+    if (!run(quiet + "-f lavfi -i testsrc2=size=640x360:rate=25:duration=10 -c:v mpeg4 -q:v 3 '" +
+             clip + "'")) {
         std::fprintf(stderr, "could not make the test video with ffmpeg\n");
         return 1;
     }
@@ -60,20 +65,25 @@ int main(int argc, char** argv) {
         const fs::path frames = dir / ("frames" + std::to_string(r));
         fs::create_directories(frames);
         const auto t1 = std::chrono::steady_clock::now();
-        if (!run(quiet + "-i '" + clip + "' -vf scale=256:128 -q:v 5 '" + (frames / "frame%04d.jpg").string() + "'")) {
+        if (!run(quiet + "-i '" + clip + "' -vf scale=256:128 -q:v 5 '" +
+                 (frames / "frame%04d.jpg").string() + "'")) {
             std::fprintf(stderr, "ffmpeg failed\n");
             return 1;
         }
         bestFfmpeg = std::min(bestFfmpeg, seconds(std::chrono::steady_clock::now() - t1));
     }
-    std::printf("video: 10 s, 640 x 360, 25 frames/s, MPEG-4 part 2 in AVI; clip 256 x 128, JPEG quality %d\n",
-                configuredJpegQuality());
-    std::printf("convert to ZVI:          %.3f s  (%d frames converted, %d records)\n", best, result.framesConverted,
-                result.recordsWritten);
-    std::printf("ffmpeg to JPEG files:    %.3f s  (ffmpeg -i clip.avi -vf scale=256:128 -q:v 5 frame%%04d.jpg)\n",
-                bestFfmpeg);
-    std::printf("ratio ZVI / ffmpeg:      %.2f  (target: at most 1.50), best of %d rounds\n", best / bestFfmpeg,
-                rounds);
+    std::printf(
+        "video: 10 s, 640 x 360, 25 frames/s, MPEG-4 part 2 in AVI; clip 256 x 128, JPEG quality "
+        "%d\n",
+        configuredJpegQuality());
+    std::printf("convert to ZVI:          %.3f s  (%d frames converted, %d records)\n", best,
+                result.framesConverted, result.recordsWritten);
+    std::printf(
+        "ffmpeg to JPEG files:    %.3f s  (ffmpeg -i clip.avi -vf scale=256:128 -q:v 5 "
+        "frame%%04d.jpg)\n",
+        bestFfmpeg);
+    std::printf("ratio ZVI / ffmpeg:      %.2f  (target: at most 1.50), best of %d rounds\n",
+                best / bestFfmpeg, rounds);
     std::error_code ec;
     fs::remove_all(dir, ec);
     return 0;
