@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "comm/modem_dialer.h"
 #include "comm/serial_link.h"
 #include "common/file_io.h"
 #include "common/operator_messages.h"
@@ -240,6 +241,33 @@ TEST_F(SerialLinkTest, LineExchangeReadsTheModemAnswer) {
     link_.lineEvent().reset();
     link_.exchangeDoneEvent().set();
     EXPECT_FALSE(link_.lineExchange("ATE0\r\n", &reply, 60000));
+}
+
+TEST_F(SerialLinkTest, ClosingTheDialWindowEndsTheDialWaitAtOnce) {
+    ModemDialer dialer(link_, nullptr);
+    ModemTimings t;
+    t.commandPauseMs = 1;
+    t.dialAnswerMs = 600000;  // a test that hung here would show
+    dialer.setTimings(t);
+    // The modem answers "OK" to the first waiting "ATE0", then never again.
+    std::thread modem([&] {
+        for (int i = 0; i < 5000; ++i) {
+            const std::string raw = peer_.rawText();
+            size_t n = 0;
+            for (size_t at = raw.find("ATE0"); at != std::string::npos; at = raw.find("ATE0", at + 1)) ++n;
+            if (n >= 2) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        peer_.writeRaw({'\r', '\n', 'O', 'K', '\r', '\n'});
+        for (int i = 0; i < 5000 && peer_.rawText().find("ATDT") == std::string::npos; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        dialer.cancel();
+    });
+    EXPECT_EQ(dialer.dial("123"), "OK");  // closing: the status is left as it was
+    modem.join();
+    EXPECT_NE(peer_.rawText().find("ATDT123\r\n"), std::string::npos);
+    dialer.release();
+    EXPECT_FALSE(link_.isOpen());
 }
 
 TEST(SerialLinkOpen, MissingDeviceFailsAndLeavesNothingOpen) {

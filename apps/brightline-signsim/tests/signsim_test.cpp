@@ -13,6 +13,7 @@
 #include "apps/brightline-signsim/sign_simulator.h"
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_dialer.h"
 #include "comm/sign_operations.h"
 #include "common/file_io.h"
 #include "common/operator_messages.h"
@@ -389,6 +390,34 @@ TEST_F(SerialSignTest, ModemDialsConnectsCarriesPacketsAndHangsUp) {
     ASSERT_TRUE(exchange("ATH0\r\n", 3000));
     EXPECT_NE(line.find("OK"), std::string::npos);
     link.close();
+}
+
+TEST_F(SerialSignTest, DialerConnectsThenHangsUp) {
+    startWith(SignFaults{}, /*modem=*/true);
+    SerialLink& link = ops_->serialLink();
+    ASSERT_TRUE(link.open(sim_->serialDevice(), 115200));
+    Profile profile((dir_ / "profile.ini").string());
+    ModemDialer dialer(link, &profile);
+    ModemTimings t;
+    t.commandPauseMs = 20;
+    t.guardMs = 600;  // the modem wants a pause before "+++"
+    t.escapePauseMs = 20;
+    t.shortPauseMs = 20;
+    dialer.setTimings(t);
+    std::vector<std::string> statuses;
+    dialer.onStatus([&](const std::string& s) { statuses.push_back(s); });
+    EXPECT_EQ(dialer.dial("0"), "NO");  // NO CARRIER
+    EXPECT_EQ(dialer.dial("5551234"), "CONNECT");
+    EXPECT_EQ(profile.getString("SET", "PHONE_NUMBER_SEL", ""), "5551234");
+    EXPECT_EQ(statuses, (std::vector<std::string>{"", "OK", "NO", "", "OK", "CONNECT"}));
+    ops_->selection().held = true;
+    ASSERT_TRUE(run(OperationCode::Reboot));
+    EXPECT_EQ(shown()[0].text, "Please wait a minute,the LED sign is rebooting itself!");
+    EXPECT_TRUE(sim_->sign().reboots() == 1);
+    EXPECT_EQ(dialer.hangUp(), "Disconnected!");
+    EXPECT_FALSE(sim_->sign().log().empty());
+    dialer.release();
+    EXPECT_FALSE(link.isOpen());
 }
 
 class NetworkSignTest : public SignSimTest {

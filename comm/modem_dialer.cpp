@@ -1,0 +1,93 @@
+#include "comm/modem_dialer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "comm/serial_link.h"
+#include "common/code_page.h"
+#include "common/profile.h"
+
+namespace brightline {
+
+ModemDialer::ModemDialer(SerialLink& link, Profile* profile) : link_(link), profile_(profile) {}
+
+void ModemDialer::setStatus(const std::string& status) {
+    status_ = status;
+    if (listener_) listener_(status);
+}
+
+bool ModemDialer::pause(int ms) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!closing_.load() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::min(ms, 10)));
+    return !closing_.load();
+}
+
+bool ModemDialer::exchange(const std::string& command, std::string* reply, int timeoutMs) {
+    if (reply) {
+        link_.lineEvent().reset();
+        link_.exchangeDoneEvent().reset();
+    }
+    return link_.lineExchange(command, reply, timeoutMs);
+}
+
+std::string ModemDialer::dial(const std::string& number) {
+    closing_.store(false);
+    const std::string command = "ATDT" + toOem(number) + "\r\n";
+    setStatus("");
+    if (profile_) profile_->writeString(kProfileSectionSet, "PHONE_NUMBER_SEL", number);
+    for (const char* setup : {"AT&D0\r\n", "ATV1\r\n", "ATE0\r\n"}) {
+        exchange(setup, nullptr, 0);
+        if (!pause(timings_.commandPauseMs)) return status_;
+    }
+    std::string reply;
+    if (exchange("ATE0\r\n", &reply, timings_.firstAnswerMs)) {
+        if (reply.find("OK") != std::string::npos) setStatus("OK");
+        if (!closing_.load() && exchange(command, &reply, timings_.dialAnswerMs)) {
+            std::string status = status_;
+            if (reply.find("CONNECT") != std::string::npos) status = "CONNECT";
+            if (reply.find("NO") != std::string::npos) status = "NO";
+            if (reply.find("ERROR") != std::string::npos) status = "ERROR";
+            setStatus(status);
+            return status_;
+        }
+    }
+    if (!closing_.load()) setStatus(kStatusDisconnected);
+    return status_;
+}
+
+std::string ModemDialer::hangUp() {
+    closing_.store(false);
+    setStatus(kStatusHangingUp);
+    pause(timings_.guardMs);
+    exchange("+++", nullptr, 0);
+    pause(timings_.escapePauseMs);
+    exchange("+++\r\n", nullptr, 0);
+    pause(timings_.shortPauseMs);
+    exchange("ATH0\r\n", nullptr, 0);
+    pause(timings_.guardMs);
+    std::string reply;
+    if (exchange("ATH0\r\n", &reply, timings_.hangUpAnswerMs) &&
+        reply.find("OK") != std::string::npos)
+        setStatus(kStatusDisconnected);
+    return status_;
+}
+
+void ModemDialer::cancel() {
+    closing_.store(true);
+    link_.lineEvent().set();
+}
+
+void ModemDialer::release() {
+    closing_.store(true);
+    for (int i = 0; i < 500 && link_.isLineMode(); ++i) {
+        link_.lineEvent().set();
+        if (link_.exchangeDoneEvent().isSet()) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    link_.setLineMode(false);
+    link_.close();
+}
+
+}  // namespace brightline
