@@ -59,3 +59,22 @@ TEST(SignRecordStore, WritesTheFirstRecordOfTheNameOnly) {
 
 }  // namespace
 }  // namespace brightline
+
+#include "shell/sign_endpoint.h"
+
+namespace brightline {
+namespace {
+
+TEST(SignEndpoint, HostAndTwoPortsOrNothing) {
+    auto e = parseSignEndpoint("127.0.0.1:40001:40002");
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->host, "127.0.0.1");
+    EXPECT_EQ(e->commandPort, 40001);
+    EXPECT_EQ(e->ftpPort, 40002);
+    for (const char* bad : {"", "127.0.0.1", "127.0.0.1:7203", ":1:2", "h:0:21", "h:7203:70000",
+                            "h:72x3:21", "h::21"})
+        EXPECT_FALSE(parseSignEndpoint(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace brightline

@@ -1,0 +1,60 @@
+#include "shell/ui/application.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+
+#include "common/profile.h"
+#include "shell/logon.h"
+#include "shell/ui/logon_dialog.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/qt_messages.h"
+
+namespace brightline::ui {
+
+int runBrightline(int argc, char** argv) {
+    const auto started = std::chrono::steady_clock::now();
+    bool quitWhenReady = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--quit-when-ready") == 0) quitWhenReady = true;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+    QtMessages messages;
+
+    // The profile root ("Brightline II") and the user file beside the executable.
+    Profile& profile = appProfile();
+    const std::string userFile = userFilePath();
+    std::vector<CUserInfo> users;
+    switch (prepareStartupLogon(profile, userFile, users, messages)) {
+    case StartupLogon::Exit: return 1;
+    case StartupLogon::Continue: break;
+    case StartupLogon::AskUser: {
+        CLogonDialog logon(users, messages,
+                           qs(profile.getString(kProfileSectionApp, kKeyUserName, kDefaultUserName)),
+                           true);
+        if (logon.exec() != QDialog::Accepted) return 0;
+        acceptLogon(profile, ss(logon.userName()), ss(logon.password()), logon.autoLogon());
+        break;
+    }
+    }
+
+    CMainFrame frame;
+    frame.showMaximized();
+    if (quitWhenReady) {
+        QTimer::singleShot(0, &frame, [&frame, started] {
+            frame.repaint();
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count();
+            std::printf("ready after %lld ms\n", static_cast<long long>(ms));
+            std::fflush(stdout);
+            frame.close();
+        });
+    }
+    return app.exec();
+}
+
+}  // namespace brightline::ui

@@ -1,0 +1,497 @@
+#include "shell/ui/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+
+#include "comm/led_set_data.h"
+#include "comm/ui/operation_windows.h"
+#include "common/folders.h"
+#include "common/paths.h"
+#include "common/profile.h"
+#include "editor/program_data.h"
+#include "editor/ui/make_job.h"
+#include "editor/ui/program_frame.h"
+#include "shell/logon.h"
+#include "shell/sign_endpoint.h"
+#include "shell/sign_record_store.h"
+#include "shell/ui/edit_user_dialog.h"
+#include "shell/ui/getting_started_guide.h"
+#include "shell/ui/led_colour_dialog.h"
+#include "shell/ui/logon_dialog.h"
+#include "shell/ui/new_dialog.h"
+
+namespace brightline::ui {
+
+namespace {
+
+constexpr int kOperationTimerMs = 500;
+constexpr int kFrameHeightReserve = 72;
+constexpr const char* kVersion = "0.1.0";
+
+QString filterText(const std::vector<FileFilter>& filters) {
+    QStringList parts;
+    for (const FileFilter& f : filters) {
+        QString patterns = qs(f.patterns);
+        patterns.replace(';', ' ');
+        // Linux names are case-sensitive: offer the lower-case spellings too.
+        parts << qs(f.description) + " (" + patterns + " " + patterns.toLower() + ")";
+    }
+    return parts.join(";;");
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
+    setObjectName("CMainFrame");
+    setWindowTitle(kApplicationTitle);
+    // 1. Toolbar and status bar, docking on every side.
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    mdi_ = new QMdiArea(this);
+    mdi_->setBackground(QColor(128, 128, 128));
+    setCentralWidget(mdi_);
+    // 2.-4. The start folder, the workspace and the scratch folder.
+    setStartFolder(QDir::currentPath().toStdString());
+    ensureFolder(workspaceFolder());
+    ensureFolder(scratchFolder());
+    // 5. The communication settings.
+    settings_ = CommSettings::read(appProfile());
+    firstSelRc_ = static_cast<int>(appProfile().getInt(kProfileSectionSet, "FIRST_SEL_RC", 0));
+    windows_ = std::make_unique<OperationWindows>(this);
+    operations_ = std::make_unique<SignOperations>(messages_, *windows_);
+    configureOperations();
+    operationTimer_ = new QTimer(this);
+    operationTimer_->setInterval(kOperationTimerMs);
+    connect(operationTimer_, &QTimer::timeout, this, [this] {
+        if (operations_->finishIfDone()) {
+            operationTimer_->stop();
+            emit operationFinished();
+        }
+    });
+    sendMake_ = std::make_unique<MakeJob>(this, messages_);
+    // 6. Ctrl+F11 for the whole application.
+    auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
+    scan->setContext(Qt::ApplicationShortcut);
+    connect(scan, &QShortcut::activated, this,
+            [this] { notAvailable("The scan direction dialog \"Set Scan type\""); });
+    // 7. The getting-started guide unless it was switched off.
+    if (appProfile().getInt(kProfileSectionSet, "SHOW_STEP", 0) == 0) {
+        guide_ = new CGettingStartedGuide(this);
+        guide_->setWindowFlag(Qt::Window);
+        connect(guide_, &CGettingStartedGuide::stepChosen, this, &CMainFrame::guideStep,
+                Qt::QueuedConnection);
+        guide_->show();
+    }
+}
+
+CMainFrame::~CMainFrame() { shutDown(); }
+
+void CMainFrame::configureOperations() {
+    OperationEnvironment env;
+    env.workspace = workspaceFolder();
+    env.startFolder = startFolder();
+    env.profile = &appProfile();
+    env.signListPath = joinPath(startFolder(), kSignListFile);
+    env.currentSignName = settings_.ledName;
+    LinkSelection& selection = operations_->selection();
+    selection.comPort = settings_.port;
+    selection.address = settings_.address;
+    selection.baudIndex = settings_.baudIndex;
+    selection.host = settings_.host;
+    if (settings_.port > 0) env.serialDevice = serialDeviceForPort(appProfile(), settings_.port);
+    if (auto endpoint = signEndpointFromEnvironment()) {
+        selection.host = endpoint->host;
+        env.commandPort = endpoint->commandPort;
+        env.ftpPort = endpoint->ftpPort;
+    }
+    operations_->setEnvironment(env);
+}
+
+// --- Actions, menus, bars --------------------------------------------------------------------
+
+void CMainFrame::createActions() {
+    struct Row {
+        Command command;
+        const char* text;
+    } rows[] = {
+        {Command::New, "&New\tCtrl+N"}, {Command::Open, "Open"}, {Command::Save, "Save"},
+        {Command::SaveAs, "Save As"}, {Command::Exit, "E&xit"},
+        {Command::SendFile, "Send File"}, {Command::GetFileList, "Get File List"},
+        {Command::GetTime, "Get Time"}, {Command::AdjustTime, "Adjust Time"},
+        {Command::UpdateFirmware, "Update Firmware"},
+        {Command::UpdateFirmwareFont, "Update Firmware Font"},
+        {Command::ChangeAddress, "Change communication address *"},
+        {Command::ShowInfoOnStartup, "Show info on startup"}, {Command::SendReboot, "Send Reboot"},
+        {Command::SetCommunication, "Set communication"}, {Command::LedColourSet, "LED Colour Set"},
+        {Command::SelectModem, "Select Modem"}, {Command::DialHangUp, "Dial/Hang up"},
+        {Command::CreateEditUser, "Create/Edit User"}, {Command::ViewToolbar, "&Toolbar"},
+        {Command::ViewStatusBar, "&Status Bar"}, {Command::Help, "Help"}, {Command::About, "&About"},
+    };
+    for (const Row& row : rows) {
+        QString text = row.text;
+        text = text.section('\t', 0, 0);
+        auto* action = new QAction(text, this);
+        const Command command = row.command;
+        connect(action, &QAction::triggered, this, [this, command] { run(command); });
+        actions_[command] = action;
+    }
+    actions_[Command::New]->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    actions_[Command::ViewToolbar]->setCheckable(true);
+    actions_[Command::ViewToolbar]->setChecked(true);
+    actions_[Command::ViewStatusBar]->setCheckable(true);
+    actions_[Command::ViewStatusBar]->setChecked(true);
+    QStyle* s = style();
+    actions_[Command::New]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    actions_[Command::Open]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    actions_[Command::Save]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    actions_[Command::SaveAs]->setIcon(s->standardIcon(QStyle::SP_DriveFDIcon));
+    actions_[Command::About]->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
+    actions_[Command::Help]->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
+}
+
+void CMainFrame::createMenus() {
+    auto add = [this](const char* title, std::initializer_list<Command> commands) {
+        QMenu* menu = menuBar()->addMenu(title);
+        for (Command c : commands) {
+            if (c == Command::Exit) menu->addSeparator();
+            menu->addAction(actions_[c]);
+        }
+    };
+    add("&File", {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit});
+    add("&Send", {Command::SendFile, Command::GetFileList, Command::GetTime, Command::AdjustTime,
+                  Command::UpdateFirmware, Command::UpdateFirmwareFont, Command::ChangeAddress,
+                  Command::ShowInfoOnStartup, Command::SendReboot});
+    add("S&et", {Command::SetCommunication, Command::LedColourSet, Command::SelectModem,
+                 Command::DialHangUp, Command::CreateEditUser});
+    add("&View", {Command::ViewToolbar, Command::ViewStatusBar});
+    add("&Help", {Command::Help, Command::About});
+}
+
+void CMainFrame::createToolBar() {
+    toolbar_ = addToolBar("Standard");
+    toolbar_->setObjectName("mainToolbar");
+    toolbar_->setIconSize(QSize(32, 32));
+    toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar_->setMovable(true);
+    toolbar_->setFloatable(true);
+    const std::pair<Command, const char*> buttons[] = {
+        {Command::New, "New"},     {Command::Open, "Open"},   {Command::Save, "Save"},
+        {Command::SaveAs, "Saveas"}, {Command::About, "About"}, {Command::Help, "Help"}};
+    for (const auto& [command, caption] : buttons) {
+        QAction* action = toolbar_->addAction(actions_[command]->icon(), caption);
+        connect(action, &QAction::triggered, actions_[command], &QAction::trigger);
+    }
+    setDockOptions(dockOptions() | QMainWindow::AllowTabbedDocks);
+}
+
+void CMainFrame::createStatusBar() {
+    statusBar()->showMessage("Ready");
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(indicator, this);
+        label->setMinimumWidth(40);
+        label->setAlignment(Qt::AlignCenter);
+        statusBar()->addPermanentWidget(label);
+    }
+}
+
+void CMainFrame::run(Command command) {
+    switch (command) {
+    case Command::New: newDialog(); break;
+    case Command::Open: openDialog(); break;
+    case Command::Save: save(); break;
+    case Command::SaveAs: saveAs(); break;
+    case Command::Exit: close(); break;
+    case Command::SendFile: sendFile(); break;
+    case Command::GetFileList: startOperation(OperationCode::GetFileList, 1); break;
+    case Command::GetTime: startOperation(OperationCode::GetTime, 1); break;
+    case Command::AdjustTime: startOperation(OperationCode::SetTime, 1); break;
+    case Command::SendReboot: startOperation(OperationCode::Reboot, 1); break;
+    case Command::UpdateFirmware: notAvailable("Update Firmware"); break;
+    case Command::UpdateFirmwareFont: notAvailable("Update Firmware Font"); break;
+    case Command::ChangeAddress: notAvailable("Change communication address"); break;
+    case Command::ShowInfoOnStartup: notAvailable("Show info on startup"); break;
+    case Command::SetCommunication: notAvailable("Set communication"); break;
+    case Command::LedColourSet: ledColourSet(); break;
+    case Command::SelectModem: notAvailable("Select Modem"); break;
+    case Command::DialHangUp: notAvailable("Dial/Hang up"); break;
+    case Command::CreateEditUser: editUsers(); break;
+    case Command::ViewToolbar: toolbar_->setVisible(actions_[command]->isChecked()); break;
+    case Command::ViewStatusBar: statusBar()->setVisible(actions_[command]->isChecked()); break;
+    case Command::Help: help(); break;
+    case Command::About: about(); break;
+    }
+}
+
+void CMainFrame::notAvailable(const QString& what) {
+    messages_.show(OperatorMessage{ss(what) + " is not available yet in this version.", "INFO",
+                                   MessageIcon::Information, MessageButtons::Ok});
+}
+
+// --- Files -----------------------------------------------------------------------------------
+
+void CMainFrame::newDialog() {
+    auto* dialog = new CNewDialog(appProfile(), startFolder(), messages_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        newFile(dialog->kind(), ss(dialog->location()), ss(dialog->name()));
+    });
+    dialog->open();
+}
+
+void CMainFrame::newFile(FileKind kind, const std::string& location, const std::string& name) {
+    ChosenFile file;
+    file.folder = withTrailingSeparator(location);
+    file.title = name;
+    file.kind = kind;
+    file.openedFromFile = false;
+    switch (kind) {
+    case FileKind::Program: openProgram(file, true); break;
+    case FileKind::Schedule: notAvailable("The schedule window"); break;
+    case FileKind::ClockPage: notAvailable("The clock page editor"); break;
+    case FileKind::TextPage:
+        startOutside(textPageEditorFor(file.pathWith("ZRT"), startFolder(), programFolder()));
+        break;
+    default: break;
+    }
+}
+
+void CMainFrame::openDialog() {
+    const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
+                                                      filterText(openDialogFilters()));
+    if (!path.isEmpty()) openFile(ss(path));
+}
+
+void CMainFrame::openFile(const std::string& path) {
+    const ChosenFile file = chosenFileOf(path);
+    switch (file.kind) {
+    case FileKind::Program: openProgram(file, false); break;
+    case FileKind::Schedule: notAvailable("The schedule window"); break;
+    case FileKind::ClockPage: notAvailable("The clock page editor"); break;
+    case FileKind::TextPage: startOutside(textPageEditorFor(path, startFolder(), programFolder())); break;
+    case FileKind::Bmp:
+    case FileKind::Jpg:
+    case FileKind::Png: startOutside(pictureEditorFor(path, appProfile())); break;
+    case FileKind::Ztx:
+    case FileKind::None: break;
+    }
+}
+
+bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
+    if (!closeProgram()) return false;
+    const QString path = qs(file.pathWith("ZPF"));
+    auto* frame = new CProgramFrame(path, newProgram, newProgram, firstSelRc_, messages_);
+    connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed, Qt::QueuedConnection);
+    connect(frame, &CProgramFrame::sendShowRequested, this,
+            [this](int count) { startOperation(OperationCode::SendShow, count); });
+    connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
+        startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
+    });
+    connect(frame, &CProgramFrame::propertyTabChanged, this, [this](int tab) { firstSelRc_ = tab; });
+    QMdiSubWindow* window = mdi_->addSubWindow(frame);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setGeometry(0, 0, mdi_->width(), std::max(200, mdi_->height() - kFrameHeightReserve));
+    window->show();
+    programWindow_ = window;
+    programFrame_ = frame;
+    updateCaption();
+    return true;
+}
+
+bool CMainFrame::closeProgram() {
+    if (!programFrame_) return true;
+    programFrame_->markClosedByOwner();
+    QMdiSubWindow* window = programWindow_;
+    if (window && !window->close()) return false;
+    programFrame_ = nullptr;
+    programWindow_ = nullptr;
+    updateCaption();
+    return true;
+}
+
+void CMainFrame::programFrameClosed(CProgramFrame* frame) {
+    if (programFrame_ == frame || !programFrame_) {
+        programFrame_ = nullptr;
+        programWindow_ = nullptr;
+    }
+    updateCaption();
+}
+
+void CMainFrame::updateCaption() { setWindowTitle(kApplicationTitle); }
+
+void CMainFrame::save() {
+    if (programFrame_) programFrame_->save();
+}
+
+void CMainFrame::saveAs() {
+    if (!programFrame_) return;
+    const QString path = QFileDialog::getSaveFileName(this, "Save As", programFrame_->programPath(),
+                                                      "Program File(*.ZPF) (*.ZPF *.zpf)");
+    if (path.isEmpty()) return;
+    QString chosen = path;
+    if (QFileInfo(chosen).suffix().isEmpty()) chosen += ".ZPF";
+    programFrame_->setProgramPath(chosen);
+    programFrame_->save();
+}
+
+void CMainFrame::sendFile() {
+    if (sendFileDialogOpen_) return;
+    sendFileDialogOpen_ = true;
+    const QString path = QFileDialog::getOpenFileName(this, "Send File", qs(startFolder()),
+                                                      filterText(sendFileDialogFilters()));
+    sendFileDialogOpen_ = false;
+    if (path.isEmpty()) return;
+    const ChosenFile file = chosenFileOf(ss(path));
+    openFile(ss(path));
+    if (file.kind == FileKind::Program && programFrame_) makeAndSendProgram();
+}
+
+void CMainFrame::makeAndSendProgram() {
+    if (!programFrame_ || sendMake_->running()) return;
+    const bool grey = appProfile().getInt(kProfileSectionSet, "GRAY", 0) == 1;
+    sendMake_->start(
+        programData(), workspaceFolder(), grey, 0,
+        [this](const std::string& text) { statusBar()->showMessage(qs(text)); },
+        [this](int count, bool cancelled, const ProgramData&) {
+            if (!cancelled) startOperation(OperationCode::SendShow, count);
+        });
+}
+
+bool CMainFrame::startOperation(OperationCode code, int parameter) {
+    if (!operations_->start(code, parameter)) return false;
+    operationTimer_->start();
+    return true;
+}
+
+// --- Users, settings, help ------------------------------------------------------------------
+
+void CMainFrame::editUsers() {
+    Profile& profile = appProfile();
+    const std::string userFile = userFilePath();
+    LogonFlags flags = readLogonFlags(profile);
+    auto showEditor = [this, userFile] {
+        auto* dialog = new CEditUserDialog(userFile, appProfile(), messages_, currentUser().name, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->open();
+    };
+    if (flags.enableLogon == 0) {
+        showEditor();
+        return;
+    }
+    if (!QFileInfo::exists(qs(userFile))) {
+        messages_.show(OperatorMessage{kMsgNoUserFileExit, kCaptionWarning, MessageIcon::Warning,
+                                       MessageButtons::Ok});
+        return;
+    }
+    auto users = std::make_shared<std::vector<CUserInfo>>();
+    loadUsers(userFile, *users);
+    auto* logon = new CLogonDialog(*users, messages_,
+                                   qs(profile.getString(kProfileSectionApp, kKeyUserName, kDefaultUserName)),
+                                   false, this);
+    logon->setAttribute(Qt::WA_DeleteOnClose);
+    connect(logon, &QDialog::accepted, this, [logon, users, showEditor] {
+        LogonFlags f = readLogonFlags(appProfile());
+        f.enableLogon = logon->autoLogon() ? 0 : 1;
+        writeLogonFlags(appProfile(), f);
+        showEditor();
+    });
+    logon->open();
+}
+
+void CMainFrame::ledColourSet() {
+    auto* dialog = new CLedColourDialog(
+        static_cast<int>(appProfile().getInt(kProfileSectionSet, "GRAY", 0)), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [dialog] {
+        appProfile().writeInt(kProfileSectionSet, "GRAY", dialog->value());
+    });
+    dialog->open();
+}
+
+void CMainFrame::about() {
+    messages_.show(OperatorMessage{std::string("Brightline\nVersion ") + kVersion + "\nBuilt " +
+                                       __DATE__,
+                                   "About Brightline", MessageIcon::Information, MessageButtons::Ok});
+}
+
+void CMainFrame::help() { startOutside(helpProgram(startFolder(), programFolder())); }
+
+void CMainFrame::startOutside(const OutsideProgram& program) {
+    if (program.argv.empty()) return;
+    QStringList arguments;
+    for (size_t i = 1; i < program.argv.size(); ++i) arguments << qs(program.argv[i]);
+    // A program that cannot be started is passed over, as designed.
+    QProcess::startDetached(qs(program.argv[0]), arguments, qs(startFolder()));
+}
+
+void CMainFrame::guideStep(int step) {
+    switch (step) {
+    case 1: run(Command::SetCommunication); break;
+    case 2: {
+        ChosenFile file;
+        file.folder = withTrailingSeparator(startFolder());
+        file.title = "NEW";
+        file.kind = FileKind::Program;
+        file.openedFromFile = false;
+        QFile::remove(qs(file.pathWith("ZPF")));
+        openProgram(file, true);
+        break;
+    }
+    case 3: makeAndSendProgram(); break;
+    default: break;
+    }
+}
+
+// --- Shut-down -------------------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    shutDown();
+    event->accept();
+}
+
+void CMainFrame::shutDown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    if (programFrame_) {
+        // The size the operator last gave the sign stays with it.
+        settings_.width = programData().ledWidth;
+        settings_.height = programData().ledHeight;
+    }
+    closeProgram();
+    sendMake_.reset();
+    if (operations_->runState() == RunState::Running) {
+        operations_->requestStop();
+        operations_->waitUntilFinished(10000);
+    }
+    operations_->finishIfDone();
+    const LinkSelection& selection = operations_->selection();
+    settings_.address = selection.address;
+    settings_.baudIndex = selection.baudIndex;
+    SignRecordValues values;
+    values.width = settings_.width;
+    values.height = settings_.height;
+    values.withLink = true;
+    values.port = settings_.port;
+    values.address = settings_.address;
+    values.baudIndex = settings_.baudIndex;
+    storeSignRecord(joinPath(startFolder(), kSignListFile), settings_.ledName, values);
+    settings_.writeOnShutdown(appProfile());
+    appProfile().writeInt(kProfileSectionSet, "FIRST_SEL_RC", firstSelRc_);
+    if (guide_) guide_->close();
+}
+
+}  // namespace brightline::ui

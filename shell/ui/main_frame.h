@@ -1,0 +1,112 @@
+#pragma once
+// The main window "Brightline": menus File, Send, Set, View, Help; the toolbar (New, Open, Save,
+// Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the getting-started
+// guide; at most one program frame in its work area; the sign operations with their progress
+// and file list windows. Creation and shut-down follow the designed order (see the .cpp).
+// User interface thread only.
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+#include "comm/comm_settings.h"
+#include "comm/sign_operations.h"
+#include "editor/ui/program_frame.h"
+#include "shell/file_dispatch.h"
+#include "shell/ui/getting_started_guide.h"
+#include "shell/ui/qt_messages.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QTimer;
+
+namespace brightline::ui {
+
+class MakeJob;
+class OperationWindows;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Command {
+        New, Open, Save, SaveAs, Exit,
+        SendFile, GetFileList, GetTime, AdjustTime, UpdateFirmware, UpdateFirmwareFont,
+        ChangeAddress, ShowInfoOnStartup, SendReboot,
+        SetCommunication, LedColourSet, SelectModem, DialHangUp, CreateEditUser,
+        ViewToolbar, ViewStatusBar, Help, About,
+    };
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The open program: closes an open frame first (false when it refused), then opens
+    // folder + title + ".ZPF" in a new frame.
+    bool openProgram(const ChosenFile& file, bool newProgram);
+    // True when no frame was open or it closed.
+    bool closeProgram();
+    // Opens a chosen file by its kind (the Open dialog's handler table).
+    void openFile(const std::string& path);
+    // File > New's work after the dialog's OK.
+    void newFile(FileKind kind, const std::string& location, const std::string& name);
+    // Make the open program (program 0) and send it; what Send File and guide step 3 do.
+    void makeAndSendProgram();
+    // Starts a sign operation with the progress window (false when it did not start).
+    bool startOperation(OperationCode code, int parameter);
+
+    CProgramFrame* programFrame() const { return programFrame_; }
+    QAction* action(Command command) const { return actions_.at(command); }
+    SignOperations& operations() { return *operations_; }
+    OperationWindows& operationWindows() { return *windows_; }
+    OperatorMessages& messages() { return messages_; }
+    CGettingStartedGuide* guide() const { return guide_; }
+    const CommSettings& commSettings() const { return settings_; }
+    int propertyTab() const { return firstSelRc_; }
+
+signals:
+    // An operation was wound up by the 500 ms timer.
+    void operationFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void run(Command command);
+    void newDialog();
+    void openDialog();
+    void sendFile();
+    void save();
+    void saveAs();
+    void editUsers();
+    void ledColourSet();
+    void about();
+    void help();
+    void notAvailable(const QString& what);
+    void guideStep(int step);
+    void programFrameClosed(CProgramFrame* frame);
+    void startOutside(const OutsideProgram& program);
+    void updateCaption();
+    void configureOperations();
+    void shutDown();
+
+    QtMessages messages_;
+    CommSettings settings_;
+    std::unique_ptr<OperationWindows> windows_;
+    std::unique_ptr<SignOperations> operations_;
+    std::unique_ptr<MakeJob> sendMake_;
+    QMdiArea* mdi_ = nullptr;
+    QPointer<QMdiSubWindow> programWindow_;
+    QPointer<CProgramFrame> programFrame_;
+    QPointer<CGettingStartedGuide> guide_;
+    QTimer* operationTimer_ = nullptr;
+    std::map<Command, QAction*> actions_;
+    QToolBar* toolbar_ = nullptr;
+    int firstSelRc_ = 0;
+    bool sendFileDialogOpen_ = false;  // run state 1
+    bool shutDown_ = false;
+};
+
+}  // namespace brightline::ui

@@ -1,0 +1,67 @@
+#include "shell/ui/qt_messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QPointer>
+#include <QThread>
+#include <atomic>
+
+namespace brightline::ui {
+
+namespace {
+
+std::atomic<OperatorMessages*> interceptor{nullptr};
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtMessages::setInterceptor(OperatorMessages* target) { interceptor.store(target); }
+
+MessageAnswer QtMessages::show(const OperatorMessage& message) {
+    if (OperatorMessages* target = interceptor.load()) return target->show(message);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() == app->thread()) return showOnGuiThread(message);
+    MessageAnswer answer = affirmativeAnswer(message.buttons);
+    QMetaObject::invokeMethod(
+        app, [this, &message, &answer] { answer = showOnGuiThread(message); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+MessageAnswer QtMessages::showOnGuiThread(const OperatorMessage& message) {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return affirmativeAnswer(message.buttons);
+    QMessageBox box(boxIcon(message.icon),
+                    message.caption.empty() ? QString(kApplicationTitle) : qs(message.caption),
+                    qs(message.text), QMessageBox::NoButton, parent_);
+    switch (message.buttons) {
+    case MessageButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MessageButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MessageButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    default: break;
+    }
+    return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+}
+
+MessageAnswer showMessage(const OperatorMessage& message, QWidget* parent) {
+    QtMessages messages(parent);
+    return messages.show(message);
+}
+
+}  // namespace brightline::ui

@@ -1,0 +1,183 @@
+// The main window: New and Open with their dispatch, the program frame it hosts, shut-down.
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolBar>
+
+#include "comm/led_set_data.h"
+#include "common/file_io.h"
+#include "editor/program_data.h"
+#include "editor/ui/program_frame.h"
+#include "editor/ui/program_layout_view.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/new_dialog.h"
+#include "shell/ui/tests/ui_test_support.h"
+
+namespace brightline::ui {
+namespace {
+
+class MainFrameTest : public testing::DesktopTest {
+protected:
+    void writeSignList(int width, int height) {
+        SignList list;
+        CLED_Set_Data sign;
+        sign.name = "Sample LED";
+        sign.width = width;
+        sign.height = height;
+        list.signs = {sign};
+        ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
+    }
+    SignList readSignList() {
+        SignList list;
+        loadSignList(path("LED_SET.ZRC"), list);
+        return list;
+    }
+};
+
+TEST_F(MainFrameTest, MenusToolbarAndCaptionAsDesigned) {
+    CMainFrame frame;
+    EXPECT_EQ(frame.windowTitle(), "Brightline");
+    QStringList menus;
+    for (QAction* a : frame.menuBar()->actions()) menus << a->text().remove('&');
+    EXPECT_EQ(menus, (QStringList{"File", "Send", "Set", "View", "Help"}));
+    auto* toolbar = frame.findChild<QToolBar*>("mainToolbar");
+    ASSERT_TRUE(toolbar);
+    QStringList captions;
+    for (QAction* a : toolbar->actions()) captions << a->text();
+    EXPECT_EQ(captions, (QStringList{"New", "Open", "Save", "Saveas", "About", "Help"}));
+    EXPECT_EQ(frame.action(CMainFrame::Command::New)->shortcut(), QKeySequence("Ctrl+N"));
+    // The workspace and the scratch folder exist once the window does.
+    EXPECT_TRUE(QDir(QString::fromStdString(workspaceFolder())).exists());
+    EXPECT_TRUE(QDir(QString::fromStdString(path("tmp"))).exists());
+}
+
+TEST_F(MainFrameTest, NewProgramOpensTheFrameWithTheSignsSize) {
+    writeSignList(192, 64);
+    CMainFrame frame;
+    frame.resize(1200, 800);
+    frame.show();
+    frame.action(CMainFrame::Command::New)->trigger();
+    auto* dialog = frame.findChild<CNewDialog*>();
+    ASSERT_TRUE(dialog);
+    // Nothing chosen, then no name: the dialog stays.
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_EQ(lastMessage(), "Please choose one kind of document type!");
+    dialog->list()->setCurrentRow(0);
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    EXPECT_EQ(lastMessage(), "Please input the document name!");
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->locationEdit()->setText(QString::fromStdString(dir_));
+    QTest::keyClicks(dialog->nameEdit(), "show");
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    QApplication::processEvents();
+
+    CProgramFrame* program = frame.programFrame();
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program->programPath().toStdString(), path("show.ZPF"));
+    EXPECT_EQ(program->windowTitle().toStdString(), path("show.ZPF"));
+    EXPECT_EQ(programData().ledWidth, 192);
+    EXPECT_EQ(programData().ledHeight, 64);
+    for (const auto& list : programData().areaLists) {
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(list[0].thumbIndex, -1);
+    }
+    EXPECT_EQ(program->layoutView()->widthEdit()->text(), "192");
+    EXPECT_EQ(program->layoutView()->faceRect().size(), QSize(192, 64));
+    // The location is remembered with its separator.
+    EXPECT_EQ(appProfile().getString("SET", "NEW_FILE_PATH", ""), dir_ + "/");
+
+    // Closing the frame itself tells the main window.
+    program->parentWidget()->close();
+    EXPECT_TRUE(waitFor([&] { return frame.programFrame() == nullptr; }));
+    EXPECT_TRUE(programData().areaLists[0].empty());
+}
+
+TEST_F(MainFrameTest, OpenDispatchesByKind) {
+    CMainFrame frame;
+    frame.show();
+    // A text that is no program: the open error, and no frame.
+    ASSERT_TRUE(writeFileAtomically(path("bad.ZPF"), std::vector<uint8_t>{'X', 'Y', 'Z', 0, 1, 2}));
+    frame.openFile(path("bad.ZPF"));
+    EXPECT_EQ(lastMessage(), path("bad.ZPF") + " file open error!");
+    ASSERT_TRUE(frame.programFrame());
+    frame.closeProgram();
+    EXPECT_FALSE(frame.programFrame());
+    messages_.clear();
+    // ZTX and unknown extensions do nothing at all.
+    frame.openFile(path("page.ztx"));
+    frame.openFile(path("notes.txt"));
+    EXPECT_TRUE(messages_.messages().empty());
+    EXPECT_FALSE(frame.programFrame());
+
+    // A saved program opens with its size and format; opening another replaces it.
+    ProgramData program;
+    program.ledWidth = 320;
+    program.ledHeight = 96;
+    program.areaFormat = 4;
+    program.resetToDefaultElements();
+    ASSERT_TRUE(saveProgram(path("wide.zpf"), program));
+    ASSERT_TRUE(saveProgram(path("again.ZPF"), program));
+    frame.openFile(path("wide.zpf"));
+    ASSERT_TRUE(frame.programFrame());
+    // The extension is matched in upper case and the path rebuilt with it, as designed.
+    EXPECT_EQ(frame.programFrame()->programPath().toStdString(), path("wide.ZPF"));
+    frame.openFile(path("again.ZPF"));
+    ASSERT_TRUE(frame.programFrame());
+    EXPECT_EQ(frame.programFrame()->programPath().toStdString(), path("again.ZPF"));
+    EXPECT_EQ(programData().ledWidth, 320);
+    EXPECT_EQ(frame.programFrame()->layoutView()->areaLayout().areaCount, 3);
+}
+
+TEST_F(MainFrameTest, ShutDownWritesTheSignRecordAndTheProfile) {
+    writeSignList(128, 96);
+    appProfile().writeString("SET", "LED_NAME", "Sample LED");
+    appProfile().writeInt("SET", "ADDR", 7);
+    {
+        CMainFrame frame;
+        frame.resize(1000, 700);
+        frame.show();
+        frame.newFile(FileKind::Program, dir_, "size");
+        ASSERT_TRUE(frame.programFrame());
+        CProgram_Layout_view* view = frame.programFrame()->layoutView();
+        view->widthEdit()->selectAll();
+        QTest::keyClicks(view->widthEdit(), "64");
+        frame.close();
+    }
+    const SignList list = readSignList();
+    ASSERT_EQ(list.signs.size(), 1u);
+    EXPECT_EQ(list.signs[0].width, 64);
+    EXPECT_EQ(list.signs[0].address, 7);
+    EXPECT_EQ(appProfile().getInt("SET", "LED_W", 0), 64);
+    EXPECT_EQ(appProfile().getInt("SET", "LED_H", 0), 96);
+    EXPECT_EQ(appProfile().getInt("SET", "ADDR", 0), 7);
+}
+
+TEST_F(MainFrameTest, GuideShownUntilSwitchedOff) {
+    appProfile().writeInt("SET", "SHOW_STEP", 0);
+    {
+        CMainFrame frame;
+        frame.show();
+        ASSERT_TRUE(frame.guide());
+        EXPECT_EQ(frame.guide()->windowTitle(), "Getting started");
+        EXPECT_TRUE(frame.guide()->isVisible());
+        // Step 2 makes a fresh "NEW.ZPF" program in the start folder.
+        ASSERT_TRUE(writeFileAtomically(path("NEW.ZPF"), std::vector<uint8_t>{'o', 'l', 'd'}));
+        auto buttons = frame.guide()->findChildren<QPushButton*>();
+        ASSERT_EQ(buttons.size(), 3);
+        QTest::mouseClick(buttons[1], Qt::LeftButton);
+        EXPECT_TRUE(waitFor([&] { return frame.programFrame() != nullptr; }));
+        EXPECT_EQ(frame.programFrame()->programPath().toStdString(), path("NEW.ZPF"));
+        EXPECT_TRUE(messages_.messages().empty());
+        frame.guide()->dontShowBox()->setChecked(true);
+    }
+    EXPECT_EQ(appProfile().getInt("SET", "SHOW_STEP", 0), 1);
+    CMainFrame again;
+    EXPECT_FALSE(again.guide());
+}
+
+}  // namespace
+}  // namespace brightline::ui
