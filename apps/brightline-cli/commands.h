@@ -18,6 +18,8 @@ int usage(const std::string& line);
 int runInspect(const Args& args);
 int runBuild(const Args& args);
 int runHashPassword(const Args& args);
+int runMake(const Args& args);
+int runCompile(const Args& args);
 int runFontSheet(const Args& args);
 
 }  // namespace brightline::cli

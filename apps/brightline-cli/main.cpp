@@ -19,6 +19,8 @@ const Command kCommands[] = {
     {"inspect", "inspect FILE              print a stored file as JSON", runInspect},
     {"build", "build FILE.json OUT         write the stored file a JSON document describes", runBuild},
     {"hash-password", "hash-password TEXT  print the stored hash of a password", runHashPassword},
+    {"make", "make PROGRAM.ZPF [--workspace DIR]      make the program into a show", runMake},
+    {"compile", "compile SCHEDULE.AT [--workspace DIR]  make a schedule into a show", runCompile},
     {"font-sheet", "font-sheet FONTFILE OUT.png  draw every glyph of every font in a font file", runFontSheet},
 };
 

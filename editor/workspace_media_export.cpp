@@ -1,0 +1,83 @@
+#include "editor/workspace_media_export.h"
+
+#include "common/file_io.h"
+#include "common/paths.h"
+#include "common/profile.h"
+#include "engine/media/bmp_picture.h"
+#include "engine/media/frame_encoder.h"
+#include "engine/media/jpeg_picture.h"
+#include "engine/media/jpeg_quality.h"
+#include "engine/media/picture_scaler.h"
+#include "engine/media/png_picture.h"
+#include "engine/media/video_converter.h"
+#include "engine/media/zrt_converter.h"
+
+namespace brightline {
+namespace {
+
+// Pictures are recognised by their first bytes, as the picture library of the original tools
+// did, so a PNG saved as ".jpg" still exports.
+bool decodeAnyPicture(const std::vector<uint8_t>& bytes, media::Picture& out, std::string& error) {
+    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+        return media::decodePng(bytes, out, &error);
+    if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+        return media::decodeJpeg(bytes, out, &error);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return media::decodeBmp(bytes, out, &error);
+    error = "not a BMP, JPEG or PNG picture";
+    return false;
+}
+
+}  // namespace
+
+WorkspaceMediaExport::WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch)
+    : grey_(grey), jpegQuality_(jpegQuality), scratch_(std::move(scratch)) {}
+
+WorkspaceMediaExport WorkspaceMediaExport::fromSettings() {
+    bool grey = appProfile().getInt(kProfileSectionSet, "GRAY", 0) != 0;
+    return WorkspaceMediaExport(grey, media::configuredJpegQuality());
+}
+
+bool WorkspaceMediaExport::exportPicture(const std::string& source, const std::string& target,
+                                         int width, int height, std::string& error) {
+    if (width < 1 || height < 1) {
+        error = "the area is empty";
+        return false;
+    }
+    std::vector<uint8_t> bytes;
+    if (!readWholeFile(source, bytes, &error)) return false;
+    media::Picture picture;
+    if (!decodeAnyPicture(bytes, picture, error)) {
+        error = source + ": " + error;
+        return false;
+    }
+    media::Picture scaled = media::scalePicture(picture, width, height);
+    if (grey_) media::applyGreyMode(scaled);
+    media::FrameFormat format =
+        extensionUpper(target) == ".PNG" ? media::FrameFormat::Png : media::FrameFormat::Jpeg;
+    return media::encodeFrameToFile(target, scaled, width, height, format, jpegQuality_, &error);
+}
+
+int WorkspaceMediaExport::convertVideo(const std::string& source, const std::string& target,
+                                       int width, int height, const std::atomic<bool>& cancel,
+                                       const ConversionProgress& progress) {
+    media::VideoConversionParams params;
+    params.source = source;
+    params.destination = target;
+    params.width = width;
+    params.height = height;
+    params.format = media::FrameFormat::Jpeg;
+    params.firstFrame = 0;
+    params.sizeMode = 3;
+    params.greyMode = grey_;
+    params.jpegQuality = jpegQuality_;
+    params.scratchFolder = scratch_;
+    media::VideoConversionResult result = media::convertVideoToZvi(params, progress, &cancel);
+    if (!result.ok) return result.framesConverted > 0 ? result.framesConverted : -1;
+    return result.framesConverted;
+}
+
+int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target) {
+    return media::convertZrtToZvi(source, target, nullptr, nullptr, scratch_).frames;
+}
+
+}  // namespace brightline

@@ -1,0 +1,32 @@
+#pragma once
+// The media export Make uses: pictures decoded with the engine's codecs, stretched to the area
+// with libswscale, turned grey in the sign's grey mode and written as PNG or JPEG; video clips and
+// text pages converted to ZVI clips.
+#include <string>
+
+#include "editor/media_export.h"
+
+namespace brightline {
+
+class WorkspaceMediaExport : public MediaExport {
+public:
+    // `grey`: the profile's "SET"/"GRAY"; `jpegQuality` 1..100 ("jpg.ini"); `scratch` the folder
+    // conversions may use (empty: the scratch folder).
+    WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch = std::string());
+
+    // Settings from the process's profile and "jpg.ini" in the program folder.
+    static WorkspaceMediaExport fromSettings();
+
+    bool exportPicture(const std::string& source, const std::string& target, int width, int height,
+                       std::string& error) override;
+    int convertVideo(const std::string& source, const std::string& target, int width, int height,
+                     const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
+    int convertTextPage(const std::string& source, const std::string& target) override;
+
+private:
+    bool grey_;
+    int jpegQuality_;
+    std::string scratch_;
+};
+
+}  // namespace brightline
