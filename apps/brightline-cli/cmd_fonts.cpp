@@ -90,6 +90,8 @@ bool Sheet::writePng(const std::string& path, std::string& error) const {
         return false;
     }
     png_init_io(png, file.get());
+    // Flat colours compress well unfiltered, and the rows stay simple to read back.
+    png_set_filter(png, 0, PNG_FILTER_NONE);
     png_set_IHDR(png, info, width_, height_, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

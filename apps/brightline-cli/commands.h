@@ -1,6 +1,7 @@
 #pragma once
 // The subcommands of brightline-cli. Each takes the arguments after its name and returns the
 // exit status: 0 done, 1 the input or the sign failed (a message on standard error), 2 bad usage.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,12 @@ int runBuild(const Args& args);
 int runHashPassword(const Args& args);
 int runMake(const Args& args);
 int runCompile(const Args& args);
+int runConvert(const Args& args);
+// The inspect branch for clips (files that start with "ZAVI"): the header and every frame
+// record as JSON; exit 1 when a frame is damaged or missing.
+int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes);
+int runSend(const Args& args);
+int runSign(const Args& args);
 int runFontSheet(const Args& args);
 
 }  // namespace brightline::cli

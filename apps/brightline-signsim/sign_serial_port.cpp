@@ -138,6 +138,11 @@ void SignSerialPort::feedData(const uint8_t* bytes, size_t size) {
         r.sequence = h.sequence;
         std::vector<uint8_t> packet = buildPacket(r, answer.data.data(), answer.data.size());
         if (sign_.nextAnswerCorrupted()) packet.back() ^= 0x5A;
+        if (lineRate_ > 0) {
+            // The answer occupies the line too before the PC has it.
+            std::this_thread::sleep_for(std::chrono::microseconds(
+                static_cast<long long>(packet.size()) * 10LL * 1000000LL / lineRate_));
+        }
         writeAll(std::string(packet.begin(), packet.end()));
     }
 }

@@ -82,6 +82,8 @@ bool runDecode(DecodeState& s, const uint8_t* data, size_t size) {
     }
     jpeg_finish_decompress(&s.cinfo);
     jpeg_destroy_decompress(&s.cinfo);
+    // The unused byte comes out as 0xFF; pixels keep it 0.
+    for (uint32_t& p : pic.pixels) p &= 0x00FFFFFF;
     return true;
 }
 

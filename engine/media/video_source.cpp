@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "common/file_io.h"
+#include "common/folders.h"
 #include "common/paths.h"
 #include "engine/media/bmp_picture.h"
 
@@ -187,6 +188,10 @@ bool videoInformation(const std::string& path, VideoInfo& info, const std::strin
     std::string why;
     if (!video.nextFrame(first, 0, 0, &why)) {
         if (error) *error = why.empty() ? path + " has no frame" : why;
+        return false;
+    }
+    if (!ensureFolder(bmpFolder)) {
+        if (error) *error = "cannot create " + bmpFolder;
         return false;
     }
     const std::string target = joinPath(bmpFolder, fileTitleOf(path) + ".bmp");

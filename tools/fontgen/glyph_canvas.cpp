@@ -24,9 +24,11 @@ void GlyphCanvas::shift(int dx) {
 }
 
 void GlyphCanvas::embolden() {
+    const std::vector<uint8_t> before = ink_;
+    auto was = [&](int x, int y) { return x < width_ && before[y * width_ + x] != 0; };
     for (int y = 0; y < height_; ++y)
-        for (int x = width_ - 1; x > 0; --x)
-            if (at(x - 1, y)) ink_[y * width_ + x] = 1;
+        for (int x = 0; x + 1 < width_; ++x)
+            if (was(x, y) && !was(x + 1, y) && !was(x + 2, y)) ink_[y * width_ + x + 1] = 1;
 }
 
 std::vector<uint8_t> GlyphCanvas::pack() const {

@@ -23,7 +23,8 @@ public:
     void inkColumns(int& first, int& last) const;
     // Moves every pixel `dx` columns (negative: to the left); what leaves the grid is lost.
     void shift(int dx);
-    // Bold by overstrike: every ink pixel also inks its right neighbour.
+    // Bold by overstrike: every ink pixel also inks its right neighbour, except where that would
+    // close a one-pixel gap (so "0", "#" and "M" stay open in small cells).
     void embolden();
     // Rows top first, ceil(width / 8) bytes a row, most significant bit first.
     std::vector<uint8_t> pack() const;

@@ -149,6 +149,7 @@ TEST(JpegPicture, GreyPicturesComeOutAsRgb) {
     ASSERT_EQ(pic.width, 32);
     const uint32_t dark = pic.at(2, 8), light = pic.at(30, 8);
     for (uint32_t p : {dark, light}) {
+        EXPECT_EQ(p >> 24, 0u) << "no alpha in a JPEG";
         EXPECT_EQ(p >> 16 & 0xFF, p & 0xFF);
         EXPECT_EQ(p >> 8 & 0xFF, p & 0xFF);
     }

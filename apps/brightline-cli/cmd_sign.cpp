@@ -1,0 +1,303 @@
+// send and sign ...: talking to a sign over the network or a serial line.
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "apps/brightline-cli/commands.h"
+#include "comm/comm_settings.h"
+#include "comm/firmware_update.h"
+#include "comm/led_set_data.h"
+#include "comm/packet.h"
+#include "comm/sign_operations.h"
+#include "common/folders.h"
+#include "common/operator_messages.h"
+#include "common/profile.h"
+
+namespace brightline::cli {
+namespace {
+
+constexpr const char* kLinkUsage =
+    "[--host H [--port 7203] [--ftp-port 21] | --serial DEVICE [--address N] [--baud 115200] "
+    "[--mtu 1024]] [--workspace DIR] [--upload-pause MS]";
+constexpr int kOperationLimitMs = 30 * 60 * 1000;  // a show upload over a slow line
+
+// Prints progress on standard error and the file list on standard output.
+class ConsoleObserver : public OperationObserver {
+public:
+    void progressOpened(int range) override { range_ = range; }
+    void progressFileName(const std::string& name) override {
+        std::fprintf(stderr, "sending %s\n", name.c_str());
+    }
+    void progressPosition(int position) override {
+        if (range_ > 1 && position > 0) std::fprintf(stderr, "  %d/%d\n", position, range_);
+    }
+    void showFileList(const std::string& text) override {
+        std::string plain;
+        for (char c : text)
+            if (c != '\r') plain.push_back(c);
+        std::cout << plain;
+        if (!plain.empty() && plain.back() != '\n') std::cout << "\n";
+        std::cout.flush();
+    }
+
+private:
+    int range_ = 1;
+};
+
+struct LinkOptions {
+    LinkSelection selection;
+    OperationEnvironment env;
+    Args rest;  // the arguments that are not link options
+    std::string error;
+};
+
+bool parseInt(const std::string& text, long& out) {
+    char* end = nullptr;
+    out = std::strtol(text.c_str(), &end, 10);
+    return !text.empty() && end && *end == 0;
+}
+
+// Defaults from the profile's link selection, then the options.
+LinkOptions parseLink(const Args& args) {
+    LinkOptions o;
+    Profile& profile = appProfile();
+    const CommSettings s = CommSettings::read(profile);
+    o.selection.comPort = s.port;
+    o.selection.address = s.address;
+    o.selection.baudIndex = s.baudIndex;
+    o.selection.host = s.host;
+    o.env.workspace = workspaceFolder();
+    o.env.startFolder = startFolder();
+    o.env.chunkSize = kDefaultChunkSize;
+    o.env.profile = &profile;
+    o.env.signListPath = startFolder() + "/" + kSignListFile;
+    o.env.currentSignName = s.ledName;
+    if (s.port > 0) o.env.serialDevice = serialDeviceForPort(profile, s.port);
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        long n = 0;
+        auto number = [&](long lo, long hi) {
+            if (!hasValue || !parseInt(args[i + 1], n) || n < lo || n > hi) {
+                o.error = a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
+                return false;
+            }
+            ++i;
+            return true;
+        };
+        if (a == "--host" && hasValue) {
+            o.selection.comPort = 0;
+            o.selection.host = args[++i];
+        } else if (a == "--port") {
+            if (!number(1, 65535)) return o;
+            o.env.commandPort = static_cast<int>(n);
+        } else if (a == "--ftp-port") {
+            if (!number(1, 65535)) return o;
+            o.env.ftpPort = static_cast<int>(n);
+        } else if (a == "--serial" && hasValue) {
+            // The serial device stands for the selected COM port; its number only names it in
+            // messages.
+            if (o.selection.comPort <= 0) o.selection.comPort = 1;
+            o.env.serialDevice = args[++i];
+        } else if (a == "--address") {
+            if (!number(1, 254)) return o;
+            o.selection.address = static_cast<int>(n);
+        } else if (a == "--baud") {
+            if (!number(1, 1000000)) return o;
+            int index = -1;
+            for (int b = 0; b < 8; ++b)
+                if (kBaudTable[b] == n) index = b;
+            if (index < 0) {
+                o.error = "--baud takes 1200, 2400, 4800, 9600, 19200, 38400, 57600 or 115200";
+                return o;
+            }
+            o.selection.baudIndex = index;
+        } else if (a == "--mtu") {
+            if (!number(32, 1024)) return o;
+            bool known = false;
+            for (int c : kChunkSizeTable) known = known || c == n;
+            if (!known) {
+                o.error = "--mtu takes 32, 64, 128, 256, 512 or 1024";
+                return o;
+            }
+            o.env.chunkSize = static_cast<int>(n);
+        } else if (a == "--workspace" && hasValue) {
+            o.env.workspace = args[++i];
+        } else if (a == "--upload-pause") {
+            if (!number(0, 600000)) return o;
+            o.env.uploadPauseMs = static_cast<int>(n);
+            o.env.fileListPauseMs = std::min(o.env.fileListPauseMs, static_cast<int>(n));
+        } else {
+            o.rest.push_back(a);
+        }
+    }
+    return o;
+}
+
+int filesToSend(const std::string& folder) {
+    int count = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* e = ::readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name == "." || name == ".." || name == "data" || name == "script") continue;
+            ++count;
+        }
+        ::closedir(dir);
+    }
+    return count;
+}
+
+int runOperation(SignOperations& ops, OperationCode code, int parameter) {
+    if (!ops.start(code, parameter)) return kExitFailed;
+    if (!ops.waitUntilFinished(kOperationLimitMs)) {
+        ops.requestStop();
+        ops.waitUntilFinished(kOperationLimitMs);
+        std::fprintf(stderr, "brightline-cli: %s did not finish\n", operationName(code));
+        return kExitFailed;
+    }
+    return ops.confirmed() ? kExitOk : kExitFailed;
+}
+
+bool parseBootDigits(const std::string& text, BootParams& p) {
+    if (text.size() != 6) return false;
+    for (size_t i = 0; i < 6; ++i) {
+        if (text[i] != '0' && text[i] != '1') return false;
+        p.show[i] = static_cast<uint8_t>(text[i] - '0');
+    }
+    return true;
+}
+
+}  // namespace
+
+int runSend(const Args& args) {
+    LinkOptions o = parseLink(args);
+    if (!o.error.empty() || !o.rest.empty()) {
+        if (!o.error.empty()) std::fprintf(stderr, "brightline-cli: %s\n", o.error.c_str());
+        return usage(std::string("send ") + kLinkUsage);
+    }
+    ConsoleMessages messages;
+    ConsoleObserver observer;
+    SignOperations ops(messages, observer);
+    ops.setEnvironment(o.env);
+    ops.selection() = o.selection;
+    const int files = filesToSend(o.env.workspace);
+    if (files == 0) {
+        std::fprintf(stderr, "brightline-cli: nothing to send in %s (make a show first)\n",
+                     o.env.workspace.c_str());
+        return kExitFailed;
+    }
+    return runOperation(ops, OperationCode::SendShow, files);
+}
+
+int runSign(const Args& args) {
+    const std::string line =
+        std::string("sign get-time | set-time | file-list | reboot | get-startup | "
+                    "set-startup 101101 | scan N | set-ip A.B.C.D MASK GW | "
+                    "set-address ADDR BAUD IP MASK GW | update-firmware FILE.WOS | "
+                    "update-font FILE.WFN ") + kLinkUsage;
+    LinkOptions o = parseLink(args);
+    if (!o.error.empty()) {
+        std::fprintf(stderr, "brightline-cli: %s\n", o.error.c_str());
+        return usage(line);
+    }
+    if (o.rest.empty()) return usage(line);
+    const std::string what = o.rest[0];
+    const Args a(o.rest.begin() + 1, o.rest.end());
+    ConsoleMessages messages;
+    ConsoleObserver observer;
+    SignOperations ops(messages, observer);
+    ops.setEnvironment(o.env);
+    ops.selection() = o.selection;
+    const bool serial = o.selection.comPort != 0;
+
+    auto noArgs = [&](OperationCode code) {
+        if (!a.empty()) return usage(line);
+        return runOperation(ops, code, 1);
+    };
+    if (what == "get-time") return noArgs(OperationCode::GetTime);
+    if (what == "set-time") return noArgs(OperationCode::SetTime);
+    if (what == "file-list") return noArgs(OperationCode::GetFileList);
+    if (what == "reboot") return noArgs(OperationCode::Reboot);
+    if (what == "get-startup") {
+        if (!a.empty()) return usage(line);
+        auto p = ops.readBootParams();
+        if (!p) return kExitFailed;
+        CommSettings s = CommSettings::read(appProfile());
+        s.boot = *p;
+        s.writeBootParams(appProfile());
+        for (uint8_t v : p->show) std::cout << static_cast<int>(v);
+        std::cout << "\n";
+        return kExitOk;
+    }
+    if (what == "set-startup") {
+        BootParams p;
+        if (a.size() != 1 || !parseBootDigits(a[0], p)) return usage(line);
+        if (!ops.writeBootParams(p)) return kExitFailed;
+        CommSettings s = CommSettings::read(appProfile());
+        s.boot = p;
+        s.writeBootParams(appProfile());
+        return kExitOk;
+    }
+    if (what == "scan") {
+        long n = 0;
+        if (a.size() != 1 || !parseInt(a[0], n) || n < 0 || n > 3) return usage(line);
+        if (serial) {
+            std::fprintf(stderr, "brightline-cli: the scan direction is set over the network only\n");
+            return kExitFailed;
+        }
+        return ops.setScanDirection(static_cast<int>(n)) ? kExitOk : kExitFailed;
+    }
+    if (what == "set-ip") {
+        std::optional<Ipv4> ip, mask, gw;
+        if (a.size() != 3 || !(ip = parseIp(a[0])) || !(mask = parseIp(a[1])) ||
+            !(gw = parseIp(a[2])))
+            return usage(line);
+        if (serial) {
+            std::fprintf(stderr, "brightline-cli: set-ip works over the network; use set-address on a serial line\n");
+            return kExitFailed;
+        }
+        return ops.setIp(*ip, *mask, *gw) ? kExitOk : kExitFailed;
+    }
+    if (what == "set-address") {
+        long address = 0, baud = 0;
+        std::optional<Ipv4> ip, mask, gw;
+        if (a.size() != 5 || !parseInt(a[0], address) || address < 1 || address > 254 ||
+            !parseInt(a[1], baud) || !(ip = parseIp(a[2])) || !(mask = parseIp(a[3])) ||
+            !(gw = parseIp(a[4])))
+            return usage(line);
+        AddressChange change;
+        change.address = static_cast<int>(address);
+        change.baudIndex = -1;
+        for (int b = 0; b < 8; ++b)
+            if (kBaudTable[b] == baud) change.baudIndex = b;
+        if (change.baudIndex < 0) return usage(line);
+        change.ip = *ip;
+        change.mask = *mask;
+        change.gateway = *gw;
+        if (!serial) {
+            std::fprintf(stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
+            return kExitFailed;
+        }
+        ops.setPendingAddressChange(change);
+        const int rc = runOperation(ops, OperationCode::SetAddress, 1);
+        if (rc == kExitOk && o.selection.comPort == CommSettings::read(appProfile()).port) {
+            appProfile().writeInt(kProfileSectionSet, "ADDR", ops.selection().address);
+            appProfile().writeInt(kProfileSectionSet, "BPS", ops.selection().baudIndex);
+        }
+        return rc;
+    }
+    if (what == "update-firmware" || what == "update-font") {
+        if (a.size() != 1) return usage(line);
+        const bool firmware = what == "update-firmware";
+        if (!prepareUpdate(firmware ? UpdateKind::Firmware : UpdateKind::Font, a[0],
+                           o.env.workspace, messages))
+            return kExitFailed;
+        return runOperation(ops, firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont, 1);
+    }
+    return usage(line);
+}
+
+}  // namespace brightline::cli
