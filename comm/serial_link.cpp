@@ -68,9 +68,8 @@ void SerialLink::close() {
     ::close(wakePipe_[0]);
     ::close(wakePipe_[1]);
     wakePipe_[0] = wakePipe_[1] = -1;
-    if (writeFile_) std::fclose(writeFile_);
-    if (readFile_) std::fclose(readFile_);
-    writeFile_ = readFile_ = nullptr;
+    writeFile_.reset();
+    readFile_.reset();
     closing_.store(false);
     open_.store(false);
 }
@@ -160,6 +159,7 @@ std::string SerialLink::servicePath(const std::vector<uint8_t>& nameBytes) const
     // service folder.
     name = fileNameOf(name);
     if (name.empty() || name == "." || name == "..") return std::string();
+    std::lock_guard<std::mutex> lock(serviceMutex_);
     return serviceFolder_ + "/" + name;
 }
 
@@ -168,15 +168,13 @@ uint16_t SerialLink::serveFileRequest() {
     std::vector<uint8_t> data(parser_.data(), parser_.data() + parser_.dataSize());
     switch (h.type) {
     case kReqOpenWrite: {
-        if (writeFile_) std::fclose(writeFile_);
         const std::string path = servicePath(data);
-        writeFile_ = path.empty() ? nullptr : std::fopen(path.c_str(), "wb");
+        writeFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
         return writeFile_ ? kReplyDone : kReplyCannotWrite;
     }
     case kReqOpenRead: {
-        if (readFile_) std::fclose(readFile_);
         const std::string path = servicePath(data);
-        readFile_ = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+        readFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
         if (!readFile_) return kReplyCannotRead;
         std::string name(data.begin(), data.end());
         const size_t nul = name.find('\0');
@@ -186,29 +184,26 @@ uint16_t SerialLink::serveFileRequest() {
         return kReqOpenWrite;
     }
     case kReqWriteChunk:
-        if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(), writeFile_) !=
+        if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(), writeFile_.get()) !=
                                                    data.size()))
             return kReplyNoWriteFile;
         return kReplyDone;
     case kReqReadChunk: {
         if (!readFile_) return kReplyNoReadFile;
         std::vector<uint8_t> chunk(data.size());
-        const size_t got = chunk.empty() ? 0 : std::fread(chunk.data(), 1, chunk.size(), readFile_);
+        const size_t got = chunk.empty() ? 0 : std::fread(chunk.data(), 1, chunk.size(), readFile_.get());
         const uint16_t type = got == chunk.size() ? kReqWriteChunk : kReqWriteLast;
-        if (type == kReqWriteLast) {
-            std::fclose(readFile_);
-            readFile_ = nullptr;
-        }
+        if (type == kReqWriteLast) readFile_.reset();
         sendDirect(h.source, type, chunk.data(), got);
         return type;
     }
     case kReqWriteLast: {
         if (!writeFile_) return kReplyDone;
         uint16_t code = kReplyDone;
-        if (!data.empty() && std::fwrite(data.data(), 1, data.size(), writeFile_) != data.size())
+        if (!data.empty() &&
+            std::fwrite(data.data(), 1, data.size(), writeFile_.get()) != data.size())
             code = kReplyNoWriteFile;
-        std::fclose(writeFile_);
-        writeFile_ = nullptr;
+        writeFile_.reset();
         return code;
     }
     default:

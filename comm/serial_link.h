@@ -12,6 +12,7 @@
 // thread and wakes a waiting request, which then fails. One request is outstanding at a time.
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -57,7 +58,10 @@ public:
     void setChunkSize(int bytes);
     int chunkSize() const { return chunkSize_.load(); }
     // Folder whose files the peer file service reads and writes (default: the current folder).
-    void setServiceFolder(const std::string& folder) { serviceFolder_ = folder; }
+    void setServiceFolder(const std::string& folder) {
+        std::lock_guard<std::mutex> lock(serviceMutex_);
+        serviceFolder_ = folder;
+    }
 
     // Writes raw bytes; false when not open or the write did not complete in time.
     bool writeBytes(const uint8_t* data, size_t size);
@@ -111,14 +115,18 @@ private:
     std::atomic<bool> closing_{false};
     std::atomic<bool> lineMode_{false};
     std::atomic<int> chunkSize_{kDefaultChunkSize};
+    mutable std::mutex serviceMutex_;
     std::string serviceFolder_ = ".";
 
     // Receive thread only.
     ReceiveRing ring_;
     PacketParser parser_;
     LineCollector collector_;
-    FILE* writeFile_ = nullptr;
-    FILE* readFile_ = nullptr;
+    struct FileCloser {
+        void operator()(FILE* f) const { std::fclose(f); }
+    };
+    std::unique_ptr<FILE, FileCloser> writeFile_;
+    std::unique_ptr<FILE, FileCloser> readFile_;
 
     // Handed from the receive thread to the requester.
     std::mutex replyMutex_;

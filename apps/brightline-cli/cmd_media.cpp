@@ -27,7 +27,7 @@ constexpr const char* kConvertUsage = "convert SRC DST.zvi [--size WxH] [--mode 
 
 // Draws "[#####     ]  12/100 frames" on standard error, only when it is a terminal.
 class ProgressBar {
-public:
+  public:
     ProgressBar() : enabled_(isatty(STDERR_FILENO) != 0) {}
     ~ProgressBar() { finish(); }
     void update(int done, int total) {
@@ -44,7 +44,7 @@ public:
         drawn_ = false;
     }
 
-private:
+  private:
     bool enabled_;
     bool drawn_ = false;
 };
@@ -66,15 +66,18 @@ bool parseSize(const std::string& text, int& w, int& h) {
 }
 
 void printClipLine(const std::string& path, const ZviHeader& h, int frames) {
-    std::printf("%s: %d frames, codec \"%s\", rate %d, %d x %d\n", path.c_str(), frames, h.codecTag.c_str(), h.rate,
-                h.width, h.height);
+    std::printf("%s: %d frames, codec \"%s\", rate %d, %d x %d\n", path.c_str(), frames,
+                h.codecTag.c_str(), h.rate, h.width, h.height);
 }
 
 const char* codecName(ZviCodec c) {
     switch (c) {
-    case ZviCodec::Jpeg: return "JPG";
-    case ZviCodec::Png: return "PNG";
-    case ZviCodec::Unknown: break;
+        case ZviCodec::Jpeg:
+            return "JPG";
+        case ZviCodec::Png:
+            return "PNG";
+        case ZviCodec::Unknown:
+            break;
     }
     return "unknown";
 }
@@ -114,7 +117,9 @@ int runConvert(const Args& args) {
 
     if (extensionUpper(source) == ".ZRT") {
         if (!sizeText.empty() || mode >= 0) {
-            std::fprintf(stderr, "brightline-cli: a text page keeps its page size; --size and --mode do not apply\n");
+            std::fprintf(stderr,
+                         "brightline-cli: a text page keeps its page size; --size and --mode do "
+                         "not apply\n");
             return kExitUsage;
         }
         const ZrtConversionResult r = convertZrtToZvi(source, destination, progress);
@@ -129,8 +134,8 @@ int runConvert(const Args& args) {
             return kExitFailed;
         }
         if (r.pagesSkipped > 0)
-            std::fprintf(stderr, "brightline-cli: %d page pictures of %s were not valid bitmaps\n", r.pagesSkipped,
-                         source.c_str());
+            std::fprintf(stderr, "brightline-cli: %d page pictures of %s were not valid bitmaps\n",
+                         r.pagesSkipped, source.c_str());
         printClipLine(destination, r.header, r.frames);
         return kExitOk;
     }
@@ -158,7 +163,8 @@ int runConvert(const Args& args) {
     }
     printClipLine(destination, r.header, r.recordsWritten);
     if (r.framesConverted == 0) {
-        std::fprintf(stderr, "brightline-cli: %s: no video frame could be converted\n", source.c_str());
+        std::fprintf(stderr, "brightline-cli: %s: no video frame could be converted\n",
+                     source.c_str());
         return kExitFailed;
     }
     return kExitOk;
@@ -188,12 +194,16 @@ int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes) {
         const RecordStatus status = reader.nextRecord(rec, &why);
         if (status == RecordStatus::End) {
             if (!why.empty()) {
-                frames.push_back({{"index", rec.index}, {"offset", rec.offset}, {"damaged", true}, {"problem", why}});
+                frames.push_back({{"index", rec.index},
+                                  {"offset", rec.offset},
+                                  {"damaged", true},
+                                  {"problem", why}});
                 damaged.push_back(rec.index);
             }
             break;
         }
-        nlohmann::ordered_json f = {{"index", rec.index}, {"offset", rec.offset}, {"length", rec.length}};
+        nlohmann::ordered_json f = {
+            {"index", rec.index}, {"offset", rec.offset}, {"length", rec.length}};
         if (status == RecordStatus::Damaged) {
             f["damaged"] = true;
             f["problem"] = why;
@@ -206,15 +216,19 @@ int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes) {
         f["checksum"] = hex16(rec.storedChecksum);
         std::string problem;
         if (!rec.checksumMatches()) {
-            problem = "checksum " + hex16(rec.storedChecksum) + " stored, " + hex16(rec.computedChecksum) + " computed";
+            problem = "checksum " + hex16(rec.storedChecksum) + " stored, " +
+                      hex16(rec.computedChecksum) + " computed";
         } else {
             Picture pic;
             std::string decodeError;
-            const bool ok = codec == ZviCodec::Png   ? decodePng(rec.stream, pic, &decodeError)
-                            : codec == ZviCodec::Jpeg ? decodeJpeg(rec.stream, pic, &decodeError)
-                                                      : (decodeError = "not a JPEG or PNG stream", false);
-            if (!ok) problem = decodeError;
-            else f["size"] = std::to_string(pic.width) + "x" + std::to_string(pic.height);
+            const bool ok = codec == ZviCodec::Png ? decodePng(rec.stream, pic, &decodeError)
+                            : codec == ZviCodec::Jpeg
+                                ? decodeJpeg(rec.stream, pic, &decodeError)
+                                : (decodeError = "not a JPEG or PNG stream", false);
+            if (!ok)
+                problem = decodeError;
+            else
+                f["size"] = std::to_string(pic.width) + "x" + std::to_string(pic.height);
         }
         f["damaged"] = !problem.empty();
         if (!problem.empty()) {
@@ -228,9 +242,10 @@ int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes) {
     doc["damagedFrames"] = damaged;
     std::cout << doc.dump(2) << "\n";
     if (reader.recordsRead() < h.frameCount)
-        std::fprintf(stderr, "brightline-cli: %s: %d of %d frames are there\n", path.c_str(), reader.recordsRead(),
-                     h.frameCount);
-    for (int i : damaged) std::fprintf(stderr, "brightline-cli: %s: frame %d is damaged\n", path.c_str(), i);
+        std::fprintf(stderr, "brightline-cli: %s: %d of %d frames are there\n", path.c_str(),
+                     reader.recordsRead(), h.frameCount);
+    for (int i : damaged)
+        std::fprintf(stderr, "brightline-cli: %s: frame %d is damaged\n", path.c_str(), i);
     return damaged.empty() && reader.recordsRead() >= h.frameCount ? kExitOk : kExitFailed;
 }
 

@@ -84,6 +84,7 @@ void SignSerialPort::loop() {
     const size_t bite = lineRate_ > 0 ? 64 : sizeof buffer;
     auto lastByte = Clock::now();
     auto due = Clock::now();
+    bool lineBusy = false;
     while (!stop_) {
         pollfd p{master_, POLLIN, 0};
         if (::poll(&p, 1, 50) <= 0) continue;
@@ -93,9 +94,13 @@ void SignSerialPort::loop() {
             continue;
         }
         if (lineRate_ > 0) {
-            // Each byte occupies the line for 10 bit times after the one before it.
-            due = std::max(due, Clock::now()) +
-                  std::chrono::microseconds(static_cast<long long>(n) * 10LL * 1000000LL / lineRate_);
+            // Each byte occupies the line for 10 bit times after the one before it. Bytes that
+            // were already queued behind a full read were on a busy line: they follow on from
+            // the last due time, so this thread's own lateness is not charged to the line.
+            const auto bitTimes =
+                std::chrono::microseconds(static_cast<long long>(n) * 10LL * 1000000LL / lineRate_);
+            due = (lineBusy ? due : std::max(due, Clock::now())) + bitTimes;
+            lineBusy = static_cast<size_t>(n) == bite;
             std::this_thread::sleep_until(due);
         }
         const auto now = Clock::now();

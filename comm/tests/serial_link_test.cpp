@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <atomic>
 #include <thread>
 
 #include "comm/serial_link.h"
@@ -137,9 +138,10 @@ TEST_F(SerialLinkTest, RetriesUntilAGoodReplyAndGivesUpAfterFive) {
         {"all silent", 99, false, 0, false, 5},
         {"all refused 104", 99, false, kReplyCannotRead, false, 5},
     };
+    std::atomic<int> count{0};
     for (const Case& c : cases) {
-        int count = 0;
-        peer_.setHandler([&](const SeenPacket&) -> std::optional<PeerReply> {
+        count = 0;
+        peer_.setHandler([&count, c](const SeenPacket&) -> std::optional<PeerReply> {
             if (count++ >= c.badReplies) return PeerReply{};
             if (c.badCode) return PeerReply{c.badCode, {}, false};
             if (c.corrupt) return PeerReply{kReplyDone, {1, 2}, true};

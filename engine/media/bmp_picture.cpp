@@ -12,7 +12,9 @@ void setError(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
 
-uint32_t le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
 
 // Scales a masked field to 0..255.
 uint32_t maskedChannel(uint32_t value, uint32_t mask) {
@@ -29,14 +31,16 @@ uint32_t maskedChannel(uint32_t value, uint32_t mask) {
 bool placeBmp24(const std::vector<uint8_t>& file, int regionWidth, int regionHeight, Picture& page,
                 std::string* error) {
     if (file.size() < kBmpHeaderSize) {
-        setError(error, "bitmap file of " + std::to_string(file.size()) + " bytes is shorter than its header");
+        setError(error, "bitmap file of " + std::to_string(file.size()) +
+                            " bytes is shorter than its header");
         return false;
     }
     const int32_t width = static_cast<int32_t>(le32(&file[18]));
     const int32_t height = static_cast<int32_t>(le32(&file[22]));
     const int bits = file[28] | file[29] << 8;
     if (bits != 24) {
-        setError(error, "bitmap has " + std::to_string(bits) + " bits per pixel, only 24 are shown");
+        setError(error,
+                 "bitmap has " + std::to_string(bits) + " bits per pixel, only 24 are shown");
         return false;
     }
     if (width < 1 || height < 1) {
@@ -45,13 +49,15 @@ bool placeBmp24(const std::vector<uint8_t>& file, int regionWidth, int regionHei
     }
     const size_t stride = (file.size() - kBmpHeaderSize) / size_t(height);
     Picture out(regionWidth, regionHeight);
-    const int cols = int(std::min<size_t>({size_t(width), size_t(std::max(regionWidth, 0)), stride / 3}));
+    const int cols =
+        int(std::min<size_t>({size_t(width), size_t(std::max(regionWidth, 0)), stride / 3}));
     const int rows = std::min(height, std::max(regionHeight, 0));
     for (int y = 0; y < rows; ++y) {
         const size_t fileRow = size_t(rows - 1 - y);
         const uint8_t* src = file.data() + kBmpHeaderSize + fileRow * stride;
         uint32_t* dst = out.pixels.data() + size_t(y) * size_t(out.width);
-        for (int x = 0; x < cols; ++x, src += 3) dst[x] = uint32_t(src[2]) << 16 | src[1] << 8 | src[0];
+        for (int x = 0; x < cols; ++x, src += 3)
+            dst[x] = uint32_t(src[2]) << 16 | src[1] << 8 | src[0];
     }
     page = std::move(out);
     return true;
@@ -104,7 +110,8 @@ bool decodeBmp(const uint8_t* data, size_t size, Picture& out, std::string* erro
         masks[1] = le32(data + at + 4);
         masks[2] = le32(data + at + 8);
     } else if (compression != 0) {
-        setError(error, "compressed bitmaps (method " + std::to_string(compression) + ") are not read");
+        setError(error,
+                 "compressed bitmaps (method " + std::to_string(compression) + ") are not read");
         return false;
     } else if (bits == 16) {
         masks[0] = 0x7C00;
@@ -134,8 +141,8 @@ bool decodeBmp(const uint8_t* data, size_t size, Picture& out, std::string* erro
     }
     const size_t stride = ((size_t(width) * bits + 31) / 32) * 4;
     if (pixelOffset > size || (size - pixelOffset) / stride < size_t(height)) {
-        setError(error, "bitmap rows need " + std::to_string(stride * size_t(height)) + " bytes at offset " +
-                            std::to_string(pixelOffset) + ", " +
+        setError(error, "bitmap rows need " + std::to_string(stride * size_t(height)) +
+                            " bytes at offset " + std::to_string(pixelOffset) + ", " +
                             std::to_string(pixelOffset > size ? 0 : size - pixelOffset) + " left");
         return false;
     }
@@ -146,22 +153,30 @@ bool decodeBmp(const uint8_t* data, size_t size, Picture& out, std::string* erro
         uint32_t* dst = pic.pixels.data() + size_t(y) * size_t(width);
         for (int x = 0; x < width; ++x) {
             switch (bits) {
-            case 1: dst[x] = palette[(row[x >> 3] >> (7 - (x & 7))) & 1]; break;
-            case 4: dst[x] = palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF]; break;
-            case 8: dst[x] = palette[row[x]]; break;
-            case 16: {
-                const uint32_t v = row[2 * x] | row[2 * x + 1] << 8;
-                dst[x] = maskedChannel(v, masks[0]) << 16 | maskedChannel(v, masks[1]) << 8 |
-                         maskedChannel(v, masks[2]);
-                break;
-            }
-            case 24: dst[x] = uint32_t(row[3 * x + 2]) << 16 | row[3 * x + 1] << 8 | row[3 * x]; break;
-            case 32: {
-                const uint32_t v = le32(row + 4 * x);
-                dst[x] = maskedChannel(v, masks[0]) << 16 | maskedChannel(v, masks[1]) << 8 |
-                         maskedChannel(v, masks[2]);
-                break;
-            }
+                case 1:
+                    dst[x] = palette[(row[x >> 3] >> (7 - (x & 7))) & 1];
+                    break;
+                case 4:
+                    dst[x] = palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+                    break;
+                case 8:
+                    dst[x] = palette[row[x]];
+                    break;
+                case 16: {
+                    const uint32_t v = row[2 * x] | row[2 * x + 1] << 8;
+                    dst[x] = maskedChannel(v, masks[0]) << 16 | maskedChannel(v, masks[1]) << 8 |
+                             maskedChannel(v, masks[2]);
+                    break;
+                }
+                case 24:
+                    dst[x] = uint32_t(row[3 * x + 2]) << 16 | row[3 * x + 1] << 8 | row[3 * x];
+                    break;
+                case 32: {
+                    const uint32_t v = le32(row + 4 * x);
+                    dst[x] = maskedChannel(v, masks[0]) << 16 | maskedChannel(v, masks[1]) << 8 |
+                             maskedChannel(v, masks[2]);
+                    break;
+                }
             }
         }
     }

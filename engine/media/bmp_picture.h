@@ -26,7 +26,8 @@ bool placeBmp24(const std::vector<uint8_t>& file, int regionWidth, int regionHei
 // 4 bytes, pixel data at the header's offset). Compressed bitmaps are refused. False with
 // `error` set on anything that does not fit the file.
 bool decodeBmp(const uint8_t* data, size_t size, Picture& out, std::string* error = nullptr);
-inline bool decodeBmp(const std::vector<uint8_t>& file, Picture& out, std::string* error = nullptr) {
+inline bool decodeBmp(const std::vector<uint8_t>& file, Picture& out,
+                      std::string* error = nullptr) {
     return decodeBmp(file.data(), file.size(), out, error);
 }
 

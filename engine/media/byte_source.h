@@ -10,7 +10,7 @@
 namespace brightline::media {
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Total size in bytes.
     virtual uint64_t size() const = 0;
@@ -21,14 +21,15 @@ public:
 
 // Borrows or owns a block of memory.
 class MemoryByteSource : public ByteSource {
-public:
-    explicit MemoryByteSource(std::vector<uint8_t> bytes) : owned_(std::move(bytes)), data_(owned_.data()), size_(owned_.size()) {}
+  public:
+    explicit MemoryByteSource(std::vector<uint8_t> bytes)
+        : owned_(std::move(bytes)), data_(owned_.data()), size_(owned_.size()) {}
     // Borrows `data`, which must outlive the source.
     MemoryByteSource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     uint64_t size() const override { return size_; }
     bool readAt(uint64_t offset, void* to, size_t n) override;
 
-private:
+  private:
     std::vector<uint8_t> owned_;
     const uint8_t* data_;
     size_t size_;
@@ -36,13 +37,14 @@ private:
 
 // A file opened for reading; its size is taken when it is opened.
 class FileByteSource : public ByteSource {
-public:
+  public:
     // Null with `error` set when the file cannot be opened.
-    static std::unique_ptr<FileByteSource> open(const std::string& path, std::string* error = nullptr);
+    static std::unique_ptr<FileByteSource> open(const std::string& path,
+                                                std::string* error = nullptr);
     uint64_t size() const override { return size_; }
     bool readAt(uint64_t offset, void* to, size_t n) override;
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };

@@ -11,15 +11,21 @@ int clipSpeedForRate(int rate) {
     return rate < 13 ? 2 : 1;
 }
 
-int effectiveClipSpeed(int commandSpeed, int clipSpeed) { return commandSpeed > 0 ? commandSpeed : clipSpeed; }
+int effectiveClipSpeed(int commandSpeed, int clipSpeed) {
+    return commandSpeed > 0 ? commandSpeed : clipSpeed;
+}
 
-int ticksPerClipFrame(int speed) { return std::max(speed, 0) + 1; }
+int ticksPerClipFrame(int speed) {
+    return std::max(speed, 0) + 1;
+}
 
 bool playsAsStrip(ZviCodec codec, const std::string& entryEffect) {
     return codec == ZviCodec::Png && (entryEffect == "DFR_LF" || entryEffect == "DFR_RT");
 }
 
-int stripFrameCount(int frameCount) { return std::clamp(frameCount, 0, kMaxStripFrames); }
+int stripFrameCount(int frameCount) {
+    return std::clamp(frameCount, 0, kMaxStripFrames);
+}
 
 ClipTiming clipTimingForVideo(int fps, int length) {
     length = std::max(length, 0);
@@ -31,10 +37,22 @@ bool clipOutputSize(int sizeMode, int videoWidth, int videoHeight, int givenWidt
                     int& width, int& height) {
     long long w, h;
     switch (sizeMode) {
-    case 0: w = videoWidth / 2; h = videoHeight / 2; break;
-    case 1: w = videoWidth; h = videoHeight; break;
-    case 2: w = 2LL * videoWidth; h = 2LL * videoHeight; break;
-    default: w = givenWidth; h = givenHeight; break;
+        case 0:
+            w = videoWidth / 2;
+            h = videoHeight / 2;
+            break;
+        case 1:
+            w = videoWidth;
+            h = videoHeight;
+            break;
+        case 2:
+            w = 2LL * videoWidth;
+            h = 2LL * videoHeight;
+            break;
+        default:
+            w = givenWidth;
+            h = givenHeight;
+            break;
     }
     w = std::max(w, 1LL);
     h = std::max(h, 1LL);

@@ -18,7 +18,8 @@ int nearestIndex(uint32_t p) {
     long bestDist = -1;
     for (int i = 0; i < 4; ++i) {
         const uint32_t c = kDsnPalette[i];
-        const long dr = r - long((c >> 16) & 0xFF), dg = g - long((c >> 8) & 0xFF), db = b - long(c & 0xFF);
+        const long dr = r - long((c >> 16) & 0xFF), dg = g - long((c >> 8) & 0xFF),
+                   db = b - long(c & 0xFF);
         const long d = dr * dr + dg * dg + db * db;
         if (bestDist < 0 || d < bestDist) {
             best = i;
@@ -59,7 +60,8 @@ bool decodeDsn(const uint8_t* data, size_t size, Picture& out, std::string* erro
     const size_t total = pic.pixels.size();
     size_t at = 0;
     auto putGroup = [&](uint8_t b) {
-        for (int shift = 6; shift >= 0 && at < total; shift -= 2) pic.pixels[at++] = kDsnPalette[(b >> shift) & 3];
+        for (int shift = 6; shift >= 0 && at < total; shift -= 2)
+            pic.pixels[at++] = kDsnPalette[(b >> shift) & 3];
     };
     while (p < end && at < total) {
         const uint8_t b = *p++;

@@ -25,7 +25,8 @@ inline constexpr uint32_t kDsnPalette[4] = {0x000000, 0xFF0000, 0xFFFF00, 0xFFFF
 // black; data beyond the last pixel is ignored. False with `error` set when the header is short,
 // the data is shorter than the header says ("read failed"), or the size is out of range.
 bool decodeDsn(const uint8_t* data, size_t size, Picture& out, std::string* error = nullptr);
-inline bool decodeDsn(const std::vector<uint8_t>& data, Picture& out, std::string* error = nullptr) {
+inline bool decodeDsn(const std::vector<uint8_t>& data, Picture& out,
+                      std::string* error = nullptr) {
     return decodeDsn(data.data(), data.size(), out, error);
 }
 

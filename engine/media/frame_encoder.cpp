@@ -25,9 +25,13 @@ bool encodeFrame(const Picture& frame, int width, int height, FrameFormat format
     if (!same) scaled = scalePicture(frame, width, height);
     const Picture& pic = same ? frame : scaled;
     switch (format) {
-    case FrameFormat::Bmp: out = encodeBmp24(pic); return true;
-    case FrameFormat::Jpeg: return encodeJpeg(pic, jpegQuality, out, error);
-    case FrameFormat::Png: return encodePng(pic, out, error);
+        case FrameFormat::Bmp:
+            out = encodeBmp24(pic);
+            return true;
+        case FrameFormat::Jpeg:
+            return encodeJpeg(pic, jpegQuality, out, error);
+        case FrameFormat::Png:
+            return encodePng(pic, out, error);
     }
     if (error) *error = "err";
     return false;

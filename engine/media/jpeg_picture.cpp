@@ -60,13 +60,14 @@ bool runDecode(DecodeState& s, const uint8_t* data, size_t size) {
         return false;
     }
     switch (s.cinfo.jpeg_color_space) {
-    case JCS_GRAYSCALE:
-    case JCS_YCbCr:
-    case JCS_RGB: break;
-    default:
-        s.badColour = true;
-        jpeg_destroy_decompress(&s.cinfo);
-        return false;
+        case JCS_GRAYSCALE:
+        case JCS_YCbCr:
+        case JCS_RGB:
+            break;
+        default:
+            s.badColour = true;
+            jpeg_destroy_decompress(&s.cinfo);
+            return false;
     }
     // Four bytes a pixel in memory order blue, green, red, unused: the 0x00RRGGBB word.
     s.cinfo.out_color_space = JCS_EXT_BGRX;
@@ -76,8 +77,8 @@ bool runDecode(DecodeState& s, const uint8_t* data, size_t size) {
     pic.height = int(s.cinfo.output_height);
     pic.pixels.assign(size_t(pic.width) * size_t(pic.height), 0);
     while (s.cinfo.output_scanline < s.cinfo.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(pic.pixels.data() +
-                                                  size_t(s.cinfo.output_scanline) * size_t(pic.width));
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(
+            pic.pixels.data() + size_t(s.cinfo.output_scanline) * size_t(pic.width));
         jpeg_read_scanlines(&s.cinfo, &row, 1);
     }
     jpeg_finish_decompress(&s.cinfo);
@@ -134,9 +135,12 @@ bool decodeJpeg(const uint8_t* data, size_t size, Picture& out, std::string* err
     auto state = std::make_unique<DecodeState>();
     state->out = &pic;
     if (!runDecode(*state, data, size)) {
-        if (state->tooLarge) setError(error, "JPEG picture is too large");
-        else if (state->badColour) setError(error, "JPEG colour space is not grey, YCbCr or RGB");
-        else setError(error, std::string("JPEG: ") + state->err.message);
+        if (state->tooLarge)
+            setError(error, "JPEG picture is too large");
+        else if (state->badColour)
+            setError(error, "JPEG colour space is not grey, YCbCr or RGB");
+        else
+            setError(error, std::string("JPEG: ") + state->err.message);
         return false;
     }
     out = std::move(pic);
@@ -151,15 +155,19 @@ bool placeJpeg(const std::vector<uint8_t>& data, int regionWidth, int regionHeig
     return true;
 }
 
-bool encodeJpeg(const Picture& picture, int quality, std::vector<uint8_t>& out, std::string* error) {
-    if (picture.empty() || picture.pixels.size() != size_t(picture.width) * size_t(picture.height)) {
+bool encodeJpeg(const Picture& picture, int quality, std::vector<uint8_t>& out,
+                std::string* error) {
+    if (picture.empty() ||
+        picture.pixels.size() != size_t(picture.width) * size_t(picture.height)) {
         setError(error, "no frame to encode");
         return false;
     }
     auto state = std::make_unique<EncodeState>();
     const bool ok = runEncode(*state, picture, std::clamp(quality, 1, 100));
-    if (ok) out.assign(state->buffer, state->buffer + state->length);
-    else setError(error, std::string("JPEG: ") + state->err.message);
+    if (ok)
+        out.assign(state->buffer, state->buffer + state->length);
+    else
+        setError(error, std::string("JPEG: ") + state->err.message);
     std::free(state->buffer);
     return ok;
 }

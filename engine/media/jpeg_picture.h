@@ -14,7 +14,8 @@ namespace brightline::media {
 // YCbCr or RGB, or a picture above the size bound gives false with `error` set; the decoder's
 // error exit returns here and everything it allocated is freed.
 bool decodeJpeg(const uint8_t* data, size_t size, Picture& out, std::string* error = nullptr);
-inline bool decodeJpeg(const std::vector<uint8_t>& data, Picture& out, std::string* error = nullptr) {
+inline bool decodeJpeg(const std::vector<uint8_t>& data, Picture& out,
+                       std::string* error = nullptr) {
     return decodeJpeg(data.data(), data.size(), out, error);
 }
 

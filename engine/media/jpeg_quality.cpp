@@ -14,6 +14,8 @@ int jpegQualityFromFile(const std::string& iniPath) {
     return q == 0 ? 1 : int(q);
 }
 
-int configuredJpegQuality() { return jpegQualityFromFile(joinPath(programFolder(), kJpegQualityFile)); }
+int configuredJpegQuality() {
+    return jpegQualityFromFile(joinPath(programFolder(), kJpegQualityFile));
+}
 
 }  // namespace brightline::media

@@ -12,10 +12,14 @@ namespace {
 
 const char* extensionOf(PictureFileKind kind) {
     switch (kind) {
-    case PictureFileKind::Bmp: return ".bmp";
-    case PictureFileKind::Jpeg: return ".jpg";
-    case PictureFileKind::Png: return ".png";
-    case PictureFileKind::Dsn: return ".dsn";
+        case PictureFileKind::Bmp:
+            return ".bmp";
+        case PictureFileKind::Jpeg:
+            return ".jpg";
+        case PictureFileKind::Png:
+            return ".png";
+        case PictureFileKind::Dsn:
+            return ".dsn";
     }
     return "";
 }
@@ -36,32 +40,42 @@ PictureLoadResult loadPicturePage(PictureFileKind kind, const std::string& path,
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes, &result.error)) {
         switch (kind) {
-        case PictureFileKind::Bmp:
-        case PictureFileKind::Dsn: result.diagnostic = "could not open " + path + " \n"; break;
-        case PictureFileKind::Jpeg: result.diagnostic = "can't open " + path + "\n"; break;
-        case PictureFileKind::Png: break;
+            case PictureFileKind::Bmp:
+            case PictureFileKind::Dsn:
+                result.diagnostic = "could not open " + path + " \n";
+                break;
+            case PictureFileKind::Jpeg:
+                result.diagnostic = "can't open " + path + "\n";
+                break;
+            case PictureFileKind::Png:
+                break;
         }
         return result;
     }
     switch (kind) {
-    case PictureFileKind::Bmp:
-        result.ok = placeBmp24(bytes, regionWidth, regionHeight, page, &result.error);
-        if (!result.ok && bytes.size() < kBmpHeaderSize) result.diagnostic = "read bmp failed\n";
-        break;
-    case PictureFileKind::Jpeg: result.ok = placeJpeg(bytes, regionWidth, regionHeight, page, &result.error); break;
-    case PictureFileKind::Png: {
-        Picture pic;
-        result.ok = decodePng(bytes, pic, &result.error);
-        if (result.ok) page = placeInRegion(pic, regionWidth, regionHeight);
-        break;
-    }
-    case PictureFileKind::Dsn: {
-        Picture pic;
-        result.ok = decodeDsn(bytes, pic, &result.error);
-        if (result.ok) page = placeInRegion(pic, regionWidth, regionHeight);
-        else result.diagnostic = "read failed\n";
-        break;
-    }
+        case PictureFileKind::Bmp:
+            result.ok = placeBmp24(bytes, regionWidth, regionHeight, page, &result.error);
+            if (!result.ok && bytes.size() < kBmpHeaderSize)
+                result.diagnostic = "read bmp failed\n";
+            break;
+        case PictureFileKind::Jpeg:
+            result.ok = placeJpeg(bytes, regionWidth, regionHeight, page, &result.error);
+            break;
+        case PictureFileKind::Png: {
+            Picture pic;
+            result.ok = decodePng(bytes, pic, &result.error);
+            if (result.ok) page = placeInRegion(pic, regionWidth, regionHeight);
+            break;
+        }
+        case PictureFileKind::Dsn: {
+            Picture pic;
+            result.ok = decodeDsn(bytes, pic, &result.error);
+            if (result.ok)
+                page = placeInRegion(pic, regionWidth, regionHeight);
+            else
+                result.diagnostic = "read failed\n";
+            break;
+        }
     }
     return result;
 }

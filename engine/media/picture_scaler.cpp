@@ -22,7 +22,8 @@ Picture scalePicture(const Picture& picture, int width, int height) {
                                      AV_PIX_FMT_BGR0, flags, nullptr, nullptr, nullptr);
     Picture out(width, height);
     if (!sws) return out;
-    const uint8_t* src[4] = {reinterpret_cast<const uint8_t*>(picture.pixels.data()), nullptr, nullptr, nullptr};
+    const uint8_t* src[4] = {reinterpret_cast<const uint8_t*>(picture.pixels.data()), nullptr,
+                             nullptr, nullptr};
     const int srcStride[4] = {picture.width * 4, 0, 0, 0};
     uint8_t* dst[4] = {reinterpret_cast<uint8_t*>(out.pixels.data()), nullptr, nullptr, nullptr};
     const int dstStride[4] = {width * 4, 0, 0, 0};

@@ -80,7 +80,8 @@ bool runRead(ReadState& s) {
     const size_t rowSize = png_get_rowbytes(png, info);
     const int channels = png_get_channels(png, info);
     if ((channels != 3 && channels != 4) || rowSize < size_t(width) * size_t(channels)) {
-        std::snprintf(s.message, sizeof s.message, "unexpected PNG layout of %d channels", channels);
+        std::snprintf(s.message, sizeof s.message, "unexpected PNG layout of %d channels",
+                      channels);
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
@@ -142,8 +143,9 @@ bool runWrite(WriteState& s, const Picture& picture) {
     png_set_write_fn(png, &s, writeData, flushData);
     // Clip frames are encoded while a conversion waits: a light deflate level keeps that quick.
     png_set_compression_level(png, 3);
-    png_set_IHDR(png, info, png_uint_32(picture.width), png_uint_32(picture.height), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, png_uint_32(picture.width), png_uint_32(picture.height), 8,
+                 PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < picture.height; ++y) {
         const uint32_t* src = picture.pixels.data() + size_t(y) * size_t(picture.width);
@@ -168,8 +170,11 @@ bool decodePng(const uint8_t* data, size_t size, Picture& out, std::string* erro
     state->size = data ? size : 0;
     state->out = &pic;
     if (!runRead(*state)) {
-        if (state->tooLarge) setError(error, "PNG picture is too large");
-        else setError(error, std::string("PNG: ") + (state->message[0] ? state->message : "out of memory"));
+        if (state->tooLarge)
+            setError(error, "PNG picture is too large");
+        else
+            setError(error,
+                     std::string("PNG: ") + (state->message[0] ? state->message : "out of memory"));
         return false;
     }
     out = std::move(pic);
@@ -177,7 +182,8 @@ bool decodePng(const uint8_t* data, size_t size, Picture& out, std::string* erro
 }
 
 bool encodePng(const Picture& picture, std::vector<uint8_t>& out, std::string* error) {
-    if (picture.empty() || picture.pixels.size() != size_t(picture.width) * size_t(picture.height)) {
+    if (picture.empty() ||
+        picture.pixels.size() != size_t(picture.width) * size_t(picture.height)) {
         setError(error, "no frame to encode");
         return false;
     }

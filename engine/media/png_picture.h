@@ -16,7 +16,8 @@ namespace brightline::media {
 // A corrupt or truncated stream (libpng's error jumps back here, everything freed) or a picture
 // above the size bound gives false with `error` set.
 bool decodePng(const uint8_t* data, size_t size, Picture& out, std::string* error = nullptr);
-inline bool decodePng(const std::vector<uint8_t>& data, Picture& out, std::string* error = nullptr) {
+inline bool decodePng(const std::vector<uint8_t>& data, Picture& out,
+                      std::string* error = nullptr) {
     return decodePng(data.data(), data.size(), out, error);
 }
 

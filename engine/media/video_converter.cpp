@@ -9,7 +9,8 @@
 
 namespace brightline::media {
 
-VideoConversionResult convertVideoToZvi(const VideoConversionParams& params, const ConversionProgress& progress,
+VideoConversionResult convertVideoToZvi(const VideoConversionParams& params,
+                                        const ConversionProgress& progress,
                                         const std::atomic<bool>* cancel) {
     VideoConversionResult result;
     if (params.format == FrameFormat::Bmp) {
@@ -20,7 +21,8 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params, con
     if (!video.open(params.source, &result.error)) return result;
     const VideoInfo& info = video.info();
     int width = 0, height = 0;
-    if (!clipOutputSize(params.sizeMode, info.width, info.height, params.width, params.height, width, height)) {
+    if (!clipOutputSize(params.sizeMode, info.width, info.height, params.width, params.height,
+                        width, height)) {
         result.error = "clip size is out of range";
         return result;
     }
@@ -32,7 +34,8 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params, con
     header.width = width;
     header.height = height;
 
-    const std::string folder = params.scratchFolder.empty() ? scratchFolder() : params.scratchFolder;
+    const std::string folder =
+        params.scratchFolder.empty() ? scratchFolder() : params.scratchFolder;
     ZviWriter writer;
     if (!writer.open(params.destination, header, &result.error, folder)) return result;
 
@@ -45,7 +48,9 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params, con
         if (!video.nextFrame(frame, width, height, &why)) break;
         if (decoded++ < params.firstFrame) continue;
         if (params.greyMode) applyGreyMode(frame);
-        if (!encodeFrame(frame, width, height, params.format, params.jpegQuality, encoded, &result.error)) return result;
+        if (!encodeFrame(frame, width, height, params.format, params.jpegQuality, encoded,
+                         &result.error))
+            return result;
         for (int c = 0; c < timing.copies; ++c) {
             if (!writer.appendFrame(encoded, &result.error)) return result;
         }
@@ -54,7 +59,9 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params, con
     }
     result.cancelled = cancel && cancel->load();
     // The closing black frame, at the best quality.
-    if (!encodeFrame(Picture(width, height), width, height, params.format, 100, encoded, &result.error)) return result;
+    if (!encodeFrame(Picture(width, height), width, height, params.format, 100, encoded,
+                     &result.error))
+        return result;
     for (int c = 0; c < timing.copies; ++c) {
         if (!writer.appendFrame(encoded, &result.error)) return result;
     }

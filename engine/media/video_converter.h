@@ -20,18 +20,19 @@ namespace brightline::media {
 struct VideoConversionParams {
     std::string source;
     std::string destination;
-    int width = 0;   // clip size for size mode 3
+    int width = 0;  // clip size for size mode 3
     int height = 0;
-    FrameFormat format = FrameFormat::Jpeg;  // Jpeg gives a "JPG " clip, Png a "PNG " clip; Bmp is refused
-    int firstFrame = 0;                      // video frames before this one are passed over
-    int sizeMode = 3;                        // 0 half, 1 same, 2 twice the video size, 3 width x height
-    bool greyMode = false;                   // the sign's grey mode (profile "SET"/"GRAY")
-    int jpegQuality = 75;                    // 1..100, see jpeg_quality.h
-    std::string scratchFolder;               // empty: brightline::scratchFolder()
+    FrameFormat format =
+        FrameFormat::Jpeg;      // Jpeg gives a "JPG " clip, Png a "PNG " clip; Bmp is refused
+    int firstFrame = 0;         // video frames before this one are passed over
+    int sizeMode = 3;           // 0 half, 1 same, 2 twice the video size, 3 width x height
+    bool greyMode = false;      // the sign's grey mode (profile "SET"/"GRAY")
+    int jpegQuality = 75;       // 1..100, see jpeg_quality.h
+    std::string scratchFolder;  // empty: brightline::scratchFolder()
 };
 
 struct VideoConversionResult {
-    bool ok = false;          // a clip was written (also when cancelled part-way)
+    bool ok = false;  // a clip was written (also when cancelled part-way)
     bool cancelled = false;
     int framesConverted = 0;  // video frames converted (the converter's result)
     int recordsWritten = 0;   // frame records in the clip, doubles and the black frame included
@@ -45,13 +46,14 @@ using ConversionProgress = std::function<void(int done, int total)>;
 
 // Converts on the calling thread. `cancel` (may be null) is polled between frames: when it is
 // set the frame loop stops, the black frame closes the clip and the result says cancelled.
-VideoConversionResult convertVideoToZvi(const VideoConversionParams& params, const ConversionProgress& progress,
+VideoConversionResult convertVideoToZvi(const VideoConversionParams& params,
+                                        const ConversionProgress& progress,
                                         const std::atomic<bool>* cancel);
 
 // A conversion on a worker thread of its own. Create, start(), then wait() (or poll finished());
 // cancel() may be called from any thread. Destroying it cancels and joins a running conversion.
 class VideoConversion {
-public:
+  public:
     VideoConversion() = default;
     ~VideoConversion();
     VideoConversion(const VideoConversion&) = delete;
@@ -64,7 +66,7 @@ public:
     // Joins the worker and returns its result (a default result when nothing was started).
     VideoConversionResult wait();
 
-private:
+  private:
     std::thread worker_;
     std::atomic<bool> cancel_{false};
     std::atomic<bool> done_{false};

@@ -107,13 +107,16 @@ bool VideoSource::open(const std::string& path, std::string* error) {
         info.length = st->nb_frames;
     } else {
         double seconds = 0;
-        if (st->duration > 0) seconds = double(st->duration) * av_q2d(st->time_base);
-        else if (s->format->duration > 0) seconds = double(s->format->duration) / AV_TIME_BASE;
+        if (st->duration > 0)
+            seconds = double(st->duration) * av_q2d(st->time_base);
+        else if (s->format->duration > 0)
+            seconds = double(s->format->duration) / AV_TIME_BASE;
         info.length = int64_t(std::llround(seconds * av_q2d(rate)));
     }
     if (!pictureSizeAllowed(info.width, info.height)) {
-        if (error) *error = "video size " + std::to_string(info.width) + " x " + std::to_string(info.height) +
-                            " is out of range";
+        if (error)
+            *error = "video size " + std::to_string(info.width) + " x " +
+                     std::to_string(info.height) + " is out of range";
         return false;
     }
     info_ = info;
@@ -161,8 +164,8 @@ bool VideoSource::nextFrame(Picture& out, int width, int height, std::string* er
         return false;
     }
     const int flags = (width < f->width || height < f->height) ? SWS_AREA : SWS_BILINEAR;
-    s.sws = sws_getCachedContext(s.sws, f->width, f->height, AVPixelFormat(f->format), width, height,
-                                 AV_PIX_FMT_BGR0, flags, nullptr, nullptr, nullptr);
+    s.sws = sws_getCachedContext(s.sws, f->width, f->height, AVPixelFormat(f->format), width,
+                                 height, AV_PIX_FMT_BGR0, flags, nullptr, nullptr, nullptr);
     if (!s.sws) {
         av_frame_unref(f);
         if (error) *error = "cannot convert the video's pixel format";

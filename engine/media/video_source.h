@@ -12,15 +12,15 @@ namespace brightline::media {
 struct VideoInfo {
     int width = 0;
     int height = 0;
-    int64_t length = 0;      // frames (from the stream, else estimated from its duration)
-    int rateNumerator = 0;   // frames per second as a fraction
+    int64_t length = 0;     // frames (from the stream, else estimated from its duration)
+    int rateNumerator = 0;  // frames per second as a fraction
     int rateDenominator = 1;
     int wholeFramesPerSecond() const;    // rate / scale, truncated
     int roundedFramesPerSecond() const;  // to the nearest whole number
 };
 
 class VideoSource {
-public:
+  public:
     VideoSource();
     ~VideoSource();
     VideoSource(const VideoSource&) = delete;
@@ -35,7 +35,7 @@ public:
     // rather than ended.
     bool nextFrame(Picture& out, int width = 0, int height = 0, std::string* error = nullptr);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
     VideoInfo info_;
@@ -45,7 +45,8 @@ private:
 // second. With `bmpFolder` not empty the first frame is also written as a 24-bit BMP named after
 // the video (its file title + ".bmp") into that folder; `bmpPath` receives its path. False with
 // `error` set when the video cannot be opened, or the frame cannot be decoded or written.
-bool videoInformation(const std::string& path, VideoInfo& info, const std::string& bmpFolder = std::string(),
-                      std::string* bmpPath = nullptr, std::string* error = nullptr);
+bool videoInformation(const std::string& path, VideoInfo& info,
+                      const std::string& bmpFolder = std::string(), std::string* bmpPath = nullptr,
+                      std::string* error = nullptr);
 
 }  // namespace brightline::media

@@ -10,7 +10,8 @@
 namespace brightline::media {
 
 ZrtConversionResult convertZrtToZvi(const std::string& zrtPath, const std::string& destination,
-                                    const ConversionProgress& progress, const std::atomic<bool>* cancel,
+                                    const ConversionProgress& progress,
+                                    const std::atomic<bool>* cancel,
                                     const std::string& scratchFolder) {
     ZrtConversionResult result;
     auto file = FileByteSource::open(zrtPath, &result.error);
@@ -24,8 +25,8 @@ ZrtConversionResult convertZrtToZvi(const std::string& zrtPath, const std::strin
     }
     const ZrtHeader& zrt = reader.header();
     if (!pictureSizeAllowed(zrt.width, zrt.height)) {
-        result.error = "text page size " + std::to_string(zrt.width) + " x " + std::to_string(zrt.height) +
-                       " is out of range";
+        result.error = "text page size " + std::to_string(zrt.width) + " x " +
+                       std::to_string(zrt.height) + " is out of range";
         return result;
     }
     ZviHeader header;

@@ -12,7 +12,7 @@ struct ZrtConversionResult {
     // The converter's result: frames written; 0 when the mark or version is wrong; -1 when the
     // header cannot be read or the clip cannot be created.
     int frames = -1;
-    ZviHeader header;   // as written
+    ZviHeader header;      // as written
     int pagesSkipped = 0;  // page pictures that were not valid bitmaps
     std::string error;
 };

@@ -8,20 +8,23 @@
 
 namespace brightline::media {
 
-ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out, std::string* error) {
+ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out,
+                                std::string* error) {
     if (size < kZrtHeaderSize) {
         if (error) *error = "text page header needs 60 bytes, " + std::to_string(size) + " there";
         return ZrtHeaderStatus::Short;
     }
     // A zero-terminated "ZRT" compared without regard to case: the fourth byte must end it.
-    const bool markOk = (data[0] | 0x20) == 'z' && (data[1] | 0x20) == 'r' && (data[2] | 0x20) == 't' && data[3] == 0;
+    const bool markOk = (data[0] | 0x20) == 'z' && (data[1] | 0x20) == 'r' &&
+                        (data[2] | 0x20) == 't' && data[3] == 0;
     ByteReader r(data, size);
     r.u32();
     ZrtHeader h;
     h.version = r.i32();
     if (!markOk || h.version != 1) {
-        if (error) *error = markOk ? "text page version " + std::to_string(h.version) + " is not 1"
-                                   : "not a text page (no \"ZRT\" mark)";
+        if (error)
+            *error = markOk ? "text page version " + std::to_string(h.version) + " is not 1"
+                            : "not a text page (no \"ZRT\" mark)";
         return ZrtHeaderStatus::WrongMark;
     }
     ByteReader g(data + 40, 20);
@@ -59,11 +62,13 @@ bool ZrtPageReader::nextPage(std::vector<uint8_t>& bitmapFile, std::string* why)
         pos_ = size;
         return false;
     }
-    const uint32_t s = sizeBytes[0] | sizeBytes[1] << 8 | sizeBytes[2] << 16 | uint32_t(sizeBytes[3]) << 24;
+    const uint32_t s =
+        sizeBytes[0] | sizeBytes[1] << 8 | sizeBytes[2] << 16 | uint32_t(sizeBytes[3]) << 24;
     const uint64_t left = size - pos_ - 4;
     if (s > kMaxZrtPageBytes || s > left) {
-        if (why) *why = "text page picture at offset " + std::to_string(pos_) + " claims " + std::to_string(s) +
-                        " bytes, " + std::to_string(left) + " left";
+        if (why)
+            *why = "text page picture at offset " + std::to_string(pos_) + " claims " +
+                   std::to_string(s) + " bytes, " + std::to_string(left) + " left";
         pos_ = size;
         return false;
     }
@@ -77,7 +82,8 @@ bool ZrtPageReader::nextPage(std::vector<uint8_t>& bitmapFile, std::string* why)
     return true;
 }
 
-std::string firstFrameOfZrt(const std::string& zrtPath, const std::string& folder, std::string* error) {
+std::string firstFrameOfZrt(const std::string& zrtPath, const std::string& folder,
+                            std::string* error) {
     auto file = FileByteSource::open(zrtPath, error);
     if (!file) return std::string();
     ZrtPageReader reader;

@@ -34,11 +34,12 @@ enum class ZrtHeaderStatus {
 };
 
 // Reads the header from the first bytes of the file.
-ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out, std::string* error = nullptr);
+ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out,
+                                std::string* error = nullptr);
 
 // Reads the page pictures of a text page file one after the other. One owner, one thread.
 class ZrtPageReader {
-public:
+  public:
     // Reads and checks the header; the status says why not Ok.
     ZrtHeaderStatus open(std::unique_ptr<ByteSource> source, std::string* error = nullptr);
     const ZrtHeader& header() const { return header_; }
@@ -46,7 +47,7 @@ public:
     // size above kMaxZrtPageBytes (`why` says which).
     bool nextPage(std::vector<uint8_t>& bitmapFile, std::string* why = nullptr);
 
-private:
+  private:
     std::unique_ptr<ByteSource> source_;
     ZrtHeader header_;
     uint64_t pos_ = 0;

@@ -36,15 +36,16 @@ struct ZviHeader {
 
     ZviCodec codec() const;
     bool operator==(const ZviHeader& o) const {
-        return codecTag == o.codecTag && rate == o.rate && frameCount == o.frameCount && width == o.width &&
-               height == o.height;
+        return codecTag == o.codecTag && rate == o.rate && frameCount == o.frameCount &&
+               width == o.width && height == o.height;
     }
 };
 
 // The 24 header bytes (the codec tag padded or cut to four characters).
 std::vector<uint8_t> encodeZviHeader(const ZviHeader& header);
 // False with `error` set when fewer than 24 bytes are given or the magic is not "ZAVI".
-bool decodeZviHeader(const uint8_t* data, size_t size, ZviHeader& out, std::string* error = nullptr);
+bool decodeZviHeader(const uint8_t* data, size_t size, ZviHeader& out,
+                     std::string* error = nullptr);
 
 // The checksum of a frame stream: its bytes, padded with a zero byte to an even length, summed
 // as 16-bit little-endian words, kept to 16 bits.

@@ -9,7 +9,9 @@
 namespace brightline::media {
 namespace {
 
-uint32_t le32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24;
+}
 
 }  // namespace
 
@@ -24,7 +26,8 @@ bool ZviReader::open(std::unique_ptr<ByteSource> source, std::string* error) {
     uint8_t head[kZviHeaderSize];
     const size_t n = size_t(std::min<uint64_t>(source->size(), kZviHeaderSize));
     if (!source->readAt(0, head, n) || !decodeZviHeader(head, n, header_, error)) {
-        if (error && n < kZviHeaderSize) *error = "clip header needs 24 bytes, " + std::to_string(n) + " there";
+        if (error && n < kZviHeaderSize)
+            *error = "clip header needs 24 bytes, " + std::to_string(n) + " there";
         return false;
     }
     source_ = std::move(source);
@@ -50,7 +53,8 @@ uint64_t ZviReader::resync(uint64_t from) {
         if (!source_->readAt(base, buf.data(), n)) return size;
         for (size_t i = 0; i + kLook <= n && i < kChunk; ++i) {
             const ZviCodec found = sniffFrameCodec(buf.data() + i + 4, kLook - 4);
-            if (found == ZviCodec::Unknown || (codec != ZviCodec::Unknown && found != codec)) continue;
+            if (found == ZviCodec::Unknown || (codec != ZviCodec::Unknown && found != codec))
+                continue;
             const uint32_t length = le32(buf.data() + i);
             const uint64_t left = size - (base + i) - 4;
             if (length >= 4 && length <= kMaxZviRecordLength && length <= left) return base + i;
@@ -69,7 +73,9 @@ RecordStatus ZviReader::nextRecord(ZviFrameRecord& record, std::string* why) {
     const uint64_t left = size - pos_;
     uint8_t lengthBytes[4];
     if (left < 4 || !source_->readAt(pos_, lengthBytes, 4)) {
-        if (why) *why = "clip frame " + std::to_string(index_) + " is cut off: " + std::to_string(left) + " bytes left";
+        if (why)
+            *why = "clip frame " + std::to_string(index_) + " is cut off: " + std::to_string(left) +
+                   " bytes left";
         pos_ = size;
         return RecordStatus::End;
     }
@@ -80,8 +86,8 @@ RecordStatus ZviReader::nextRecord(ZviFrameRecord& record, std::string* why) {
     if (length < 2) {
         problem = "clip frame " + std::to_string(index_) + " has length " + std::to_string(length);
     } else if (uint32_t(length) > kMaxZviRecordLength || uint64_t(length) > after) {
-        problem = "clip frame " + std::to_string(index_) + " claims " + std::to_string(length) + " bytes, " +
-                  std::to_string(after) + " left";
+        problem = "clip frame " + std::to_string(index_) + " claims " + std::to_string(length) +
+                  " bytes, " + std::to_string(after) + " left";
     }
     if (!problem.empty()) {
         if (why) *why = problem;
@@ -108,9 +114,12 @@ RecordStatus ZviReader::nextRecord(ZviFrameRecord& record, std::string* why) {
 ClipFrameStatus ZviReader::readFrame(Picture& frame, std::string* why) {
     ZviFrameRecord record;
     switch (nextRecord(record, why)) {
-    case RecordStatus::End: return ClipFrameStatus::End;
-    case RecordStatus::Damaged: return ClipFrameStatus::Skipped;
-    case RecordStatus::Ok: break;
+        case RecordStatus::End:
+            return ClipFrameStatus::End;
+        case RecordStatus::Damaged:
+            return ClipFrameStatus::Skipped;
+        case RecordStatus::Ok:
+            break;
     }
     const uint8_t* data = record.stream.data();
     const size_t n = record.stream.size();
@@ -119,15 +128,36 @@ ClipFrameStatus ZviReader::readFrame(Picture& frame, std::string* why) {
     std::string error;
     bool ok = false;
     Picture pic;
-    if (codec == ZviCodec::Png) ok = decodePng(data, n, pic, &error);
-    else if (codec == ZviCodec::Jpeg) ok = decodeJpeg(data, n, pic, &error);
-    else error = "unknown frame codec";
+    if (codec == ZviCodec::Png)
+        ok = decodePng(data, n, pic, &error);
+    else if (codec == ZviCodec::Jpeg)
+        ok = decodeJpeg(data, n, pic, &error);
+    else
+        error = "unknown frame codec";
     if (!ok) {
         if (why) *why = "clip frame " + std::to_string(record.index) + ": " + error;
         return ClipFrameStatus::Skipped;
     }
     frame = std::move(pic);
     return ClipFrameStatus::Decoded;
+}
+
+ClipPageResult readClipFrameIntoPage(ZviReader& reader, int regionWidth, int regionHeight,
+                                     Picture& page, std::string* why) {
+    Picture frame;
+    switch (reader.readFrame(frame, why)) {
+        case ClipFrameStatus::End:
+            return ClipPageResult::End;
+        case ClipFrameStatus::Skipped:
+            return ClipPageResult::Failed;
+        case ClipFrameStatus::Decoded:
+            break;
+    }
+    page = placeInRegion(frame, regionWidth, regionHeight);
+    const bool sizeDiffers = frame.width != regionWidth || frame.height != regionHeight;
+    return reader.header().codec() == ZviCodec::Png && sizeDiffers
+               ? ClipPageResult::ShownSizeDiffers
+               : ClipPageResult::Shown;
 }
 
 }  // namespace brightline::media

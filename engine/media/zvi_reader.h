@@ -19,10 +19,11 @@
 namespace brightline::media {
 
 struct ZviFrameRecord {
-    int index = 0;            // record number from 0 (damaged records count too)
-    uint64_t offset = 0;      // file offset of the length field
-    int64_t length = 0;       // L as stored (signed)
-    std::vector<uint8_t> stream;  // the L - 2 stream bytes (with the padding byte); empty when damaged
+    int index = 0;        // record number from 0 (damaged records count too)
+    uint64_t offset = 0;  // file offset of the length field
+    int64_t length = 0;   // L as stored (signed)
+    std::vector<uint8_t>
+        stream;  // the L - 2 stream bytes (with the padding byte); empty when damaged
     uint16_t storedChecksum = 0;
     uint16_t computedChecksum = 0;
     bool checksumMatches() const { return storedChecksum == computedChecksum; }
@@ -41,7 +42,7 @@ enum class ClipFrameStatus {
 };
 
 class ZviReader {
-public:
+  public:
     // False with `error` set when fewer than 24 bytes are there or the mark is not "ZAVI".
     bool open(std::unique_ptr<ByteSource> source, std::string* error = nullptr);
     bool openFile(const std::string& path, std::string* error = nullptr);
@@ -57,7 +58,7 @@ public:
     // whose codec tag is wrong still plays). Pictures above kMaxPicturePixels are skipped.
     ClipFrameStatus readFrame(Picture& frame, std::string* why = nullptr);
 
-private:
+  private:
     // The offset of the next plausible record start after `from`, or the source size.
     uint64_t resync(uint64_t from);
 
@@ -66,5 +67,19 @@ private:
     uint64_t pos_ = 0;
     int index_ = 0;
 };
+
+// Read clip frame: what the player gets for the next frame of a clip in a region.
+enum class ClipPageResult {
+    End = -1,    // no more frames: the clip stops, the page keeps the last good frame
+    Failed = 0,  // this frame was skipped: `page` is untouched, the previous frame shows again
+    Shown = 1,   // `page` holds the frame
+    ShownSizeDiffers = 2,  // a "PNG " clip's frame whose size differs from the region (the player
+                           // clears the region's display once when it first sees this)
+};
+
+// Reads the next frame and places it into a regionWidth x regionHeight page (top-left, cut to
+// the region, black elsewhere). `why` is set for End after damage and for Failed.
+ClipPageResult readClipFrameIntoPage(ZviReader& reader, int regionWidth, int regionHeight,
+                                     Picture& page, std::string* why = nullptr);
 
 }  // namespace brightline::media

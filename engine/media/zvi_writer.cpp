@@ -20,14 +20,17 @@ std::atomic<unsigned> scratchCounter{0};
 bool moveInto(const std::string& from, const std::string& to, std::string* error) {
     if (std::rename(from.c_str(), to.c_str()) == 0) return true;
     std::vector<uint8_t> bytes;
-    const bool ok = readWholeFile(from, bytes, error, size_t(-1)) && writeFileAtomically(to, bytes, error);
+    const bool ok =
+        readWholeFile(from, bytes, error, size_t(-1)) && writeFileAtomically(to, bytes, error);
     std::remove(from.c_str());
     return ok;
 }
 
 }  // namespace
 
-ZviWriter::~ZviWriter() { abandon(); }
+ZviWriter::~ZviWriter() {
+    abandon();
+}
 
 bool ZviWriter::open(const std::string& path, const ZviHeader& header, std::string* error,
                      const std::string& scratchFolder) {
@@ -38,8 +41,9 @@ bool ZviWriter::open(const std::string& path, const ZviHeader& header, std::stri
             if (error) *error = "cannot create the scratch folder " + scratchFolder;
             return false;
         }
-        target = joinPath(scratchFolder, "clip-" + std::to_string(getpid()) + "-" +
-                                             std::to_string(scratchCounter.fetch_add(1)) + ".zvi.tmp");
+        target =
+            joinPath(scratchFolder, "clip-" + std::to_string(getpid()) + "-" +
+                                        std::to_string(scratchCounter.fetch_add(1)) + ".zvi.tmp");
     }
     std::FILE* f = std::fopen(target.c_str(), "wb");
     if (!f) {
@@ -105,7 +109,8 @@ void ZviWriter::abandon() {
     path_.clear();
 }
 
-std::vector<uint8_t> buildZviClip(const ZviHeader& header, const std::vector<std::vector<uint8_t>>& streams) {
+std::vector<uint8_t> buildZviClip(const ZviHeader& header,
+                                  const std::vector<std::vector<uint8_t>>& streams) {
     std::vector<uint8_t> out = encodeZviHeader(header);
     for (const auto& s : streams) {
         const std::vector<uint8_t> record = encodeZviFrameRecord(s.data(), s.size());

@@ -11,7 +11,7 @@
 namespace brightline::media {
 
 class ZviWriter {
-public:
+  public:
     ZviWriter() = default;
     ~ZviWriter();  // an unfinished clip is closed and deleted
     ZviWriter(const ZviWriter&) = delete;
@@ -35,7 +35,7 @@ public:
     // Closes and deletes an unfinished clip.
     void abandon();
 
-private:
+  private:
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
@@ -46,6 +46,7 @@ private:
 };
 
 // A whole clip in memory: the header followed by one record per stream (tests, small clips).
-std::vector<uint8_t> buildZviClip(const ZviHeader& header, const std::vector<std::vector<uint8_t>>& streams);
+std::vector<uint8_t> buildZviClip(const ZviHeader& header,
+                                  const std::vector<std::vector<uint8_t>>& streams);
 
 }  // namespace brightline::media

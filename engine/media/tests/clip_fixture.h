@@ -8,13 +8,13 @@
 namespace brightline::media::test {
 
 class MediaFolder {
-public:
+  public:
     MediaFolder();
     ~MediaFolder();
     const std::string& path() const { return path_; }
     std::string file(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -24,7 +24,7 @@ bool runFfmpeg(const std::string& arguments);
 // A test-pattern video of width x height at `rate` frames a second ("10", "25", "30000/1001")
 // lasting `seconds`, in `codec` ("mjpeg", "mpeg4", "rawvideo"), written to `path` (the
 // container from its extension). Fails the test when ffmpeg fails.
-std::string makeVideo(const std::string& path, const std::string& codec, const std::string& rate, int width,
-                      int height, double seconds);
+std::string makeVideo(const std::string& path, const std::string& codec, const std::string& rate,
+                      int width, int height, double seconds);
 
 }  // namespace brightline::media::test

@@ -43,7 +43,8 @@ bool allBlack(const Picture& p) {
     return true;
 }
 
-VideoConversionParams paramsFor(const MediaFolder& dir, const std::string& source, int sizeMode = 1) {
+VideoConversionParams paramsFor(const MediaFolder& dir, const std::string& source,
+                                int sizeMode = 1) {
     VideoConversionParams p;
     p.source = source;
     p.destination = dir.file("out.zvi");
@@ -59,7 +60,8 @@ TEST_P(VideoCodecs, TwentyFiveFpsVideoGivesRate26AndEndsWithOneBlackFrame) {
     const std::string src = test::makeVideo(dir.file("a.avi"), GetParam(), "25", 64, 32, 1);
     std::vector<std::pair<int, int>> progress;
     const VideoConversionResult r = convertVideoToZvi(
-        paramsFor(dir, src), [&](int done, int total) { progress.emplace_back(done, total); }, nullptr);
+        paramsFor(dir, src), [&](int done, int total) { progress.emplace_back(done, total); },
+        nullptr);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.framesConverted, 25);
     EXPECT_FALSE(r.cancelled);
@@ -92,7 +94,8 @@ TEST_P(VideoCodecs, TenFpsVideoGivesRate30WithEveryFrameTwice) {
     EXPECT_EQ(clip.header.rate, 30);
     EXPECT_EQ(clip.header.frameCount, 22);
     ASSERT_EQ(clip.records.size(), 22u);
-    for (size_t i = 0; i < 22; i += 2) EXPECT_EQ(clip.records[i].stream, clip.records[i + 1].stream) << i;
+    for (size_t i = 0; i < 22; i += 2)
+        EXPECT_EQ(clip.records[i].stream, clip.records[i + 1].stream) << i;
     EXPECT_NE(clip.records[0].stream, clip.records[2].stream);
     EXPECT_TRUE(allBlack(clip.frames[20]));
     EXPECT_TRUE(allBlack(clip.frames[21]));
@@ -141,7 +144,11 @@ TEST(VideoConversion, CancelStopsTheLoopAndTheClipStillEndsBlack) {
     const std::string src = test::makeVideo(dir.file("d.avi"), "mjpeg", "25", 64, 32, 2);
     std::atomic<bool> cancel{false};
     const VideoConversionResult r = convertVideoToZvi(
-        paramsFor(dir, src), [&](int done, int) { if (done == 3) cancel.store(true); }, &cancel);
+        paramsFor(dir, src),
+        [&](int done, int) {
+            if (done == 3) cancel.store(true);
+        },
+        &cancel);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.framesConverted, 3);
@@ -189,7 +196,8 @@ TEST(VideoConversion, UnreadableVideoConvertsNothingAndLeavesTheDestination) {
 
 TEST(VideoInformation, SizeLengthRoundedRateAndFirstFrameBitmap) {
     MediaFolder dir;
-    const std::string src = test::makeVideo(dir.file("Clip One.avi"), "mjpeg", "30000/1001", 64, 32, 1);
+    const std::string src =
+        test::makeVideo(dir.file("Clip One.avi"), "mjpeg", "30000/1001", 64, 32, 1);
     VideoInfo info;
     std::string bmp, error;
     ASSERT_TRUE(videoInformation(src, info, dir.file("thumbs"), &bmp, &error)) << error;
@@ -209,8 +217,8 @@ TEST(VideoInformation, SizeLengthRoundedRateAndFirstFrameBitmap) {
 
 // A text page file as the editor writes it: the header, a small document section, then the
 // page pictures as length and bitmap file.
-std::vector<uint8_t> zrtFile(int w, int h, const std::vector<std::vector<uint8_t>>& pages, const char* mark = "ZRT",
-                             int version = 1) {
+std::vector<uint8_t> zrtFile(int w, int h, const std::vector<std::vector<uint8_t>>& pages,
+                             const char* mark = "ZRT", int version = 1) {
     ByteWriter body;
     body.u16(0);  // the lines section of an empty document: a big-endian count of 0
     const uint32_t pageOffset = uint32_t(kZrtHeaderSize + body.data().size());
@@ -243,12 +251,15 @@ Picture stripes(int w, int h, uint32_t colour) {
 
 TEST(ZrtConversion, PagesBecomePngFramesAtRate30) {
     MediaFolder dir;
-    ASSERT_TRUE(test::runFfmpeg("-f lavfi -i color=c=red:size=32x16 -frames:v 1 -pix_fmt pal8 " + dir.file("p.bmp")));
+    ASSERT_TRUE(test::runFfmpeg("-f lavfi -i color=c=red:size=32x16 -frames:v 1 -pix_fmt pal8 " +
+                                dir.file("p.bmp")));
     std::vector<uint8_t> palettePage;
     ASSERT_TRUE(readWholeFile(dir.file("p.bmp"), palettePage));
     const Picture a = stripes(32, 16, 0xFFFFFF), b = stripes(32, 16, 0x00FF00);
-    ASSERT_TRUE(writeFileAtomically(dir.file("t.ZRT"), zrtFile(32, 16, {encodeBmp24(a), palettePage, encodeBmp24(b)})));
-    const ZrtConversionResult r = convertZrtToZvi(dir.file("t.ZRT"), dir.file("t.zvi"), nullptr, nullptr, dir.file("tmp"));
+    ASSERT_TRUE(writeFileAtomically(
+        dir.file("t.ZRT"), zrtFile(32, 16, {encodeBmp24(a), palettePage, encodeBmp24(b)})));
+    const ZrtConversionResult r =
+        convertZrtToZvi(dir.file("t.ZRT"), dir.file("t.zvi"), nullptr, nullptr, dir.file("tmp"));
     ASSERT_EQ(r.frames, 3) << r.error;
     const ReadClip clip = readClip(dir.file("t.zvi"));
     EXPECT_EQ(clip.header, r.header);
@@ -298,7 +309,8 @@ TEST(ZrtConversion, WrongMarkShortHeaderAndCutPages) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(writeFileAtomically(dir.file("x.ZRT"), c.file));
-        const ZrtConversionResult r = convertZrtToZvi(dir.file("x.ZRT"), dir.file("x.zvi"), nullptr, nullptr, dir.file("tmp"));
+        const ZrtConversionResult r = convertZrtToZvi(dir.file("x.ZRT"), dir.file("x.zvi"), nullptr,
+                                                      nullptr, dir.file("tmp"));
         EXPECT_EQ(r.frames, c.frames) << r.error;
         if (c.frames > 0) EXPECT_EQ(readClip(dir.file("x.zvi")).frames.size(), size_t(c.frames));
         EXPECT_EQ(firstFrameOfZrt(dir.file("x.ZRT"), dir.path()).empty(), c.frames <= 0);

@@ -25,7 +25,8 @@ using test::runFfmpeg;
 Picture positionPicture(int w, int h) {
     Picture p(w, h);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) p.at(x, y) = uint32_t(x & 0xFF) << 16 | uint32_t(y & 0xFF) << 8 | uint32_t(y >> 8);
+        for (int x = 0; x < w; ++x)
+            p.at(x, y) = uint32_t(x & 0xFF) << 16 | uint32_t(y & 0xFF) << 8 | uint32_t(y >> 8);
     return p;
 }
 
@@ -33,7 +34,8 @@ TEST(BmpPlacement, TallBitmapShowsItsBottomRowsUprightAndSmallOnesStandAtTheTop)
     struct Case {
         int w, h, regionW, regionH;
     };
-    for (const Case c : {Case{10, 300, 64, 32}, Case{5, 4, 64, 32}, Case{80, 40, 64, 32}, Case{7, 32, 8, 32}}) {
+    for (const Case c :
+         {Case{10, 300, 64, 32}, Case{5, 4, 64, 32}, Case{80, 40, 64, 32}, Case{7, 32, 8, 32}}) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
         const Picture pic = positionPicture(c.w, c.h);
         Picture page;
@@ -87,7 +89,8 @@ TEST(BmpPlacement, StrideComesFromTheFileSizeAndNeverReadsPastIt) {
 TEST(BmpDecoder, ReadsPaletteAndBitFieldBitmapsAndRefusesDamage) {
     MediaFolder dir;
     // ffmpeg's bmp encoder writes 8-bit palette, 16-bit 555 and 32-bit files.
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i color=c=0x3366CC:size=10x6 -frames:v 1 " + dir.file("ref.bmp")));
+    ASSERT_TRUE(
+        runFfmpeg("-f lavfi -i color=c=0x3366CC:size=10x6 -frames:v 1 " + dir.file("ref.bmp")));
     Picture ref;
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(readWholeFile(dir.file("ref.bmp"), bytes));
@@ -96,8 +99,8 @@ TEST(BmpDecoder, ReadsPaletteAndBitFieldBitmapsAndRefusesDamage) {
     for (const char* fmt : {"pal8", "rgb555le", "bgra", "rgb8"}) {
         SCOPED_TRACE(fmt);
         const std::string path = dir.file(std::string(fmt) + ".bmp");
-        ASSERT_TRUE(runFfmpeg("-f lavfi -i color=c=0x3366CC:size=10x6 -frames:v 1 -pix_fmt " + std::string(fmt) +
-                              " " + path));
+        ASSERT_TRUE(runFfmpeg("-f lavfi -i color=c=0x3366CC:size=10x6 -frames:v 1 -pix_fmt " +
+                              std::string(fmt) + " " + path));
         ASSERT_TRUE(readWholeFile(path, bytes));
         Picture pic;
         ASSERT_TRUE(decodeBmp(bytes, pic));
@@ -159,22 +162,26 @@ TEST(JpegPicture, GreyPicturesComeOutAsRgb) {
 
 TEST(JpegPicture, WidePictureIsCutAtTheRegionsRightEdge) {
     MediaFolder dir;
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=200x20 -frames:v 1 -q:v 2 " + dir.file("wide.jpg")));
+    ASSERT_TRUE(
+        runFfmpeg("-f lavfi -i testsrc=size=200x20 -frames:v 1 -q:v 2 " + dir.file("wide.jpg")));
     Picture page, full;
-    const PictureLoadResult r = loadPicturePage(PictureFileKind::Jpeg, dir.file("wide.jpg"), 64, 32, page);
+    const PictureLoadResult r =
+        loadPicturePage(PictureFileKind::Jpeg, dir.file("wide.jpg"), 64, 32, page);
     ASSERT_TRUE(r.ok) << r.error;
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(readWholeFile(dir.file("wide.jpg"), bytes));
     ASSERT_TRUE(decodeJpeg(bytes, full));
     ASSERT_EQ(full.width, 200);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 64; ++x) ASSERT_EQ(page.at(x, y), y < 20 ? full.at(x, y) : 0u) << x << "," << y;
+        for (int x = 0; x < 64; ++x)
+            ASSERT_EQ(page.at(x, y), y < 20 ? full.at(x, y) : 0u) << x << "," << y;
 }
 
 // Every cut and a spread of flipped bytes of a valid stream either decodes to the right size or
 // fails cleanly; the sanitizers watch for reads past the data and use after free.
-void expectCleanOnDamage(const std::vector<uint8_t>& good, bool (*decode)(const uint8_t*, size_t, Picture&, std::string*),
-                         int w, int h) {
+void expectCleanOnDamage(const std::vector<uint8_t>& good,
+                         bool (*decode)(const uint8_t*, size_t, Picture&, std::string*), int w,
+                         int h) {
     for (size_t cut = 0; cut < good.size(); cut += std::max<size_t>(1, good.size() / 97)) {
         std::vector<uint8_t> part(good.begin(), good.begin() + long(cut));
         Picture pic;
@@ -220,9 +227,10 @@ TEST(PngPicture, InputTransformationsGiveEightBitRgb) {
         bool grey;
         bool alpha;
     };
-    for (const Case c : {Case{"rgb24", false, false}, Case{"rgba", false, true}, Case{"rgb48be", false, false},
-                         Case{"rgba64be", false, true}, Case{"pal8", false, false}, Case{"gray", true, false},
-                         Case{"gray16be", true, false}, Case{"ya8", true, true}, Case{"monob", true, false}}) {
+    for (const Case c :
+         {Case{"rgb24", false, false}, Case{"rgba", false, true}, Case{"rgb48be", false, false},
+          Case{"rgba64be", false, true}, Case{"pal8", false, false}, Case{"gray", true, false},
+          Case{"gray16be", true, false}, Case{"ya8", true, true}, Case{"monob", true, false}}) {
         SCOPED_TRACE(c.pixFmt);
         const std::string path = dir.file(std::string(c.pixFmt) + ".png");
         ASSERT_TRUE(runFfmpeg(src + "-pix_fmt " + c.pixFmt + " " + path));
@@ -255,7 +263,7 @@ TEST(DsnPicture, LiteralGroupsAndRunsDecodeToTheFourColours) {
     ASSERT_EQ(pic.width, 6);
     const std::vector<uint32_t> want = {0x000000, 0xFF0000, 0xFFFF00, 0xFFFFFF, 0xFFFFFF, 0xFF0000,
                                         0xFFFFFF, 0xFF0000, 0xFFFFFF, 0xFF0000, 0xFFFFFF, 0xFF0000,
-                                        0, 0, 0, 0, 0, 0};
+                                        0,        0,        0,        0,        0,        0};
     EXPECT_EQ(pic.pixels, want);
 }
 
@@ -265,12 +273,12 @@ TEST(DsnPicture, DamagedFilesFailOrStopAtTheirData) {
         bool ok;
     };
     const Case cases[] = {
-        {{4, 0}, false},                           // header cut
-        {{4, 0, 1, 0, 9, 0, 0x1B}, false},         // data shorter than its length
-        {{0, 0, 1, 0, 0, 0}, false},               // no pixels
-        {{4, 0, 1, 0, 1, 0, 0xC5}, true},          // a run without its byte draws nothing
-        {{4, 0, 1, 0, 2, 0, 0xC0, 0x55}, true},    // a run of zero
-        {{2, 0, 1, 0, 3, 0, 0xFF, 0xFF, 0}, true}, // a run far past the last pixel
+        {{4, 0}, false},                            // header cut
+        {{4, 0, 1, 0, 9, 0, 0x1B}, false},          // data shorter than its length
+        {{0, 0, 1, 0, 0, 0}, false},                // no pixels
+        {{4, 0, 1, 0, 1, 0, 0xC5}, true},           // a run without its byte draws nothing
+        {{4, 0, 1, 0, 2, 0, 0xC0, 0x55}, true},     // a run of zero
+        {{2, 0, 1, 0, 3, 0, 0xFF, 0xFF, 0}, true},  // a run far past the last pixel
     };
     for (const Case& c : cases) {
         Picture pic;
@@ -315,9 +323,11 @@ TEST(PictureLoader, MissingFilesGiveTheEngineDiagnosticsAndABlackPage) {
         EXPECT_EQ(page.pixels, std::vector<uint32_t>(32, 0));
     }
     // A 16-bit bitmap shows nothing and says nothing.
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i color=c=white:size=8x4 -frames:v 1 -pix_fmt rgb555le " + dir.file("w.bmp")));
+    ASSERT_TRUE(runFfmpeg("-f lavfi -i color=c=white:size=8x4 -frames:v 1 -pix_fmt rgb555le " +
+                          dir.file("w.bmp")));
     Picture page;
-    const PictureLoadResult r = loadPicturePage(PictureFileKind::Bmp, dir.file("w.bmp"), 8, 4, page);
+    const PictureLoadResult r =
+        loadPicturePage(PictureFileKind::Bmp, dir.file("w.bmp"), 8, 4, page);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.diagnostic, "");
     EXPECT_EQ(page.pixels, std::vector<uint32_t>(32, 0));
@@ -331,9 +341,10 @@ TEST(JpegQuality, ReadFromJpgIniWithOutOfRangeValuesAtBest) {
         const char* text;  // nullptr: no file
         int quality;
     };
-    for (const Case c : {Case{nullptr, 75}, Case{"[SET]\nJPG_QUALITY=150\n", 100}, Case{"[SET]\nJPG_QUALITY=-3\n", 100},
-                         Case{"[SET]\nJPG_QUALITY=40\n", 40}, Case{"[SET]\nJPG_QUALITY=0\n", 1},
-                         Case{"[SET]\nOTHER=5\n", 75}, Case{"[OTHER]\nJPG_QUALITY=20\n", 75}}) {
+    for (const Case c : {Case{nullptr, 75}, Case{"[SET]\nJPG_QUALITY=150\n", 100},
+                         Case{"[SET]\nJPG_QUALITY=-3\n", 100}, Case{"[SET]\nJPG_QUALITY=40\n", 40},
+                         Case{"[SET]\nJPG_QUALITY=0\n", 1}, Case{"[SET]\nOTHER=5\n", 75},
+                         Case{"[OTHER]\nJPG_QUALITY=20\n", 75}}) {
         const std::string path = dir.file("jpg.ini");
         std::remove(path.c_str());
         if (c.text) std::ofstream(path) << c.text;
@@ -351,7 +362,8 @@ TEST(EncodeFrame, EachFormatReadsBackAtTheTargetSize) {
         if (f == FrameFormat::Jpeg) ASSERT_TRUE(decodeJpeg(bytes, back));
         if (f == FrameFormat::Png) ASSERT_TRUE(decodePng(bytes, back));
         ASSERT_EQ(back.width, 40);
-        if (f != FrameFormat::Jpeg) EXPECT_EQ(back.pixels, pic.pixels) << "lossless formats keep every pixel";
+        if (f != FrameFormat::Jpeg)
+            EXPECT_EQ(back.pixels, pic.pixels) << "lossless formats keep every pixel";
         ASSERT_TRUE(encodeFrame(pic, 20, 10, f, 75, bytes));
         if (f == FrameFormat::Png) {
             ASSERT_TRUE(decodePng(bytes, back));

@@ -23,8 +23,10 @@ std::vector<std::vector<uint8_t>> colourFrames(ZviCodec codec, int n, int w = 16
         Picture p(w, h);
         for (uint32_t& px : p.pixels) px = uint32_t(i * 40) << 16;
         std::vector<uint8_t> bytes;
-        if (codec == ZviCodec::Png) EXPECT_TRUE(encodePng(p, bytes));
-        else EXPECT_TRUE(encodeJpeg(p, 100, bytes));
+        if (codec == ZviCodec::Png)
+            EXPECT_TRUE(encodePng(p, bytes));
+        else
+            EXPECT_TRUE(encodeJpeg(p, 100, bytes));
         frames.push_back(bytes);
     }
     return frames;
@@ -61,8 +63,8 @@ TEST(ZviFormat, HeaderAndRecordBytesWithPaddingAndChecksum) {
     h.frameCount = 2;
     h.width = 64;
     h.height = 32;
-    const std::vector<uint8_t> head = {'Z', 'A', 'V', 'I', 'P', 'N', 'G', ' ', 30, 0, 0, 0, 2, 0, 0, 0,
-                                       64, 0, 0, 0, 32, 0, 0, 0};
+    const std::vector<uint8_t> head = {'Z', 'A', 'V', 'I', 'P', 'N', 'G', ' ', 30, 0, 0, 0,
+                                       2,   0,   0,   0,   64,  0,   0,   0,   32, 0, 0, 0};
     EXPECT_EQ(encodeZviHeader(h), head);
     ZviHeader back;
     ASSERT_TRUE(decodeZviHeader(head.data(), head.size(), back));
@@ -79,7 +81,8 @@ TEST(ZviFormat, HeaderAndRecordBytesWithPaddingAndChecksum) {
         {{0xFF, 0xFF, 2, 0}, {6, 0, 0, 0, 0xFF, 0xFF, 2, 0, 0x01, 0x00}},
         {{}, {2, 0, 0, 0, 0, 0}},
     };
-    for (const Case& c : cases) EXPECT_EQ(encodeZviFrameRecord(c.stream.data(), c.stream.size()), c.record);
+    for (const Case& c : cases)
+        EXPECT_EQ(encodeZviFrameRecord(c.stream.data(), c.stream.size()), c.record);
 
     std::string error;
     EXPECT_FALSE(decodeZviHeader(head.data(), 23, back, &error));
@@ -98,7 +101,8 @@ TEST(ZviReader, ReadsBackWhatTheWriterWroteWithChecksums) {
     ASSERT_TRUE(writer.finish(3));
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(readWholeFile(dir.file("a.zvi"), bytes));
-    EXPECT_EQ(bytes, buildZviClip(headerFor(ZviCodec::Jpeg, 3), frames)) << "finish() stores the real count";
+    EXPECT_EQ(bytes, buildZviClip(headerFor(ZviCodec::Jpeg, 3), frames))
+        << "finish() stores the real count";
 
     ZviReader reader;
     ASSERT_TRUE(reader.openFile(dir.file("a.zvi")));
@@ -123,8 +127,8 @@ TEST(ZviReader, UnusableLengthsSkipTheFrameAndTheRestStillPlays) {
             const char* what;
             int32_t length;
         };
-        for (const Case c : {Case{"negative", -5}, Case{"too long", 70000000}, Case{"past the end", 1000000},
-                             Case{"shorter than its checksum", 1}}) {
+        for (const Case c : {Case{"negative", -5}, Case{"too long", 70000000},
+                             Case{"past the end", 1000000}, Case{"shorter than its checksum", 1}}) {
             SCOPED_TRACE(c.what);
             std::vector<uint8_t> clip = good;
             put32(clip, second, c.length);
@@ -150,7 +154,8 @@ TEST(ZviReader, DamagedLengthIsReportedWithWhatIsLeft) {
     ZviFrameRecord rec;
     std::string why;
     EXPECT_EQ(reader.nextRecord(rec, &why), RecordStatus::Damaged);
-    EXPECT_EQ(why, "clip frame 0 claims 70000 bytes, " + std::to_string(clip.size() - kZviHeaderSize - 4) + " left");
+    EXPECT_EQ(why, "clip frame 0 claims 70000 bytes, " +
+                       std::to_string(clip.size() - kZviHeaderSize - 4) + " left");
     EXPECT_EQ(reader.nextRecord(rec, &why), RecordStatus::End);
 }
 
@@ -159,7 +164,8 @@ TEST(ZviReader, EveryPrefixOfAClipPlaysItsWholeFramesAndStops) {
     const std::vector<uint8_t> clip = buildZviClip(headerFor(ZviCodec::Png, 3), frames);
     size_t recordEnd[3];
     size_t at = kZviHeaderSize;
-    for (int i = 0; i < 3; ++i) recordEnd[i] = at += 4 + frames[size_t(i)].size() + (frames[size_t(i)].size() & 1) + 2;
+    for (int i = 0; i < 3; ++i)
+        recordEnd[i] = at += 4 + frames[size_t(i)].size() + (frames[size_t(i)].size() & 1) + 2;
     for (size_t cut = 0; cut <= clip.size(); ++cut) {
         const std::vector<uint8_t> part(clip.begin(), clip.begin() + long(cut));
         const std::vector<int> order = playOrder(part);
@@ -177,6 +183,37 @@ TEST(ZviReader, EveryPrefixOfAClipPlaysItsWholeFramesAndStops) {
     }
 }
 
+TEST(ZviReader, FramesIntoARegionPageReportPngSizeMismatch) {
+    struct Case {
+        ZviCodec codec;
+        int regionW, regionH;
+        ClipPageResult want;
+    };
+    for (const Case c : {Case{ZviCodec::Png, 16, 8, ClipPageResult::Shown},
+                         Case{ZviCodec::Png, 20, 8, ClipPageResult::ShownSizeDiffers},
+                         Case{ZviCodec::Jpeg, 20, 4, ClipPageResult::Shown}}) {
+        const auto frames = colourFrames(c.codec, 2);
+        std::vector<uint8_t> clip = buildZviClip(headerFor(c.codec, 3), frames);
+        put32(clip, kZviHeaderSize + 4 + frames[0].size() + (frames[0].size() & 1) + 2, -1);
+        ZviReader reader;
+        ASSERT_TRUE(reader.open(std::make_unique<MemoryByteSource>(clip)));
+        Picture page;
+        ASSERT_EQ(readClipFrameIntoPage(reader, c.regionW, c.regionH, page), c.want);
+        ASSERT_EQ(page.width, c.regionW);
+        ASSERT_EQ(page.height, c.regionH);
+        EXPECT_EQ(page.at(15, std::min(c.regionH, 8) - 1), 0u) << "frame 0 is black";
+        if (c.regionW > 16) EXPECT_EQ(page.at(16, 0), 0u);
+        // Frame 1's length is damaged: the page keeps frame 0; then the clip ends.
+        const Picture before = page;
+        std::string why;
+        EXPECT_EQ(readClipFrameIntoPage(reader, c.regionW, c.regionH, page, &why),
+                  ClipPageResult::Failed);
+        EXPECT_EQ(why, "clip frame 1 has length -1");
+        EXPECT_EQ(page.pixels, before.pixels);
+        EXPECT_EQ(readClipFrameIntoPage(reader, c.regionW, c.regionH, page), ClipPageResult::End);
+    }
+}
+
 TEST(ZviWriter, AbandonedClipLeavesNoFileAndScratchKeepsTheOldDestination) {
     test::MediaFolder dir;
     const auto frames = colourFrames(ZviCodec::Png, 2);
@@ -190,11 +227,13 @@ TEST(ZviWriter, AbandonedClipLeavesNoFileAndScratchKeepsTheOldDestination) {
     ASSERT_TRUE(writeFileAtomically(dir.file("old.zvi"), {1, 2, 3}));
     {
         ZviWriter writer;
-        ASSERT_TRUE(writer.open(dir.file("old.zvi"), headerFor(ZviCodec::Png, 2), nullptr, dir.file("scratch")));
+        ASSERT_TRUE(writer.open(dir.file("old.zvi"), headerFor(ZviCodec::Png, 2), nullptr,
+                                dir.file("scratch")));
         ASSERT_TRUE(writer.appendFrame(frames[0]));
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(readWholeFile(dir.file("old.zvi"), bytes));
-        EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2, 3})) << "nothing is written over the clip until it is done";
+        EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 2, 3}))
+            << "nothing is written over the clip until it is done";
         ASSERT_TRUE(writer.appendFrame(frames[1]));
         ASSERT_TRUE(writer.finish(2));
     }
@@ -210,7 +249,8 @@ TEST(ClipRules, RateGivesSpeedAndSpeedGivesFramesPerSecond) {
     struct Case {
         int rate, speed;
     };
-    for (const Case c : {Case{30, 0}, Case{26, 0}, Case{21, 0}, Case{20, 1}, Case{13, 1}, Case{12, 2}, Case{0, 2}}) {
+    for (const Case c : {Case{30, 0}, Case{26, 0}, Case{21, 0}, Case{20, 1}, Case{13, 1},
+                         Case{12, 2}, Case{0, 2}}) {
         EXPECT_EQ(clipSpeedForRate(c.rate), c.speed) << c.rate;
     }
     // Speed 0 shows a frame every 40 ms tick: 25 frames a second.
@@ -238,8 +278,9 @@ TEST(ClipRules, ConverterTimingAndSizeModes) {
     struct Timing {
         int fps, length, rate, count, copies;
     };
-    for (const Timing t : {Timing{10, 10, 30, 22, 2}, Timing{25, 25, 26, 26, 1}, Timing{19, 5, 20, 6, 1},
-                           Timing{18, 5, 30, 12, 2}, Timing{0, 0, 30, 2, 2}}) {
+    for (const Timing t :
+         {Timing{10, 10, 30, 22, 2}, Timing{25, 25, 26, 26, 1}, Timing{19, 5, 20, 6, 1},
+          Timing{18, 5, 30, 12, 2}, Timing{0, 0, 30, 2, 2}}) {
         const ClipTiming c = clipTimingForVideo(t.fps, t.length);
         EXPECT_EQ(c.rate, t.rate) << t.fps;
         EXPECT_EQ(c.frameCount, t.count) << t.fps;
@@ -248,7 +289,8 @@ TEST(ClipRules, ConverterTimingAndSizeModes) {
     struct Size {
         int mode, w, h;
     };
-    for (const Size s : {Size{0, 320, 180}, Size{1, 640, 360}, Size{2, 1280, 720}, Size{3, 256, 128}, Size{7, 256, 128}}) {
+    for (const Size s : {Size{0, 320, 180}, Size{1, 640, 360}, Size{2, 1280, 720},
+                         Size{3, 256, 128}, Size{7, 256, 128}}) {
         int w = 0, h = 0;
         ASSERT_TRUE(clipOutputSize(s.mode, 640, 360, 256, 128, w, h));
         EXPECT_EQ(w, s.w) << s.mode;

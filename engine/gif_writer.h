@@ -1,0 +1,47 @@
+#pragma once
+// Writes the frames as one looping animated GIF. Each frame stays until the next drawn tick
+// (40 ms a tick), the last one for one tick, so the animation keeps the show's pace.
+//
+// Colours are mapped to a fixed 6 x 7 x 6 colour cube (6 levels of red, 7 of green, 6 of blue;
+// 252 of the 256 palette entries), nearest level per channel: deterministic, and the same
+// palette for every frame.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/frame_sink.h"
+
+struct GifFileType;
+
+namespace brightline::engine {
+
+class GifWriter : public FrameSink {
+public:
+    explicit GifWriter(std::string path) : path_(std::move(path)) {}
+    ~GifWriter() override;
+    void frame(int width, int height, const uint32_t* pixels, uint64_t tick) override;
+    // Writes the last frame and closes the file. Called by the engine when the show ends.
+    void finish() override;
+    // The first failure, empty when all went well.
+    const std::string& error() const { return error_; }
+    int written() const { return written_; }
+
+    // The palette index of a pixel 0x00RRGGBB.
+    static uint8_t paletteIndex(uint32_t pixel);
+
+private:
+    bool open(int width, int height);
+    void writePending(uint64_t nextTick);
+
+    std::string path_;
+    std::string error_;
+    GifFileType* gif_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<uint8_t> pending_;
+    uint64_t pendingTick_ = 0;
+    bool havePending_ = false;
+    int written_ = 0;
+};
+
+}  // namespace brightline::engine

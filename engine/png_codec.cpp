@@ -1,0 +1,61 @@
+#include "engine/png_codec.h"
+
+#include <png.h>
+
+#include <cstring>
+
+namespace brightline::engine {
+
+bool readPngFile(const std::string& path, RgbaImage& out, std::string* error, size_t maxPixels) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+        if (error) *error = path + ": " + image.message;
+        return false;
+    }
+    if (size_t(image.width) * image.height > maxPixels) {
+        png_image_free(&image);
+        if (error) *error = path + ": picture too large";
+        return false;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    out.width = static_cast<int>(image.width);
+    out.height = static_cast<int>(image.height);
+    out.rgba.assign(PNG_IMAGE_SIZE(image), 0);
+    if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) {
+        if (error) *error = path + ": " + image.message;
+        png_image_free(&image);
+        out = RgbaImage{};
+        return false;
+    }
+    return true;
+}
+
+bool writePngFile(const std::string& path, int width, int height, const uint32_t* pixels,
+                  std::string* error) {
+    if (width <= 0 || height <= 0) {
+        if (error) *error = path + ": empty image";
+        return false;
+    }
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
+    for (size_t i = 0, n = size_t(width) * height; i < n; ++i) {
+        rgb[i * 3] = static_cast<uint8_t>(pixels[i] >> 16);
+        rgb[i * 3 + 1] = static_cast<uint8_t>(pixels[i] >> 8);
+        rgb[i * 3 + 2] = static_cast<uint8_t>(pixels[i]);
+    }
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGB;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr)) {
+        if (error) *error = path + ": " + image.message;
+        png_image_free(&image);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace brightline::engine

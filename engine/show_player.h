@@ -1,0 +1,108 @@
+#pragma once
+// The show player: reads a show script ("run.at"), sets up the screen, and plays its RUN lines
+// page by page, one region thread per region, composing the screen once per tick and handing
+// every drawn screen to the frame sink. The text repeats until the show is stopped (or a tick
+// or page limit is reached).
+//
+// Clocks: in stepped mode a tick completes as soon as every region has taken its step and is
+// waiting again: the same show always gives the same frames, as fast as the CPU allows. In real
+// time, ticks also wait for the 40 ms frame clock. Both compose only while the regions wait.
+//
+// run() blocks the calling thread (the engine's) until the show ends; requestStop() may be
+// called from any thread and ends the show within one tick.
+#include <atomic>
+#include <condition_variable>
+#include <ctime>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/event.h"
+#include "engine/for_stack.h"
+#include "engine/frame_clock.h"
+#include "engine/layer_tree.h"
+#include "engine/pixel_arena.h"
+#include "engine/script_cursor.h"
+#include "engine/step_gate.h"
+
+namespace brightline::engine {
+
+class DiagnosticOutput;
+class FrameSink;
+class MediaHooks;
+
+enum class ClockMode { Stepped, RealTime };
+
+struct ShowOptions {
+    ClockMode clock = ClockMode::Stepped;
+    std::string workspace;  // region scripts and media are found here
+    uint64_t maxTicks = 0;  // end the show after this many ticks; 0: no limit
+    int maxPages = 0;       // end the show after this many pages ended; 0: no limit
+    // Pixel memory a page may take (screen and regions, three buffers each); a page needing
+    // more is refused with "could not allocate buffer\n" and the show goes on.
+    size_t maxArenaBytes = PixelArena::kMaxBytes;
+    // The local time of day that selects the time block. Empty: the present time in real
+    // time, 12:00:00 in stepped mode (so a stepped show does not depend on the hour).
+    std::function<std::tm()> localTime;
+};
+
+class ShowPlayer {
+public:
+    static constexpr int kDefaultWidth = 256;
+    static constexpr int kDefaultHeight = 128;
+    static constexpr int kMaxRegions = 8;          // entries per RUN line that play
+    static constexpr size_t kMaxEntryToken = 39;   // longer RUN entry tokens are cut
+
+    // `sink` may be null. `diag`, `sink` and `media` must outlive run().
+    ShowPlayer(ShowOptions options, DiagnosticOutput& diag, FrameSink* sink, MediaHooks& media);
+    ~ShowPlayer();
+
+    // Plays the show script at `path` until the show ends.
+    void run(const std::string& path);
+    void requestStop();
+    // Ticks played so far (frames are numbered by it).
+    uint64_t ticks() const { return ticks_; }
+
+private:
+    enum class Flow { Continue, End };
+
+    Flow playBlock(size_t start, size_t end);
+    Flow playPage();
+    // One tick of a pass that started no page.
+    Flow idleTick();
+    bool pageEndTest(int regions);
+    void stopAll(int regions);
+    void joinRegions();
+    bool stopRequested() const { return stop_; }
+    // Sleeps unless stopped; false when stopped.
+    bool sleepFor(std::chrono::milliseconds time);
+    std::tm timeOfDay() const;
+
+    ShowOptions options_;
+    DiagnosticOutput& diag_;
+    FrameSink* sink_;
+    MediaHooks& media_;
+
+    PixelArena arena_;
+    LayerTree layers_;
+    StepGate gate_;
+    Event tick_;
+    FrameClock clock_;
+    ScriptCursor cursor_;
+    ForStack loops_;
+    std::vector<std::thread> regionThreads_;
+    int screenWidth_ = kDefaultWidth;
+    int screenHeight_ = kDefaultHeight;
+    int clipWidth_ = kDefaultWidth;  // LED_W / LED_H met while playing, never above the screen
+    int clipHeight_ = kDefaultHeight;
+    int pagesEnded_ = 0;
+    std::atomic<uint64_t> ticks_{0};
+    std::atomic<bool> stop_{false};
+    std::mutex sleepMutex_;
+    std::condition_variable sleepCv_;
+};
+
+}  // namespace brightline::engine

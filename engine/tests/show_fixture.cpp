@@ -1,0 +1,64 @@
+#include "engine/tests/show_fixture.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "engine/engine.h"
+#include "engine/png_codec.h"
+
+namespace brightline::engine::testing {
+
+ShowFixture::ShowFixture() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "bl_engine_XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
+    folder_ = buffer.data();
+}
+
+ShowFixture::~ShowFixture() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+}
+
+void ShowFixture::write(const std::string& name, const std::string& text) const {
+    std::ofstream out(folder_ + "/" + name, std::ios::binary);
+    out << text;
+}
+
+void ShowFixture::writePng(const std::string& name, int width, int height, uint32_t colour,
+                           int64_t right) const {
+    std::vector<uint32_t> pixels(size_t(width) * height, colour);
+    if (right >= 0)
+        for (int y = 0; y < height; ++y)
+            for (int x = width / 2; x < width; ++x)
+                pixels[size_t(y) * width + x] = static_cast<uint32_t>(right);
+    std::string error;
+    if (!writePngFile(folder_ + "/" + name, width, height, pixels.data(), &error))
+        throw std::runtime_error(error);
+}
+
+ShowFixture::Result ShowFixture::play(uint64_t maxTicks, int maxPages, size_t maxArenaBytes) const {
+    ShowOptions options;
+    options.workspace = folder_;
+    options.maxTicks = maxTicks;
+    options.maxPages = maxPages;
+    if (maxArenaBytes) options.maxArenaBytes = maxArenaBytes;
+    CollectingSink sink;
+    CollectingDiagnostics diag;
+    Engine engine;
+    engine.start("run.at", options, &sink, diag);
+    engine.waitDone();
+    return {std::move(sink.frames), diag.text(), engine.ticks()};
+}
+
+std::string lines(const std::vector<std::string>& text) {
+    std::string out;
+    for (const std::string& line : text) out += line + "\r\n";
+    return out;
+}
+
+}  // namespace brightline::engine::testing
