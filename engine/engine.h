@@ -39,6 +39,8 @@ public:
     bool running() const { return thread_.joinable() && !ended_; }
     // Ticks the last show has played.
     uint64_t ticks() const { return player_ ? player_->ticks() : 0; }
+    // The last show could not be played at all (see ShowPlayer::failed()).
+    bool failed() const { return player_ && player_->failed(); }
 
 private:
     std::unique_ptr<ShowPlayer> player_;

@@ -1,6 +1,8 @@
 #include "engine/gif_writer.h"
 
+#include <fcntl.h>
 #include <gif_lib.h>
+#include <unistd.h>
 
 namespace brightline::engine {
 namespace {
@@ -23,8 +25,15 @@ GifWriter::~GifWriter() { finish(); }
 
 bool GifWriter::open(int width, int height) {
     int err = 0;
-    gif_ = EGifOpenFileName(path_.c_str(), false, &err);
+    // Opened here rather than by giflib, which would make the file readable by its owner only.
+    int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error_ = path_ + ": cannot be created";
+        return false;
+    }
+    gif_ = EGifOpenFileHandle(fd, &err);
     if (!gif_) {
+        ::close(fd);
         error_ = path_ + ": " + GifErrorString(err);
         return false;
     }

@@ -87,6 +87,7 @@ void ShowPlayer::run(const std::string& path) {
                 diagf(diag_, "could not open %s \n", path.c_str());
             else
                 diag_.write("read failed\n");
+            failed_ = true;
             break;
         }
         cursor_ = ScriptCursor(std::move(text));
@@ -111,6 +112,7 @@ void ShowPlayer::run(const std::string& path) {
                 screenHeight_ > kMaxScreenSide ||
                 !arena_.reserve({screenWidth_, screenHeight_}, {}, options_.maxArenaBytes)) {
                 diag_.write("could not allocate buffer\n");
+                failed_ = true;
                 break;
             }
             arena_.setUpSlot(0, 0, 0, screenWidth_, screenHeight_);

@@ -65,6 +65,9 @@ public:
     void requestStop();
     // Ticks played so far (frames are numbered by it).
     uint64_t ticks() const { return ticks_; }
+    // True when the show could not be played at all: its script could not be read or its
+    // screen could not be allocated (the diagnostic line says which).
+    bool failed() const { return failed_; }
 
 private:
     enum class Flow { Continue, End };
@@ -101,6 +104,7 @@ private:
     int pagesEnded_ = 0;
     std::atomic<uint64_t> ticks_{0};
     std::atomic<bool> stop_{false};
+    std::atomic<bool> failed_{false};
     std::mutex sleepMutex_;
     std::condition_variable sleepCv_;
 };

@@ -28,5 +28,6 @@ int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes);
 int runSend(const Args& args);
 int runSign(const Args& args);
 int runFontSheet(const Args& args);
+int runPlay(const Args& args);
 
 }  // namespace brightline::cli

@@ -52,7 +52,7 @@ ShowFixture::Result ShowFixture::play(uint64_t maxTicks, int maxPages, size_t ma
     Engine engine;
     engine.start("run.at", options, &sink, diag);
     engine.waitDone();
-    return {std::move(sink.frames), diag.text(), engine.ticks()};
+    return {std::move(sink.frames), diag.text(), engine.ticks(), engine.failed()};
 }
 
 std::string lines(const std::vector<std::string>& text) {

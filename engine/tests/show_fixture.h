@@ -28,6 +28,7 @@ public:
         std::vector<CollectingSink::Frame> frames;
         std::string diagnostics;
         uint64_t ticks = 0;
+        bool failed = false;
     };
     // Plays "run.at" in stepped mode until the first page has ended (maxPages 1) unless other
     // limits are given.

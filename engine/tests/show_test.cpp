@@ -228,12 +228,18 @@ TEST(Show, MissingShowScriptAndImpossibleScreenEndTheShow) {
     ShowFixture ws;
     auto r = ws.play();
     EXPECT_EQ(r.diagnostics, "could not open " + ws.workspace() + "/run.at \n");
+    EXPECT_TRUE(r.failed);
     ws.write("run.at", "LED_W 30000 \r\nLED_H 30000 \r\nRUN wzp 1 a.shw 0 0 8 8 1 \r\n");
     r = ws.play();
     EXPECT_EQ(r.diagnostics, "could not allocate buffer\n");
+    EXPECT_TRUE(r.failed);
     ws.write("run.at", "LED_W 0 \r\nRUN wzp 1 a.shw 0 0 8 8 1 \r\n");
     r = ws.play();
     EXPECT_EQ(r.diagnostics, "could not allocate buffer\n");
+    EXPECT_TRUE(r.failed);
+    ws.write("run.at", "RUN wzp 1 a.shw 0 0 8 8 1 \r\n");  // default 256 x 128 screen
+    r = ws.play();
+    EXPECT_FALSE(r.failed);
 }
 
 TEST(Show, PageTooLargeForTheArenaIsRefusedAndTheShowGoesOn) {

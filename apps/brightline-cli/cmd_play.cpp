@@ -1,0 +1,101 @@
+// play: a show played headless into PNG frames and/or an animated GIF.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "apps/brightline-cli/commands.h"
+#include "common/folders.h"
+#include "engine/diagnostic_output.h"
+#include "engine/engine.h"
+#include "engine/gif_writer.h"
+#include "engine/png_frame_writer.h"
+
+namespace brightline::cli {
+namespace {
+
+constexpr const char* kPlayUsage =
+    "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime]";
+
+bool parseCount(const std::string& text, uint64_t& out) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    out = std::strtoull(text.c_str(), nullptr, 10);
+    return out > 0;
+}
+
+}  // namespace
+
+int runPlay(const Args& args) {
+    std::string show, workspace = workspaceFolder(), framesDir, gifPath;
+    uint64_t ticks = 0;
+    bool realtime = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        bool hasValue = i + 1 < args.size();
+        if (a == "--workspace" && hasValue)
+            workspace = args[++i];
+        else if (a == "--ticks" && hasValue) {
+            if (!parseCount(args[++i], ticks)) return usage(kPlayUsage);
+        } else if (a == "--frames" && hasValue)
+            framesDir = args[++i];
+        else if (a == "--gif" && hasValue)
+            gifPath = args[++i];
+        else if (a == "--realtime")
+            realtime = true;
+        else if (!a.empty() && a[0] != '-' && show.empty())
+            show = a;
+        else
+            return usage(kPlayUsage);
+    }
+    if (show.empty()) return usage(kPlayUsage);
+    if (!framesDir.empty() && !ensureFolder(framesDir)) {
+        std::fprintf(stderr, "brightline-cli: cannot create the folder %s\n", framesDir.c_str());
+        return kExitFailed;
+    }
+
+    engine::ShowOptions options;
+    options.workspace = workspace;
+    options.clock = realtime ? engine::ClockMode::RealTime : engine::ClockMode::Stepped;
+    options.maxTicks = ticks;
+    options.maxPages = ticks ? 0 : 1;  // by default: until the first page has ended
+
+    engine::TeeSink sinks;
+    std::unique_ptr<engine::PngFrameWriter> png;
+    std::unique_ptr<engine::GifWriter> gif;
+    if (!framesDir.empty()) {
+        png = std::make_unique<engine::PngFrameWriter>(framesDir);
+        sinks.add(png.get());
+    }
+    if (!gifPath.empty()) {
+        gif = std::make_unique<engine::GifWriter>(gifPath);
+        sinks.add(gif.get());
+    }
+
+    engine::StdoutDiagnostics diag;
+    engine::Engine player;
+    player.start(show, options, &sinks, diag);
+    player.waitDone();
+
+    int status = kExitOk;
+    if (player.failed()) {
+        std::fprintf(stderr, "brightline-cli: the show %s could not be played\n", show.c_str());
+        status = kExitFailed;
+    }
+    if (png && !png->error().empty()) {
+        std::fprintf(stderr, "brightline-cli: %s\n", png->error().c_str());
+        status = kExitFailed;
+    }
+    if (gif && !gif->error().empty()) {
+        std::fprintf(stderr, "brightline-cli: %s\n", gif->error().c_str());
+        status = kExitFailed;
+    }
+    if (gif && gif->written() == 0 && !player.failed()) {
+        std::fprintf(stderr, "brightline-cli: no frame was drawn; %s not written\n", gifPath.c_str());
+        status = kExitFailed;
+    }
+    std::fprintf(stderr, "played %llu ticks, %d frames\n",
+                 static_cast<unsigned long long>(player.ticks()),
+                 png ? png->written() : gif ? gif->written() : 0);
+    return status;
+}
+
+}  // namespace brightline::cli

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# brightline-cli play: frames named by tick, a GIF, the engine's lines on standard output, and
+# the exit codes. Usage: cli_play_test.sh BRIGHTLINE_CLI
+set -euo pipefail
+cli="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+ws="$work/ws"
+mkdir -p "$ws"
+ffmpeg -loglevel error -f lavfi -i color=c=red:size=16x8 -frames:v 1 "$ws/70001001.PNG"
+printf 'PNG 70001001 \r\nAP SHOW 0\r\nSTOP 1 \r\nEP SHOW 0\r\n' > "$ws/70011.shw"
+printf 'LED_W 32 \r\nLED_H 8 \r\nAT 00:00 00:00 \r\nRUN wzp 1 70011.shw 0 0 16 8 1 \r\nEND' > "$ws/run.at"
+
+out="$("$cli" play RUN.AT --workspace "$ws" --frames "$work/frames" --gif "$work/show.gif" 2>/dev/null)"
+[ "$out" = $'**********All Region quit \r' ] || fail "diagnostics: $out"
+[ "$(ls "$work/frames")" = $'000001.png\n000027.png' ] || fail "frames: $(ls "$work/frames")"
+[ "$(head -c 6 "$work/show.gif")" = "GIF89a" ] || fail "no GIF"
+
+"$cli" play run.at --workspace "$ws" --ticks 5 --frames "$work/five" >/dev/null 2>&1
+[ "$(ls "$work/five")" = "000001.png" ] || fail "--ticks 5: $(ls "$work/five")"
+
+set +e
+out="$("$cli" play missing.at --workspace "$ws" 2>/dev/null)"; rc=$?
+set -e
+[ $rc -eq 1 ] || fail "missing show exit $rc"
+[ "$out" = "could not open $ws/missing.at " ] || fail "missing show: $out"
+set +e
+"$cli" play run.at --ticks x >/dev/null 2>&1; rc=$?
+set -e
+[ $rc -eq 2 ] || fail "bad --ticks exit $rc"
+echo "cli play: 1 passed, 0 failed"
