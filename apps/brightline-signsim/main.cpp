@@ -20,7 +20,10 @@ const char* kUsage =
     "         [--no-tcp] [--no-ftp] [--no-serial]\n"
     "         [--drop-every N] [--corrupt-every N] [--answer-error] [--delay MS]\n"
     "         [--refuse-ftp] [--cut-upload-after BYTES [--cut-count K]]\n"
-    "Ports 0 (the default) take any free port; the ports and the serial device are printed.\n";
+    "         [--play-frames DIR] [--play-gif FILE] [--play-ticks N]\n"
+    "Ports 0 (the default) take any free port; the ports and the serial device are printed.\n"
+    "--play-*: each show resumed on the sign is played with the show engine into PNG frames\n"
+    "or a GIF (N ticks of 40 ms, default 250).\n";
 
 bool isLoopback(const std::string& a) {
     return a == "127.0.0.1" || a == "::1" || a.compare(0, 4, "127.") == 0;
@@ -60,6 +63,9 @@ int main(int argc, char** argv) {
         else if (a == "--refuse-ftp") o.faults.refuseFtp = true;
         else if (a == "--cut-upload-after") o.faults.cutUploadAfter = number();
         else if (a == "--cut-count") o.faults.cutUploadCount = static_cast<int>(number());
+        else if (a == "--play-frames") o.playFrames = value();
+        else if (a == "--play-gif") o.playGif = value();
+        else if (a == "--play-ticks") o.playTicks = static_cast<uint64_t>(number());
         else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;

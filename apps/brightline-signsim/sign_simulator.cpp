@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "common/folders.h"
+#include "apps/brightline-signsim/show_playback.h"
 
 namespace brightline::signsim {
 namespace {
@@ -33,7 +34,19 @@ SignSimulator::SignSimulator(SimulatorOptions options)
     sign_.setFaults(options_.faults);
 }
 
+SignSimulator::~SignSimulator() { stop(); }
+
 bool SignSimulator::start(std::string* error) {
+    if (!options_.playFrames.empty() || !options_.playGif.empty()) {
+#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
+        playback_ = std::make_unique<ShowPlayback>(options_.playFrames, options_.playGif,
+                                                   options_.playTicks);
+        sign_.onShowResumed([this](const std::string& folder) { playback_->play(folder); });
+#else
+        if (error) *error = "this build has no show engine: shows cannot be played";
+        return false;
+#endif
+    }
     if (options_.tcp && !tcp_.start(options_.address, options_.commandPort, error)) return false;
     if (options_.ftp && !applyFtpFaults(error)) {
         stop();
@@ -63,6 +76,8 @@ void SignSimulator::stop() {
     serial_.stop();
     ftp_.stop();
     tcp_.stop();
+    sign_.onShowResumed(nullptr);
+    playback_.reset();
 }
 
 }  // namespace brightline::signsim

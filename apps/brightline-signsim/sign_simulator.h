@@ -1,6 +1,7 @@
 #pragma once
 // The whole virtual sign: its state, the command port, the FTP server and the serial
 // pseudo-terminal, started and stopped together. Used by brightline-signsim and by tests.
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -24,12 +25,18 @@ struct SimulatorOptions {
     std::string serialLink;              // symbolic link to the pseudo-terminal (optional)
     int serialAddress = 1;
     SignFaults faults;
+    // Playing what was received: frames and/or a GIF of each resumed show (empty: not played).
+    std::string playFrames;
+    std::string playGif;
+    uint64_t playTicks = 250;
 };
+
+class ShowPlayback;
 
 class SignSimulator {
 public:
     explicit SignSimulator(SimulatorOptions options);
-    ~SignSimulator() { stop(); }
+    ~SignSimulator();
 
     bool start(std::string* error = nullptr);
     void stop();
@@ -41,6 +48,8 @@ public:
     const std::string& serialDevice() const { return serial_.devicePath(); }
     // Restarts the FTP server with the faults' FTP settings (refuse / cut).
     bool applyFtpFaults(std::string* error = nullptr);
+    // Null unless playing was asked for (and the show engine is built in).
+    ShowPlayback* playback() { return playback_.get(); }
 
 private:
     SimulatorOptions options_;
@@ -49,6 +58,7 @@ private:
     FtpServer ftp_;
     SignSerialPort serial_;
     int refusedPort_ = 0;
+    std::unique_ptr<ShowPlayback> playback_;
 };
 
 }  // namespace brightline::signsim

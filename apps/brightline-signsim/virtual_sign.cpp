@@ -159,8 +159,46 @@ std::string VirtualSign::fileListText() const {
     return out;
 }
 
-std::string VirtualSign::answerWord(const std::string& request) {
+void VirtualSign::onShowResumed(std::function<void(const std::string&)> listener) {
     std::lock_guard<std::mutex> lock(mutex_);
+    resumedListener_ = std::move(listener);
+}
+
+void VirtualSign::notifyResumed() {
+    std::function<void(const std::string&)> listener;
+    std::string folder;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!resumed_) return;
+        resumed_ = false;
+        listener = resumedListener_;
+        folder = folderPath(showFolder_);
+    }
+    if (listener) listener(folder);
+}
+
+std::string VirtualSign::answerWord(const std::string& request) {
+    std::string reply;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        reply = answerWordLocked(request);
+    }
+    notifyResumed();
+    return reply;
+}
+
+SerialAnswer VirtualSign::answerRequest(uint16_t type, uint32_t sequence, int chunkSize,
+                                        const std::vector<uint8_t>& data) {
+    SerialAnswer answer;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        answer = answerRequestLocked(type, sequence, chunkSize, data);
+    }
+    notifyResumed();
+    return answer;
+}
+
+std::string VirtualSign::answerWordLocked(const std::string& request) {
     log_.push_back(startsWith(request, kWordSetBootParam) ? kWordSetBootParam
                    : startsWith(request, kWordSetDate)    ? kWordSetDate
                    : startsWith(request, kWordSetIp)      ? kWordSetIp
@@ -176,6 +214,7 @@ std::string VirtualSign::answerWord(const std::string& request) {
     if (request == kWordResume) {
         playing_ = true;
         showFolder_ = folder_;
+        resumed_ = !showFolder_.empty();
         return ack;
     }
     if (request == kWordUpOs) {
@@ -218,9 +257,8 @@ std::string VirtualSign::answerWord(const std::string& request) {
     return kNetError;
 }
 
-SerialAnswer VirtualSign::answerRequest(uint16_t type, uint32_t sequence, int chunkSize,
-                                        const std::vector<uint8_t>& data) {
-    std::lock_guard<std::mutex> lock(mutex_);
+SerialAnswer VirtualSign::answerRequestLocked(uint16_t type, uint32_t sequence, int chunkSize,
+                                              const std::vector<uint8_t>& data) {
     log_.push_back("type " + std::to_string(type));
     SerialAnswer a;
     auto nameIn = [&](const std::string& folder) {
@@ -282,6 +320,7 @@ SerialAnswer VirtualSign::answerRequest(uint16_t type, uint32_t sequence, int ch
     case kReqResumeShow:
         playing_ = true;
         showFolder_ = folder_;
+        resumed_ = !showFolder_.empty();
         break;
     case kReqReboot: ++reboots_; break;
     case kReqGetTime: a.data = text(clockText()); break;

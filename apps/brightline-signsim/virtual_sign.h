@@ -5,6 +5,7 @@
 // server and the serial port feed it. Thread-safe (one mutex).
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -73,9 +74,15 @@ public:
     int installs() const;
     long long clockOffsetSeconds() const;
     void setSerialAddress(int address);
+    // Called (outside the sign's lock) with the folder of a show that was just resumed.
+    void onShowResumed(std::function<void(const std::string&)> listener);
     std::vector<std::string> log() const;  // every word / request type seen, in order
 
 private:
+    std::string answerWordLocked(const std::string& request);
+    SerialAnswer answerRequestLocked(uint16_t type, uint32_t sequence, int chunkSize,
+                                     const std::vector<uint8_t>& data);
+    void notifyResumed();
     std::string prepareUpload();
     bool checkFirmware(std::string* error);
     bool checkFont();
@@ -107,6 +114,8 @@ private:
     uint32_t lastReadSequence_ = 0;
     std::vector<uint8_t> lastReadChunk_;
     std::vector<std::string> log_;
+    bool resumed_ = false;
+    std::function<void(const std::string&)> resumedListener_;
 };
 
 }  // namespace brightline::signsim

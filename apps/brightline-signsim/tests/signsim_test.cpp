@@ -11,6 +11,10 @@
 #include <thread>
 
 #include "apps/brightline-signsim/sign_simulator.h"
+#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
+#include "apps/brightline-signsim/show_playback.h"
+#include "engine/png_codec.h"
+#endif
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
 #include "comm/modem_dialer.h"
@@ -69,7 +73,7 @@ protected:
         fs::remove_all(dir_);
     }
 
-    void startWith(const SignFaults& faults, bool modem = false) {
+    void startWith(const SignFaults& faults, bool modem = false, const std::string& playFrames = "") {
         ops_.reset();
         sim_.reset();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -83,6 +87,8 @@ protected:
         o.storage = (dir_ / "sign").string();
         o.faults = faults;
         o.modem = modem;
+        o.playFrames = playFrames;
+        o.playTicks = 10;
         sim_ = std::make_unique<SignSimulator>(o);
         std::string error;
         ASSERT_TRUE(sim_->start(&error)) << error;
@@ -424,6 +430,29 @@ class NetworkSignTest : public SignSimTest {
 protected:
     Link link() const override { return Link::Network; }
 };
+
+#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
+TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
+    const std::string frames = (dir_ / "frames").string();
+    startWith(SignFaults{}, false, frames);
+    const std::string header =
+        "TIME_ZONE 28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\n"
+        "DAYLIGHT_BIAS 0 \r\nLED_W 64 \r\nLED_H 32 \r\nAT 00:00 00:00 \r\n";
+    const std::string runAt = header + "RUN wzp 1 70001.shw 0 0 64 32 1 \r\nEND";
+    const std::string region = "PNG 70001001\r\nAP SHOW 0\r\nSTOP 1\r\n";
+    const std::vector<uint32_t> red(64 * 32, 0xFF0000);
+    ASSERT_TRUE(engine::writePngFile((ws() / "70001001.png").string(), 64, 32, red.data()));
+    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(), std::vector<uint8_t>(runAt.begin(), runAt.end())));
+    ASSERT_TRUE(writeFileAtomically((ws() / "70001.shw").string(),
+                                    std::vector<uint8_t>(region.begin(), region.end())));
+    ASSERT_TRUE(run(OperationCode::SendShow, 3));
+    ASSERT_NE(sim_->playback(), nullptr);
+    ASSERT_TRUE(sim_->playback()->waitIdle(60000));
+    EXPECT_EQ(sim_->playback()->played(), 1);
+    EXPECT_GT(sim_->playback()->lastFrames(), 0);
+    EXPECT_FALSE(fs::is_empty(frames));
+}
+#endif
 
 TEST_F(NetworkSignTest, UploadCutOffIsRetriedThenGivenUp) {
     SignFaults f;
