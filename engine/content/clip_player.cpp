@@ -1,0 +1,96 @@
+#include "engine/content/clip_player.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "engine/diagnostic_output.h"
+#include "engine/effects.h"
+#include "engine/media/clip_rules.h"
+#include "engine/region_context.h"
+#include "engine/region_slot.h"
+#include "engine/workspace_file.h"
+
+namespace brightline::content {
+namespace {
+
+void copyInto(uint32_t* to, const media::Picture& page) {
+    std::copy(page.pixels.begin(), page.pixels.end(), to);
+}
+
+bool stopped(const engine::RegionContext& ctx) {
+    return ctx.slot && ctx.slot->stop.load();
+}
+
+}  // namespace
+
+int buildClipStrip(media::ZviReader& reader, engine::PageList& pages, int width, int height) {
+    pages.freeExtraPages();
+    const int wanted = media::stripFrameCount(reader.header().frameCount);
+    media::Picture frame(width, height);
+    int count = 0;
+    for (int i = 0; i < wanted; ++i) {
+        const media::ClipPageResult result =
+            media::readClipFrameIntoPage(reader, width, height, frame);
+        if (result == media::ClipPageResult::End) break;
+        uint32_t* page = pages.ensurePage(i);
+        if (!page) break;
+        // A skipped frame leaves `frame` as it was: the previous frame stands in for it.
+        copyInto(page, frame);
+        count = i + 1;
+    }
+    if (uint32_t* blank = pages.ensurePage(count))
+        std::fill(blank, blank + size_t(width) * size_t(height), 0u);
+    return count;
+}
+
+void playClip(const engine::ClipCommand& clip, engine::RegionContext& ctx) {
+    uint32_t* page0 = ctx.pages.page(0);
+    ctx.pages.freeExtraPages();
+    std::fill(page0, page0 + ctx.pixelCount(), 0u);
+    ctx.currentPage = page0;
+    ctx.contentWidth = ctx.width;
+    ctx.contentHeight = ctx.height;
+    ctx.contentSize = ctx.bufferSize;
+
+    const std::string file = engine::mediaFileName(clip.name, ".zvi");
+    const std::optional<std::string> found = engine::findWorkspaceFile(ctx.workspace, file);
+    const std::string path = found ? *found : engine::workspacePath(ctx.workspace, file);
+    engine::diagf(*ctx.diag, "load %s\r\n", path.c_str());
+    media::ZviReader reader;
+    if (!found || !reader.openFile(*found)) return;
+
+    const media::ZviHeader& header = reader.header();
+    const int clipSpeed = media::clipSpeedForRate(header.rate);
+    engine::diagf(*ctx.diag, "samples_per_second=%d\r\n", clipSpeed);
+    const int speed = media::effectiveClipSpeed(clip.speed, clipSpeed);
+    const long long holdTicks = static_cast<long long>(std::max(clip.hold, 0)) * kTicksPerSecond;
+
+    if (media::playsAsStrip(header.codec(), clip.entryEffect)) {
+        const int frames = buildClipStrip(reader, ctx.pages, ctx.width, ctx.height);
+        ctx.contentWidth = (frames + 1) * ctx.width;
+        ctx.contentSize = static_cast<uint32_t>(ctx.contentWidth) * ctx.height * 4u;
+        engine::runEntryEffect(ctx, clip.entryEffect, speed);
+        engine::waitTicks(ctx, holdTicks);
+        return;
+    }
+
+    media::Picture frame(ctx.width, ctx.height);
+    bool displayCleared = false;
+    for (int f = 0; f < header.frameCount && !stopped(ctx); ++f) {
+        const media::ClipPageResult result =
+            media::readClipFrameIntoPage(reader, ctx.width, ctx.height, frame);
+        if (result == media::ClipPageResult::End) break;
+        if (result != media::ClipPageResult::Failed) copyInto(page0, frame);
+        if (result == media::ClipPageResult::ShownSizeDiffers && !displayCleared) {
+            std::fill(ctx.display, ctx.display + ctx.pixelCount(), 0u);
+            displayCleared = true;
+        }
+        engine::runEntryEffect(ctx, clip.entryEffect, speed);
+        engine::waitTicks(ctx, holdTicks);
+        engine::runExitEffect(ctx, clip.exitEffect, speed);
+        engine::diagf(*ctx.diag, "ap samples_per_second=%d stop=%d\r\n", speed, clip.hold);
+    }
+}
+
+}  // namespace brightline::content
