@@ -77,8 +77,7 @@ GlyphView FontTable::doubleByteGlyph(uint8_t first, uint8_t second) const {
 }
 
 int FontTable::fontForIndex(long index) const {
-    long n = index + 1;
-    if (n >= 0 && n < count()) return static_cast<int>(n);
+    if (index >= -1 && index < count() - 1) return static_cast<int>(index + 1);
     return 3;
 }
 

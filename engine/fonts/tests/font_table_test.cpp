@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
@@ -81,6 +82,8 @@ TEST(FontTable, StoredFontIndexFallsBackToFontThree) {
     EXPECT_EQ(t.fontForIndex(19), 3);  // font 20 is not loaded
     EXPECT_EQ(t.fontForIndex(-1), 0);
     EXPECT_EQ(t.fontForIndex(-2), 3);
+    EXPECT_EQ(t.fontForIndex(LONG_MAX), 3);
+    EXPECT_EQ(t.fontForIndex(LONG_MIN), 3);
 }
 
 TEST(FontTable, HoldsAtMostFiftyFonts) {
