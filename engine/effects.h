@@ -14,6 +14,9 @@ struct RegionContext;
 void runEntryEffect(RegionContext& ctx, const std::string& name, int speed);
 void runExitEffect(RegionContext& ctx, const std::string& name, int speed);
 
+// Speed: for DFR_LF and DFR_RT the step width (speed 0..7 moves speed + 1 pixels a tick, other
+// values 1); for every other effect the pause: speed + 1 ticks after each drawing step.
+//
 // SHOW entry: copies each page of the region (page 0 to the last) into the display buffer and
 // waits speed + 1 ticks after each. SHOW exit: clears the display buffer and waits speed + 1.
 // False when the region was stopped.

@@ -5,6 +5,32 @@
 
 namespace brightline::engine {
 
+void bindRegionContext(RegionContext& ctx, RegionSlot& slot, StepGate& gate, DiagnosticOutput& diag,
+                       const std::string& workspace) {
+    ctx.regionNumber = slot.regionNumber;
+    ctx.bitsPerPixel = 32;
+    ctx.x = slot.x;
+    ctx.y = slot.y;
+    ctx.width = slot.width;
+    ctx.height = slot.height;
+    ctx.bufferSize = slot.bufferSize;
+    ctx.contentWidth = ctx.width;
+    ctx.contentHeight = ctx.height;
+    ctx.contentSize = ctx.bufferSize;
+    ctx.colour = 0xFFFFFF;
+    ctx.winType = 1;
+    ctx.clockMode = 0;
+    ctx.changed = &slot.changed;
+    ctx.display = slot.display;
+    ctx.work = slot.work;
+    ctx.pages.reset(slot.page, ctx.pixelCount());
+    ctx.currentPage = slot.page;
+    ctx.slot = &slot;
+    ctx.gate = &gate;
+    ctx.diag = &diag;
+    ctx.workspace = workspace;
+}
+
 void markChanged(RegionContext& ctx) {
     if (ctx.changed->load()) return;
     ctx.slot->windowType = ctx.winType;

@@ -52,6 +52,12 @@ struct RegionContext {
     size_t pixelCount() const { return size_t(width) * size_t(height); }
 };
 
+// Prepares `ctx` for a fresh play in region `slot` (set up by the player): geometry and buffers
+// from the slot, content size = region size, colour white, window type 1, clock mode 0, page 0
+// the slot's page buffer and current. The random generator is left to the caller.
+void bindRegionContext(RegionContext& ctx, RegionSlot& slot, StepGate& gate, DiagnosticOutput& diag,
+                       const std::string& workspace);
+
 // Sets the region's changed flag and copies its window type into the slot, unless the flag is
 // already set.
 void markChanged(RegionContext& ctx);

@@ -99,24 +99,7 @@ void RegionInterpreter::playOnce() {
     loops_.clear();
 
     RegionContext ctx;
-    ctx.regionNumber = start_.region;
-    ctx.x = start_.x;
-    ctx.y = start_.y;
-    ctx.width = slot.width;
-    ctx.height = slot.height;
-    ctx.bufferSize = slot.bufferSize;
-    ctx.contentWidth = ctx.width;
-    ctx.contentHeight = ctx.height;
-    ctx.contentSize = ctx.bufferSize;
-    ctx.changed = &slot.changed;
-    ctx.display = slot.display;
-    ctx.work = slot.work;
-    ctx.pages.reset(slot.page, ctx.pixelCount());
-    ctx.currentPage = slot.page;
-    ctx.slot = &slot;
-    ctx.gate = env_.gate;
-    ctx.diag = env_.diag;
-    ctx.workspace = env_.workspace;
+    bindRegionContext(ctx, slot, *env_.gate, *env_.diag, env_.workspace);
     ctx.random.seed(env_.stepped ? static_cast<unsigned>(start_.region)
                                  : static_cast<unsigned>(std::chrono::steady_clock::now()
                                                              .time_since_epoch()

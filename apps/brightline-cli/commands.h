@@ -29,5 +29,6 @@ int runSend(const Args& args);
 int runSign(const Args& args);
 int runFontSheet(const Args& args);
 int runPlay(const Args& args);
+int runEffects(const Args& args);
 
 }  // namespace brightline::cli

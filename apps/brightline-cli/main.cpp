@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"sign", "sign get-time|set-time|file-list|reboot|get-startup|set-startup|scan|set-ip|set-address|update-firmware|update-font [LINK]  talk to the sign; LINK: --host H [--port 7203] [--ftp-port 21] | --serial DEVICE [--address N] [--baud 115200] [--mtu 1024]", runSign},
     {"font-sheet", "font-sheet FONTFILE OUT.png  draw every glyph of every font in a font file", runFontSheet},
     {"play", "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime]  play a show into frames", runPlay},
+    {"effects", "effects [--size WxH] [--speed N] --out DIR  every transition effect as GIFs and half-way stills", runEffects},
 };
 
 void printHelp(FILE* to) {
