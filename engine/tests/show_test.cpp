@@ -308,22 +308,25 @@ private:
     uint64_t at_;
 };
 
-TEST(Show, StopDuringAHoldEndsWithoutAnotherTick) {
-    ShowFixture ws;
-    ws.writePng("red.png", 4, 4, kRed);
-    ws.write("hold.shw", lines({"PNG red", "AP SHOW 0", "STOP 1000"}));  // 25,000 ticks
-    ws.write("busy.shw", lines({"PNG red", "FOR 100000", "AP SHOW 0", "EP SHOW 0", "END"}));
-    ws.write("run.at", header(8, 4) + "RUN wzp 2 hold.shw 0 0 4 4 1 busy.shw 4 0 4 4 1 \r\n");
-    ShowOptions options;
-    options.workspace = ws.workspace();
-    StopAtTick sink(10);
-    CollectingDiagnostics diag;
-    MediaHooks media;
-    ShowPlayer player(options, diag, &sink, media);
-    sink.player = &player;
-    player.run(ws.workspace() + "/run.at");
-    EXPECT_EQ(player.ticks(), 10u);
-    EXPECT_EQ(diag.count(kAllQuit), 1);
+TEST(Show, StopDuringAHoldOrAnEffectEndsWithoutAnotherTick) {
+    for (const char* slow : {"STOP 1000", "AP FR_LF 9", "AP COLOR 20", "EP RADAR_360_CW 50",
+                             "WAIT 2 1000"}) {
+        ShowFixture ws;
+        ws.writePng("red.png", 40, 4, kRed);
+        ws.write("slow.shw", lines({"PNG red", "AP SHOW 0", slow}));
+        ws.write("busy.shw", lines({"PNG red", "FOR 100000", "AP SHOW 0", "EP SHOW 0", "END"}));
+        ws.write("run.at", header(48, 4) + "RUN wzp 2 slow.shw 0 0 40 4 1 busy.shw 40 0 8 4 1 \r\n");
+        ShowOptions options;
+        options.workspace = ws.workspace();
+        StopAtTick sink(10);
+        CollectingDiagnostics diag;
+        MediaHooks media;
+        ShowPlayer player(options, diag, &sink, media);
+        sink.player = &player;
+        player.run(ws.workspace() + "/run.at");
+        EXPECT_EQ(player.ticks(), 10u) << slow;
+        EXPECT_EQ(diag.count(kAllQuit), 1) << slow;
+    }
 }
 
 TEST(Show, StartingAgainEndsTheRunningShowAndPlaysTheNewOneFromItsStart) {
