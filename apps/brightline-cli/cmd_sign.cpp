@@ -51,6 +51,7 @@ struct LinkOptions {
     LinkSelection selection;
     OperationEnvironment env;
     Args rest;  // the arguments that are not link options
+    bool profileHost = true;  // the host is the profile's (no --host given)
     std::string error;
 };
 
@@ -89,6 +90,7 @@ LinkOptions parseLink(const Args& args) {
             return true;
         };
         if (a == "--host" && hasValue) {
+            o.profileHost = false;
             o.selection.comPort = 0;
             o.selection.host = args[++i];
         } else if (a == "--port") {
@@ -259,7 +261,26 @@ int runSign(const Args& args) {
             std::fprintf(stderr, "brightline-cli: set-ip works over the network; use set-address on a serial line\n");
             return kExitFailed;
         }
-        return ops.setIp(*ip, *mask, *gw) ? kExitOk : kExitFailed;
+        const std::optional<std::string> host = ops.setIp(*ip, *mask, *gw);
+        if (!host) return kExitFailed;
+        if (o.profileHost) {
+            // As when the change-IP dialog closes: the sign is now reached at its new address.
+            CommSettings s = CommSettings::read(appProfile());
+            s.ip = *ip;
+            s.subnetMask = *mask;
+            s.gateway = *gw;
+            s.host = *host;
+            s.writeNetwork(appProfile());
+            SignList list;
+            if (loadSignList(o.env.signListPath, list)) {
+                if (CLED_Set_Data* sign = list.find(s.ledName)) {
+                    sign->ip = *ip;
+                    sign->host = *host;
+                    saveSignList(o.env.signListPath, list);
+                }
+            }
+        }
+        return kExitOk;
     }
     if (what == "set-address") {
         long address = 0, baud = 0;

@@ -88,6 +88,27 @@ TEST_F(CliTest, SendAndSignCommandsOverBothLinks) {
     EXPECT_NE(err_.find("Send Time OK!: GMT:"), std::string::npos) << err_;
 }
 
+TEST_F(CliTest, NewIpIsAdoptedWhenTheHostCameFromTheProfile) {
+    {
+        Profile profile((dir_ / "profile.ini").string());
+        profile.writeString("SET", "HOST_ADDRESS", "127.0.0.1");
+        profile.writeInt("SET", "PORT", 0);
+    }
+    EXPECT_EQ(cli("sign set-ip 127.0.0.9 255.0.0.0 127.0.0.1 --port " +
+                  std::to_string(sim_->commandPort())), 0) << err_;
+    EXPECT_EQ(sim_->sign().ip(), (Ipv4{{127, 0, 0, 9}}));
+    Profile profile((dir_ / "profile.ini").string());
+    EXPECT_EQ(profile.getString("SET", "HOST_ADDRESS", ""), "127.0.0.9");
+    EXPECT_EQ(profile.getInt("SET", "NEW_IP3", 0), 9);
+    EXPECT_EQ(profile.getInt("SET", "Subnetmask1", 9), 0);
+    EXPECT_EQ(profile.getInt("SET", "DefaultGateway0", 0), 127);
+    EXPECT_NE(err_.find("Set IP OK!: Please wait a minute"), std::string::npos) << err_;
+    // Given a host on the command line, the profile is left alone.
+    EXPECT_EQ(cli("sign set-ip 127.0.0.7 255.0.0.0 127.0.0.1" + net()), 0) << err_;
+    Profile again((dir_ / "profile.ini").string());
+    EXPECT_EQ(again.getString("SET", "HOST_ADDRESS", ""), "127.0.0.9");
+}
+
 TEST_F(CliTest, FailuresAndBadUsageHaveTheirStatus) {
     EXPECT_EQ(cli("sign reboot --host 127.0.0.1 --port " + std::to_string(sim_->ftpPort() == 1 ? 2 : 1)), 1);
     EXPECT_NE(err_.find("Communication error!"), std::string::npos) << err_;
