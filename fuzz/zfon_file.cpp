@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (c.fonts.size() > static_cast<size_t>(kMaxFonts)) std::abort();
     std::vector<uint8_t> again = writeZfon(c.fonts);
     // The fonts read are a prefix of the input (apart from the count word).
-    if (!c.fonts.empty() && (again.size() > size || std::memcmp(again.data() + 8, data + 8, again.size() - 8) != 0))
+    if (!c.fonts.empty() &&
+        (again.size() > size || std::memcmp(again.data() + 8, data + 8, again.size() - 8) != 0))
         std::abort();
     FontTable table;
     for (BitmapFont& f : c.fonts) table.add(std::move(f));
@@ -24,6 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (int x = 0; x < g.width; ++x) sum += g.ink(x, y);
         }
     for (int a = 0xA0; a < 0x100; a += 7)
-        for (int b = 0xA0; b < 0x100; b += 5) sum += table.doubleByteGlyph(uint8_t(a), uint8_t(b)).advance;
+        for (int b = 0xA0; b < 0x100; b += 5)
+            sum += table.doubleByteGlyph(uint8_t(a), uint8_t(b)).advance;
     return static_cast<int>(sum & 0);
 }

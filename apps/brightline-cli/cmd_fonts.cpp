@@ -38,8 +38,9 @@ const LabelGlyph kLabelGlyphs[] = {
 };
 
 class Sheet {
-public:
-    Sheet(int width, int height) : width_(width), height_(height), px_(size_t(width) * height, kPaper) {}
+  public:
+    Sheet(int width, int height)
+        : width_(width), height_(height), px_(size_t(width) * height, kPaper) {}
     void put(int x, int y, uint32_t rgb) {
         if (x >= 0 && y >= 0 && x < width_ && y < height_) px_[size_t(y) * width_ + x] = rgb;
     }
@@ -56,7 +57,8 @@ public:
                 for (int r = 0; r < 5; ++r)
                     for (int b = 0; b < 3; ++b)
                         if ((g.rows[r] >> (2 - b)) & 1)
-                            fill(at + b * kLabelScale, y + r * kLabelScale, kLabelScale, kLabelScale, kLabel);
+                            fill(at + b * kLabelScale, y + r * kLabelScale, kLabelScale,
+                                 kLabelScale, kLabel);
             }
             at += 4 * kLabelScale;
         }
@@ -64,7 +66,7 @@ public:
     }
     bool writePng(const std::string& path, std::string& error) const;
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<uint32_t> px_;
@@ -126,7 +128,7 @@ struct Block {
     int cellW, cellH;
     int width() const { return kLeft + columns * cellW; }
     int height() const { return kHead + rows * cellH + 2 * kGap * 4; }
-    static constexpr int kLeft = 4 * 4 * kLabelScale;       // row labels: 3 hex digits
+    static constexpr int kLeft = 4 * 4 * kLabelScale;         // row labels: 3 hex digits
     static constexpr int kHead = 6 * kLabelScale + 3 * kGap;  // the font's title line
 };
 
@@ -139,7 +141,8 @@ void drawBlock(Sheet& sheet, const Block& b, int top) {
     sheet.label(0, top + kGap, title);
     int gridTop = top + Block::kHead;
     for (int r = 0; r < b.rows; ++r) {
-        unsigned rowCode = doubleByte ? 0xA1u + unsigned(r) : f.header().firstCode + unsigned(r * b.columns);
+        unsigned rowCode =
+            doubleByte ? 0xA1u + unsigned(r) : f.header().firstCode + unsigned(r * b.columns);
         sheet.label(0, gridTop + r * b.cellH + kGap, hex(rowCode, doubleByte ? 2 : 3));
         for (int c = 0; c < b.columns; ++c) {
             long n = long(r) * b.columns + c;
@@ -148,10 +151,12 @@ void drawBlock(Sheet& sheet, const Block& b, int top) {
             int x0 = Block::kLeft + c * b.cellW;
             int y0 = gridTop + r * b.cellH;
             sheet.fill(x0, y0, f.width() * b.scale, f.height() * b.scale, kCellPast);
-            sheet.fill(x0, y0, std::min(g.advance, f.width()) * b.scale, f.height() * b.scale, kCell);
+            sheet.fill(x0, y0, std::min(g.advance, f.width()) * b.scale, f.height() * b.scale,
+                       kCell);
             for (int y = 0; y < g.height; ++y)
                 for (int x = 0; x < g.width; ++x)
-                    if (g.ink(x, y)) sheet.fill(x0 + x * b.scale, y0 + y * b.scale, b.scale, b.scale, kInk);
+                    if (g.ink(x, y))
+                        sheet.fill(x0 + x * b.scale, y0 + y * b.scale, b.scale, b.scale, kInk);
         }
     }
 }
@@ -205,7 +210,8 @@ int runFontSheet(const Args& args) {
     }
     // Keep the picture within what viewers open comfortably.
     if (double(width) * height > 400e6) {
-        std::fprintf(stderr, "brightline-cli: the sheet would be %dx%d pixels; try a smaller --scale\n",
+        std::fprintf(stderr,
+                     "brightline-cli: the sheet would be %dx%d pixels; try a smaller --scale\n",
                      width, height);
         return kExitFailed;
     }

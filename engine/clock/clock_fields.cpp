@@ -23,7 +23,7 @@ int countOf(const std::string& tmpl, char letter) {
 // first takes digit (length - k), the next the one after, ...; positions before the number
 // give '0'.
 class DigitFeed {
-public:
+  public:
     DigitFeed(std::string digits, int letters)
         : digits_(std::move(digits)), next_(static_cast<long>(digits_.size()) - letters) {}
     char take() {
@@ -33,17 +33,19 @@ public:
         return digits_[static_cast<size_t>(at)];
     }
 
-private:
+  private:
     std::string digits_;
     long next_;
 };
 
-void placeText(const std::string& text, int font, uint32_t colour, long x, long y, bool fontWidthAdvance,
-               const FontTable& fonts, RegionSize region, std::vector<PlacedGlyph>& out, long* penOut = nullptr) {
+void placeText(const std::string& text, int font, uint32_t colour, long x, long y,
+               bool fontWidthAdvance, const FontTable& fonts, RegionSize region,
+               std::vector<PlacedGlyph>& out, long* penOut = nullptr) {
     long pen = x;
     for (char c : text) {
         GlyphView g = fonts.glyph(font, static_cast<uint8_t>(c));
-        if (pen >= 0 && pen < region.width && y >= 0) out.push_back(PlacedGlyph{pen, y, colour, g, c});
+        if (pen >= 0 && pen < region.width && y >= 0)
+            out.push_back(PlacedGlyph{pen, y, colour, g, c});
         pen += (fontWidthAdvance ? fonts.width(font) : g.advance) + 1;
     }
     if (penOut) *penOut = pen;
@@ -62,10 +64,14 @@ std::string dateText(const std::string& tmpl, const CivilTime& t) {
     std::string out;
     for (char c : tmpl) {
         if (c == '\r') continue;
-        if (c == 'Y') out += year.take();
-        else if (c == 'M') out += month.take();
-        else if (c == 'D') out += day.take();
-        else out += c;
+        if (c == 'Y')
+            out += year.take();
+        else if (c == 'M')
+            out += month.take();
+        else if (c == 'D')
+            out += day.take();
+        else
+            out += c;
     }
     return out;
 }
@@ -84,11 +90,16 @@ std::string timeText(const std::string& tmpl, const CivilTime& t) {
     std::string out;
     for (char c : tmpl) {
         if (c == '\r') continue;
-        if (c == 'H') out += hours.take();
-        else if (c == 'M') out += minutes.take();
-        else if (c == 'S') out += seconds.take();
-        else if (c == 'P') out += pm ? "PM" : "AM";
-        else out += c;
+        if (c == 'H')
+            out += hours.take();
+        else if (c == 'M')
+            out += minutes.take();
+        else if (c == 'S')
+            out += seconds.take();
+        else if (c == 'P')
+            out += pm ? "PM" : "AM";
+        else
+            out += c;
     }
     return out;
 }
@@ -133,8 +144,8 @@ std::vector<PlacedGlyph> layoutClockFields(const ClockPage& page, const CivilTim
     };
     for (const Item& item : items) {
         if (!fieldVisible(item.field, region)) continue;
-        placeText(item.text, fonts.fontForIndex(item.field.fontIndex), item.field.colour, item.field.x,
-                  item.field.y, false, fonts, region, out);
+        placeText(item.text, fonts.fontForIndex(item.field.fontIndex), item.field.colour,
+                  item.field.x, item.field.y, false, fonts, region, out);
     }
     return out;
 }
@@ -146,16 +157,17 @@ std::vector<PlacedGlyph> layoutClockExtras(const ClockPage& page, std::optional<
     if (fieldVisible(temp, region)) {
         const int font = fonts.fontForIndex(temp.fontIndex);
         long pen = temp.x;
-        placeText(temperatureText(celsius, page.fahrenheit()), font, temp.colour, pen, temp.y, true, fonts,
-                  region, out, &pen);
+        placeText(temperatureText(celsius, page.fahrenheit()), font, temp.colour, pen, temp.y, true,
+                  fonts, region, out, &pen);
         // The degree mark: a small "o" from font 1, two rows higher.
         placeText("o", 1, temp.colour, pen, temp.y - 2, true, fonts, region, out, &pen);
-        placeText(page.fahrenheit() ? "F" : "C", font, temp.colour, pen, temp.y, true, fonts, region, out);
+        placeText(page.fahrenheit() ? "F" : "C", font, temp.colour, pen, temp.y, true, fonts,
+                  region, out);
     }
     const ClockField& title = page.title;
     if (fieldVisible(title, region))
-        placeText(title.text, fonts.fontForIndex(title.fontIndex), title.colour, title.x, title.y, true, fonts,
-                  region, out);
+        placeText(title.text, fonts.fontForIndex(title.fontIndex), title.colour, title.x, title.y,
+                  true, fonts, region, out);
     return out;
 }
 

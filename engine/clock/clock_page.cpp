@@ -107,14 +107,20 @@ void applyKey(ClockPage& page, const std::string& key, const std::string& raw) {
     static const char* const kSuffixes[] = {"_COLOR", "_FONT_SIZE", "_FONT_INDEX", "_X", "_Y"};
     for (const char* suffix : kSuffixes) {
         std::string s = suffix;
-        if (key.size() <= s.size() || key.compare(key.size() - s.size(), s.size(), s) != 0) continue;
+        if (key.size() <= s.size() || key.compare(key.size() - s.size(), s.size(), s) != 0)
+            continue;
         ClockField* f = fieldOf(page, key.substr(0, key.size() - s.size()));
         if (!f) return;
-        if (s == "_COLOR") f->colour = parseColourToken(value);
-        else if (s == "_FONT_SIZE") f->fontSize = number(value);
-        else if (s == "_FONT_INDEX") f->fontIndex = number(value);
-        else if (s == "_X") f->x = number(value);
-        else f->y = number(value);
+        if (s == "_COLOR")
+            f->colour = parseColourToken(value);
+        else if (s == "_FONT_SIZE")
+            f->fontSize = number(value);
+        else if (s == "_FONT_INDEX")
+            f->fontIndex = number(value);
+        else if (s == "_X")
+            f->x = number(value);
+        else
+            f->y = number(value);
         return;
     }
 }

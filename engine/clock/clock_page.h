@@ -50,8 +50,8 @@ struct ClockPage {
 };
 
 inline constexpr size_t kClockPageLimit = 65536;  // bytes of a page file that are read
-inline constexpr size_t kTemplateLimit = 19;       // characters of DATE, WEEK, TIME
-inline constexpr size_t kTitleLimit = 159;         // characters of TITLE
+inline constexpr size_t kTemplateLimit = 19;      // characters of DATE, WEEK, TIME
+inline constexpr size_t kTitleLimit = 159;        // characters of TITLE
 
 // The engine's diagnostic lines.
 inline constexpr char kCouldNotOpenPage[] = "could not open %s \n";

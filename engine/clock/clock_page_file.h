@@ -11,6 +11,7 @@ namespace brightline {
 // Applies the keys of the file (its first 65,536 bytes) to `page`. A missing file reports
 // "could not open <path> \n", an unreadable one "read tim failed\n"; both leave `page` as it
 // was and return false.
-bool loadClockPage(const std::string& path, ClockPage& page, const FontDiagnostics& diag = printDiagnostic);
+bool loadClockPage(const std::string& path, ClockPage& page,
+                   const FontDiagnostics& diag = printDiagnostic);
 
 }  // namespace brightline

@@ -5,7 +5,9 @@ namespace {
 
 constexpr int64_t kDay = 86400;
 
-int64_t floorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+int64_t floorDiv(int64_t a, int64_t b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
 
 // Days since 1970-01-01 of a civil date (H. Hinnant's algorithm).
 int64_t daysFromCivil(int64_t y, int m, int d) {

@@ -8,7 +8,7 @@
 namespace brightline {
 
 class UtcClock {
-public:
+  public:
     virtual ~UtcClock() = default;
     // Universal time in whole seconds since 1970-01-01 00:00:00.
     virtual int64_t nowUtc() const = 0;
@@ -16,19 +16,19 @@ public:
 
 // The machine's clock.
 class SystemUtcClock : public UtcClock {
-public:
+  public:
     int64_t nowUtc() const override;
 };
 
 // A clock that shows what it was set to.
 class ManualUtcClock : public UtcClock {
-public:
+  public:
     explicit ManualUtcClock(int64_t seconds = 0) : seconds_(seconds) {}
     int64_t nowUtc() const override { return seconds_.load(); }
     void set(int64_t seconds) { seconds_.store(seconds); }
     void advance(int64_t seconds) { seconds_.fetch_add(seconds); }
 
-private:
+  private:
     std::atomic<int64_t> seconds_;
 };
 

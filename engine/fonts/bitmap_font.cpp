@@ -9,7 +9,8 @@ BitmapFont::BitmapFont(const FontHeader& header, std::vector<uint8_t> glyphs)
     : header_(header), glyphs_(std::move(glyphs)) {
     if (glyphs_.size() != header_.blockSize())
         throw std::invalid_argument("glyph block of " + std::to_string(glyphs_.size()) +
-                                    " bytes, the header needs " + std::to_string(header_.blockSize()));
+                                    " bytes, the header needs " +
+                                    std::to_string(header_.blockSize()));
 }
 
 GlyphView BitmapFont::glyph(long n) const {

@@ -22,7 +22,8 @@ struct FontHeader {
     int bytesPerRow() const { return (width + 7) / 8; }
     // Bytes of one glyph in the glyph block, the advance byte included.
     size_t glyphSize() const {
-        return static_cast<size_t>(height) * static_cast<size_t>(bytesPerRow()) + (proportional ? 1 : 0);
+        return static_cast<size_t>(height) * static_cast<size_t>(bytesPerRow()) +
+               (proportional ? 1 : 0);
     }
     size_t blockSize() const { return glyphSize() * count; }
 };
@@ -45,7 +46,7 @@ struct GlyphView {
 };
 
 class BitmapFont {
-public:
+  public:
     // `glyphs` must hold exactly header.blockSize() bytes (std::invalid_argument otherwise).
     BitmapFont(const FontHeader& header, std::vector<uint8_t> glyphs);
 
@@ -60,9 +61,11 @@ public:
     // range.
     GlyphView glyph(long n) const;
     // The glyph of single-byte character c: glyph number c - first code.
-    GlyphView glyphForCode(uint8_t c) const { return glyph(static_cast<long>(c) - header_.firstCode); }
+    GlyphView glyphForCode(uint8_t c) const {
+        return glyph(static_cast<long>(c) - header_.firstCode);
+    }
 
-private:
+  private:
     FontHeader header_;
     std::vector<uint8_t> glyphs_;
 };

@@ -35,7 +35,7 @@ using FontDiagnostics = std::function<void(const std::string&)>;
 void printDiagnostic(const std::string& line);
 
 class FontTable {
-public:
+  public:
     int count() const { return static_cast<int>(fonts_.size()); }
     bool has(int font) const { return font >= 0 && font < count(); }
     // Null when the font is not loaded.
@@ -68,7 +68,7 @@ public:
     int height(int font) const { return has(font) ? fonts_[font].height() : 0; }
     bool proportional(int font) const { return has(font) && fonts_[font].proportional(); }
 
-private:
+  private:
     std::vector<BitmapFont> fonts_;
 };
 

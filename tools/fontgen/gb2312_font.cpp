@@ -44,7 +44,7 @@ std::unordered_map<uint32_t, std::string> readUnifontHex(const std::string& path
 }
 
 class Gb2312Decoder {
-public:
+  public:
     Gb2312Decoder() : cd_(iconv_open("UTF-32LE", "GB2312")) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv has no GB2312");
     }
@@ -66,7 +66,7 @@ public:
                static_cast<uint32_t>(out[2]) << 16 | static_cast<uint32_t>(out[3]) << 24;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 

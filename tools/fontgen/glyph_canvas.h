@@ -7,7 +7,7 @@
 namespace brightline::fontgen {
 
 class GlyphCanvas {
-public:
+  public:
     GlyphCanvas(int width, int height) : width_(width), height_(height), ink_(width * height, 0) {}
 
     int width() const { return width_; }
@@ -29,7 +29,7 @@ public:
     // Rows top first, ceil(width / 8) bytes a row, most significant bit first.
     std::vector<uint8_t> pack() const;
 
-private:
+  private:
     int width_;
     int height_;
     std::vector<uint8_t> ink_;

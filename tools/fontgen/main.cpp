@@ -26,18 +26,22 @@ int main(int argc, char** argv) {
         std::string a = argv[i];
         if ((a == "--unifont" || a == "--x11" || a == "--dejavu") && i + 1 < argc) {
             std::string v = argv[++i];
-            if (a == "--unifont") unifont = v;
-            else if (a == "--x11") sources.x11MiscFolder = v;
-            else sources.dejavuFolder = v;
+            if (a == "--unifont")
+                unifont = v;
+            else if (a == "--x11")
+                sources.x11MiscFolder = v;
+            else
+                sources.dejavuFolder = v;
         } else {
             outFolders.push_back(a);
         }
     }
     if (unifont.empty() || sources.x11MiscFolder.empty() || sources.dejavuFolder.empty() ||
         outFolders.empty()) {
-        std::fprintf(stderr,
-                     "usage: bl_fontgen --unifont unifont.hex --x11 MISC_FOLDER --dejavu DEJAVU_FOLDER "
-                     "OUT_FOLDER...\n");
+        std::fprintf(
+            stderr,
+            "usage: bl_fontgen --unifont unifont.hex --x11 MISC_FOLDER --dejavu DEJAVU_FOLDER "
+            "OUT_FOLDER...\n");
         return 2;
     }
     try {

@@ -72,21 +72,24 @@ using Face = std::unique_ptr<std::remove_pointer_t<FT_Face>, FaceDeleter>;
 
 Face openFace(FT_Library lib, const std::string& path) {
     FT_Face face = nullptr;
-    if (FT_New_Face(lib, path.c_str(), 0, &face) != 0) throw std::runtime_error("cannot open font " + path);
+    if (FT_New_Face(lib, path.c_str(), 0, &face) != 0)
+        throw std::runtime_error("cannot open font " + path);
     return Face(face);
 }
 
 // Renders character c in monochrome and draws it with its baseline at `baseline` rows from
 // the top and its origin at column `originX`.
 void drawChar(FT_Face face, int c, int originX, int baseline, GlyphCanvas& canvas) {
-    if (FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return;
+    if (FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0)
+        return;
     const FT_Bitmap& bm = face->glyph->bitmap;
     int left = originX + face->glyph->bitmap_left;
     int top = baseline - face->glyph->bitmap_top;
     for (unsigned y = 0; y < bm.rows; ++y) {
         const unsigned char* row = bm.buffer + static_cast<long>(y) * bm.pitch;
         for (unsigned x = 0; x < bm.width; ++x) {
-            bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x / 8] >> (7 - x % 8)) & 1 : row[x] >= 128;
+            bool ink = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x / 8] >> (7 - x % 8)) & 1
+                                                           : row[x] >= 128;
             if (ink) canvas.set(left + static_cast<int>(x), top + static_cast<int>(y));
         }
     }
@@ -110,7 +113,9 @@ GlyphCanvas fitRows(const GlyphCanvas& tall, int height) {
     return out;
 }
 
-int ceil26(FT_Pos v) { return static_cast<int>((v + 63) >> 6); }
+int ceil26(FT_Pos v) {
+    return static_cast<int>((v + 63) >> 6);
+}
 
 // Chooses x and y pixel sizes of an outline face so that ascender + descender fits the cell
 // height and the advance of "M" fits its width; returns the baseline row.
@@ -118,7 +123,8 @@ int fitOutline(FT_Face face, int width, int height, bool keepAspect) {
     int sy = height;
     for (; sy > 1; --sy) {
         FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(sy), static_cast<FT_UInt>(sy));
-        if (ceil26(face->size->metrics.ascender) + ceil26(-face->size->metrics.descender) <= height) break;
+        if (ceil26(face->size->metrics.ascender) + ceil26(-face->size->metrics.descender) <= height)
+            break;
     }
     // A proportional font keeps the face's own shapes; a fixed one is widened to fill its cell.
     int sx = keepAspect ? sy : width * 2;
@@ -148,7 +154,8 @@ BitmapFont makeFont(FT_Library lib, const Recipe& r, const FontSources& src) {
         baseline = ascent + (spare > 0 ? (spare + 1) / 2 : 0);
         overstrike = r.bold;
     } else {
-        face = openFace(lib, src.dejavuFolder + (r.bold ? "/DejaVuSansMono-Bold.ttf" : "/DejaVuSansMono.ttf"));
+        face = openFace(
+            lib, src.dejavuFolder + (r.bold ? "/DejaVuSansMono-Bold.ttf" : "/DejaVuSansMono.ttf"));
         baseline = fitOutline(face.get(), r.width, r.height, r.proportional);
     }
 

@@ -12,9 +12,10 @@ CivilTime at(int y, int mo, int d, int h, int mi, int s) {
 TEST(ClockTexts, DateTemplates) {
     const CivilTime t = at(2027, 3, 5, 0, 0, 0);
     const std::pair<const char*, const char*> cases[] = {
-        {"DD/MM/YY", "05/03/27"},     {"YYYY/MM/DD", "2027/03/05"}, {"MM/DD/YYYY", "03/05/2027"},
-        {"M", "3"},                   {"YYYYY", "02027"},           {"D.M.Y\r", "5.3.7"},
-        {"on DD", "on 05"},       {"Day DD", "0ay 05"},
+        {"DD/MM/YY", "05/03/27"},     {"YYYY/MM/DD", "2027/03/05"},
+        {"MM/DD/YYYY", "03/05/2027"}, {"M", "3"},
+        {"YYYYY", "02027"},           {"D.M.Y\r", "5.3.7"},
+        {"on DD", "on 05"},           {"Day DD", "0ay 05"},
     };
     for (const auto& c : cases) EXPECT_EQ(dateText(c.first, t), c.second) << c.first;
 }
@@ -26,10 +27,14 @@ TEST(ClockTexts, TimeTemplatesAndTheTwelveHourClock) {
         const char* text;
     };
     const Case cases[] = {
-        {"HH:MMP", 0, 30, 0, "12:30AM"},      {"HH:MMP", 12, 5, 0, "12:05PM"},
-        {"HH:MMP", 13, 0, 0, "01:00PM"},      {"HH:MMP", 11, 59, 0, "11:59AM"},
-        {"HH:MM:SSP", 13, 5, 9, "01:05:09PM"}, {"HH:MM:SS", 13, 5, 9, "13:05:09"},
-        {"H:MM", 9, 7, 0, "9:07"},            {"PHH", 23, 0, 0, "PM11"},
+        {"HH:MMP", 0, 30, 0, "12:30AM"},
+        {"HH:MMP", 12, 5, 0, "12:05PM"},
+        {"HH:MMP", 13, 0, 0, "01:00PM"},
+        {"HH:MMP", 11, 59, 0, "11:59AM"},
+        {"HH:MM:SSP", 13, 5, 9, "01:05:09PM"},
+        {"HH:MM:SS", 13, 5, 9, "13:05:09"},
+        {"H:MM", 9, 7, 0, "9:07"},
+        {"PHH", 23, 0, 0, "PM11"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(timeText(c.tmpl, at(2027, 3, 5, c.hour, c.minute, c.second)), c.text) << c.tmpl;
@@ -53,9 +58,16 @@ TEST(ClockTexts, Temperature) {
         const char* text;
     };
     const Case cases[] = {
-        {std::nullopt, false, "##"}, {-1, true, "##"},  {86, false, "##"},  {-86, false, "##"},
-        {85, false, "85"},           {20, true, "68"},  {-40, true, "-40"}, {37, true, "98"},
-        {-5, true, "23"},            {0, false, "0"},
+        {std::nullopt, false, "##"},
+        {-1, true, "##"},
+        {86, false, "##"},
+        {-86, false, "##"},
+        {85, false, "85"},
+        {20, true, "68"},
+        {-40, true, "-40"},
+        {37, true, "98"},
+        {-5, true, "23"},
+        {0, false, "0"},
     };
     for (const Case& c : cases) EXPECT_EQ(temperatureText(c.reading, c.fahrenheit), c.text);
 }
@@ -109,15 +121,16 @@ TEST(ClockLayout, TemperatureWithoutReadingShowsHashesDegreeMarkAndUnit) {
 TEST(ClockLayout, FieldsOutsideTheRegionAreNotDrawn) {
     FontTable fonts = testFonts();
     ClockPage p;
-    p.date = ClockField{true, 0xFF0000, 8, 1, 64, 0, "DD"};  // x at the region's width
-    p.time = ClockField{true, 0xFF0000, 8, 1, 0, 32, "HH"};  // y at the region's height
+    p.date = ClockField{true, 0xFF0000, 8, 1, 64, 0, "DD"};   // x at the region's width
+    p.time = ClockField{true, 0xFF0000, 8, 1, 0, 32, "HH"};   // y at the region's height
     p.week = ClockField{false, 0xFF0000, 8, 1, 0, 0, "WWW"};  // hidden
     p.title = ClockField{true, 0xFF0000, 8, 1, 100, 0, "Title"};
     CivilTime t = at(2027, 3, 5, 13, 0, 0);
     EXPECT_TRUE(layoutClockFields(p, t, fonts, RegionSize{64, 32}).empty());
     EXPECT_TRUE(layoutClockExtras(p, std::nullopt, fonts, RegionSize{64, 32}).empty());
     p.date.x = 63;
-    EXPECT_EQ(drawn(layoutClockFields(p, t, fonts, RegionSize{64, 32})), "0");  // "5" lies past the edge
+    EXPECT_EQ(drawn(layoutClockFields(p, t, fonts, RegionSize{64, 32})),
+              "0");  // "5" lies past the edge
 }
 
 TEST(ClockLayout, PenAdvancesAndFontChoice) {
@@ -127,7 +140,10 @@ TEST(ClockLayout, PenAdvancesAndFontChoice) {
     p.time = ClockField{true, 2, 8, 3, 0, 10, "HH"};      // font 4: proportional, advance 3
     p.week = ClockField{true, 3, 8, 40, 0, 20, "WWW"};    // font 41 is not loaded: font 3
     auto g = layoutClockFields(p, at(2027, 3, 5, 13, 0, 0), fonts, RegionSize{64, 32});
-    ASSERT_EQ(drawn(g), "/03" "13" "Fri");
+    ASSERT_EQ(drawn(g),
+              "/03"
+              "13"
+              "Fri");
     // Date, font 2 (5 + 1): "0" at -10 and "5" at -4 are skipped, "/" at 2.
     EXPECT_EQ(g[0].x, 2);
     EXPECT_EQ(g[2].x, 14);

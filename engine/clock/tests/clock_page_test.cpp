@@ -26,7 +26,8 @@ const char kEditorPage[] =
     "[TEMPERATURE]\r\n"
     "SHOW_TEMPERATURE=1\r\nSHOW_TITLE=0\r\nTEMPERATURE_MODE=F\r\n"
     "TEMPERATURE_COLOR=#123456\r\nTITLE_COLOR=#abcdef\r\n"
-    "TEMPERATURE_FONT_SIZE=8\r\nTEMPERATURE_FONT_INDEX=4\r\nTITLE_FONT_SIZE=8\r\nTITLE_FONT_INDEX=5\r\n"
+    "TEMPERATURE_FONT_SIZE=8\r\nTEMPERATURE_FONT_INDEX=4\r\nTITLE_FONT_SIZE=8\r\nTITLE_FONT_INDEX="
+    "5\r\n"
     "TEMPERATURE_X=1\r\nTEMPERATURE_Y=48\r\nTITLE_X=2\r\nTITLE_Y=32\r\n"
     "TITLE=Room Temperature\r\n";
 
@@ -74,7 +75,8 @@ TEST(ClockPage, OnlyTheKeysPresentChangeTheFields) {
     ClockPage p;
     applyClockPageText(kEditorPage, p);
     // Keys in any section, or in none, count; unknown keys and lines without "=" are passed over.
-    applyClockPageText("DATE_X=7\nnonsense line\n[OTHER]\nTIME = H H\nUNKNOWN_KEY=5\nTIME_ZONE0=1\n", p);
+    applyClockPageText(
+        "DATE_X=7\nnonsense line\n[OTHER]\nTIME = H H\nUNKNOWN_KEY=5\nTIME_ZONE0=1\n", p);
     EXPECT_EQ(p.date.x, 7);
     EXPECT_EQ(p.time.text, "H H");
     EXPECT_EQ(p.diffTime, -36000);
@@ -84,7 +86,8 @@ TEST(ClockPage, OnlyTheKeysPresentChangeTheFields) {
 
 TEST(ClockPage, SpacesAreDroppedFromKeysAndNumbers) {
     ClockPage p;
-    applyClockPageText("[TIME]\nDATE _X = 1 2\nDIFF_TIME= - 3600\nDATE_COLOR = # 00 ff 00\nSHOW_DATE= 1\n", p);
+    applyClockPageText(
+        "[TIME]\nDATE _X = 1 2\nDIFF_TIME= - 3600\nDATE_COLOR = # 00 ff 00\nSHOW_DATE= 1\n", p);
     EXPECT_EQ(p.date.x, 12);
     EXPECT_EQ(p.diffTime, -3600);
     EXPECT_EQ(p.date.colour, 0x00FF00u);
@@ -93,7 +96,8 @@ TEST(ClockPage, SpacesAreDroppedFromKeysAndNumbers) {
 
 TEST(ClockPage, TemplatesAndTitleAreCutToTheirLimits) {
     ClockPage p;
-    applyClockPageText("DATE=" + std::string(40, 'Y') + "\nTITLE=" + std::string(300, 'x') + "\n", p);
+    applyClockPageText("DATE=" + std::string(40, 'Y') + "\nTITLE=" + std::string(300, 'x') + "\n",
+                       p);
     EXPECT_EQ(p.date.text.size(), 19u);
     EXPECT_EQ(p.title.text.size(), 159u);
     // Numbers that would overflow stay within the int range.
@@ -109,11 +113,16 @@ TEST(DaylightRule, ParsesMonthOrdinalHour) {
         int month, ordinal, hour;
     };
     const Case cases[] = {
-        {"10/01:02", true, 10, 1, 2},  {"04/05:02", true, 4, 5, 2},  {"12/05:23", true, 12, 5, 23},
+        {"10/01:02", true, 10, 1, 2},
+        {"04/05:02", true, 4, 5, 2},
+        {"12/05:23", true, 12, 5, 23},
         {"10/31:02", false, 10, 31, 2},  // the editor's default end: no fifth-plus Sunday
         {"00/00:00", false, 0, 0, 0},    // a zone without daylight saving
-        {"13/01:02", false, 13, 1, 2},   {"10/01:24", false, 10, 1, 24}, {"10/01", false, 10, 1, -1},
-        {"1a/01:02", false, -1, 1, 2},   {"", false, -1, -1, -1},
+        {"13/01:02", false, 13, 1, 2},
+        {"10/01:24", false, 10, 1, 24},
+        {"10/01", false, 10, 1, -1},
+        {"1a/01:02", false, -1, 1, 2},
+        {"", false, -1, -1, -1},
     };
     for (const Case& c : cases) {
         DaylightRule r = DaylightRule::parse(c.text);

@@ -10,7 +10,9 @@
 namespace brightline {
 namespace {
 
-int64_t utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) { return secondsFromCivil(y, mo, d, h, mi, s); }
+int64_t utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+    return secondsFromCivil(y, mo, d, h, mi, s);
+}
 
 TEST(LocalTime, CalendarAgreesWithTheCLibrary) {
     // Every 7 hours 13 minutes from 1901 to 2100, both ways.
@@ -37,7 +39,7 @@ TEST(LocalTime, NthSundayOfTheMonth) {
         int day;
     };
     const Case cases[] = {
-        {"10/01:02", 2027, 3},   // 1 October 2027 is a Friday
+        {"10/01:02", 2027, 3},  // 1 October 2027 is a Friday
         {"04/01:03", 2027, 4},
         {"02/05:02", 2027, 28},  // February 2027 has four Sundays: the fifth means the fourth
         {"03/05:01", 2026, 29},  // March 2026 has five, the first on the 1st

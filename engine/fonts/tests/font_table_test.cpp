@@ -36,8 +36,8 @@ long numberOf(const GlyphView& g) {
 
 FontTable standardTable() {
     FontTable t;
-    t.add(numberedFont(8178, 0));    // font 0: GB2312 rows 0xA1..0xF7
-    t.add(numberedFont(95, 0x20));   // font 1
+    t.add(numberedFont(8178, 0));         // font 0: GB2312 rows 0xA1..0xF7
+    t.add(numberedFont(95, 0x20));        // font 1
     t.add(numberedFont(95, 0x20, true));  // font 2, proportional
     return t;
 }
@@ -102,7 +102,7 @@ TEST(FontTable, HoldsAtMostFiftyFonts) {
 }
 
 class FontFolders : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = std::filesystem::temp_directory_path() /
                 ("bl_fonts_" + std::to_string(::getpid()) + "_" +
@@ -126,7 +126,8 @@ TEST_F(FontFolders, StartFolderFirstThenProgramFolder) {
     write("program/fonts/ezfon.bin", 2);
     FontTable t;
     std::vector<std::string> lines;
-    EXPECT_EQ(t.loadBuiltIn(dir("start"), dir("program"), [&](const std::string& l) { lines.push_back(l); }),
+    EXPECT_EQ(t.loadBuiltIn(dir("start"), dir("program"),
+                            [&](const std::string& l) { lines.push_back(l); }),
               3);
     EXPECT_TRUE(lines.empty());
 }
@@ -135,7 +136,8 @@ TEST_F(FontFolders, MissingFileIsReportedAndLoadsNothing) {
     write("program/fonts/ezfon.bin", 2);
     FontTable t;
     std::vector<std::string> lines;
-    EXPECT_EQ(t.loadBuiltIn(dir("start"), dir("program"), [&](const std::string& l) { lines.push_back(l); }),
+    EXPECT_EQ(t.loadBuiltIn(dir("start"), dir("program"),
+                            [&](const std::string& l) { lines.push_back(l); }),
               2);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "could not open font " + dir("program") + "/fonts/zhzk16.bin \r\n");
@@ -149,7 +151,8 @@ TEST_F(FontFolders, CutShortFileSaysReadFailedAndKeepsTheFontsBefore) {
     ASSERT_TRUE(writeFileAtomically(dir("start") + "/fonts/ezfon.bin", bytes));
     FontTable t;
     std::vector<std::string> lines;
-    EXPECT_EQ(t.loadFile(dir("start") + "/fonts/ezfon.bin", [&](const std::string& l) { lines.push_back(l); }),
+    EXPECT_EQ(t.loadFile(dir("start") + "/fonts/ezfon.bin",
+                         [&](const std::string& l) { lines.push_back(l); }),
               2);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "read failed\n");
@@ -161,9 +164,14 @@ TEST(ColourToken, ReadsSixHexCharactersAfterTheFirst) {
         uint32_t rgb;
     };
     const Case cases[] = {
-        {"#FF0000", 0xFF0000}, {"#00ff7f", 0x00FF7F}, {"#12aB3c", 0x12AB3C},
+        {"#FF0000", 0xFF0000},
+        {"#00ff7f", 0x00FF7F},
+        {"#12aB3c", 0x12AB3C},
         // Quoted: the characters after the first are read as they stand.
-        {"\"#FF0000\"", 0x0FF000}, {"#FF", 0xFF0000}, {"", 0}, {"#GG0011", 0x000011},
+        {"\"#FF0000\"", 0x0FF000},
+        {"#FF", 0xFF0000},
+        {"", 0},
+        {"#GG0011", 0x000011},
     };
     for (const Case& c : cases) EXPECT_EQ(parseColourToken(c.token), c.rgb) << c.token;
 }

@@ -42,7 +42,8 @@ std::vector<uint16_t> unifontRows(uint32_t code) {
 
 std::vector<uint16_t> glyphRows(const GlyphView& g) {
     std::vector<uint16_t> rows;
-    for (int y = 0; y < g.height; ++y) rows.push_back(static_cast<uint16_t>(g.rows[y * 2] << 8 | g.rows[y * 2 + 1]));
+    for (int y = 0; y < g.height; ++y)
+        rows.push_back(static_cast<uint16_t>(g.rows[y * 2] << 8 | g.rows[y * 2 + 1]));
     return rows;
 }
 
@@ -93,7 +94,8 @@ TEST(GeneratedFonts, NamedFontsHaveTheCellTheirNameSays) {
         int h = std::atoi(name.substr(x + 1).c_str());
         EXPECT_EQ(f.width(), w) << name;
         EXPECT_EQ(f.height(), h) << name;
-        bool proportional = name.back() == 'n' || name.back() == 'N' || name.compare(0, 2, "QV") == 0;
+        bool proportional =
+            name.back() == 'n' || name.back() == 'N' || name.compare(0, 2, "QV") == 0;
         EXPECT_EQ(f.proportional(), proportional) << name;
         EXPECT_LE(f.header().firstCode, 0x20) << name;
         EXPECT_GE(f.header().firstCode + f.glyphCount() - 1, 0x7E) << name;

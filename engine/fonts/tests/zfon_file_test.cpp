@@ -14,8 +14,8 @@ std::vector<uint8_t> header(int32_t count) {
     return w.take();
 }
 
-void appendFont(std::vector<uint8_t>& file, uint8_t prop, uint8_t width, uint8_t height, uint8_t first,
-                uint16_t count, uint8_t fill, size_t cut = 0) {
+void appendFont(std::vector<uint8_t>& file, uint8_t prop, uint8_t width, uint8_t height,
+                uint8_t first, uint16_t count, uint8_t fill, size_t cut = 0) {
     FontHeader h{prop, width, height, first, count};
     ByteWriter w;
     w.u8(prop);

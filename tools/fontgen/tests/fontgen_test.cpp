@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class FontGenerator : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root_ = fs::temp_directory_path() / ("bl_fontgen_" + std::to_string(::getpid()));
         fs::create_directories(root_);
@@ -21,14 +21,14 @@ protected:
     void TearDown() override { fs::remove_all(root_); }
 
     int run(const std::string& args) {
-        std::string cmd = std::string("'") + BRIGHTLINE_FONTGEN + "' " + args + " >'" + (root_ / "log").string() +
-                          "' 2>&1";
+        std::string cmd = std::string("'") + BRIGHTLINE_FONTGEN + "' " + args + " >'" +
+                          (root_ / "log").string() + "' 2>&1";
         int status = std::system(cmd.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     std::string sources() const {
-        return std::string("--unifont '") + BRIGHTLINE_UNIFONT_HEX + "' --x11 '" + BRIGHTLINE_X11_MISC_FONTS +
-               "' --dejavu '" + BRIGHTLINE_DEJAVU_FONTS + "' ";
+        return std::string("--unifont '") + BRIGHTLINE_UNIFONT_HEX + "' --x11 '" +
+               BRIGHTLINE_X11_MISC_FONTS + "' --dejavu '" + BRIGHTLINE_DEJAVU_FONTS + "' ";
     }
     std::vector<uint8_t> read(const fs::path& p) {
         std::vector<uint8_t> bytes;
@@ -45,7 +45,8 @@ TEST_F(FontGenerator, SameSourcesGiveTheSameBytes) {
         auto a = read(root_ / "a" / name);
         ASSERT_FALSE(a.empty()) << name;
         EXPECT_EQ(a, read(root_ / "b" / name)) << name;
-        EXPECT_EQ(a, read(fs::path(BRIGHTLINE_FONTS_DIR) / name)) << name << " differs from the build's";
+        EXPECT_EQ(a, read(fs::path(BRIGHTLINE_FONTS_DIR) / name))
+            << name << " differs from the build's";
     }
 }
 
