@@ -89,8 +89,9 @@ CProgram_Layout_view::CProgram_Layout_view(OperatorMessages& messages, const std
     setObjectName("CProgram_Layout_view");
     setMouseTracking(true);
     setAcceptDrops(true);
-    setMinimumSize(300, 300);
     buildToolbar();
+    // Wide enough for its own toolbar, whatever the sign's width.
+    setMinimumSize(std::max(300, toolbar_->sizeHint().width()), 300);
 }
 
 CProgram_Layout_view::~CProgram_Layout_view() {

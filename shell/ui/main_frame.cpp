@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProcess>
 #include <QShortcut>
 #include <QStatusBar>
@@ -159,7 +160,17 @@ void CMainFrame::createActions() {
     actions_[Command::New]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
     actions_[Command::Open]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
     actions_[Command::Save]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    actions_[Command::SaveAs]->setIcon(s->standardIcon(QStyle::SP_DriveFDIcon));
+    {
+        // Save with a pen over it.
+        QPixmap pixmap = s->standardIcon(QStyle::SP_DialogSaveButton).pixmap(32, 32);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(200, 120, 0), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(14, 28, 30, 12);
+        p.setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(11, 31, 14, 28);
+        actions_[Command::SaveAs]->setIcon(QIcon(pixmap));
+    }
     actions_[Command::About]->setIcon(s->standardIcon(QStyle::SP_MessageBoxInformation));
     actions_[Command::Help]->setIcon(s->standardIcon(QStyle::SP_DialogHelpButton));
 }
