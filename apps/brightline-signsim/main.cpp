@@ -19,11 +19,12 @@ const char* kUsage =
     "         [--serial-link PATH] [--sign-address N] [--modem] [--line-rate BITS_PER_SECOND]\n"
     "         [--no-tcp] [--no-ftp] [--no-serial]\n"
     "         [--drop-every N] [--corrupt-every N] [--answer-error] [--delay MS]\n"
-    "         [--refuse-ftp] [--cut-upload-after BYTES [--cut-count K]]\n"
+    "         [--refuse-ftp] [--cut-upload-after BYTES [--cut-count K]] [--answer WORD=TEXT]\n"
     "         [--play-frames DIR] [--play-gif FILE] [--play-ticks N]\n"
     "Ports 0 (the default) take any free port; the ports and the serial device are printed.\n"
     "--play-*: each show resumed on the sign is played with the show engine into PNG frames\n"
-    "or a GIF (N ticks of 40 ms, default 250).\n";
+    "or a GIF (N ticks of 40 ms, default 250).\n"
+    "--answer: answer a command word (\"QVX0001DEL\") or a serial type (\"type 17\") with TEXT.\n";
 
 bool isLoopback(const std::string& a) {
     return a == "127.0.0.1" || a == "::1" || a.compare(0, 4, "127.") == 0;
@@ -63,6 +64,15 @@ int main(int argc, char** argv) {
         else if (a == "--refuse-ftp") o.faults.refuseFtp = true;
         else if (a == "--cut-upload-after") o.faults.cutUploadAfter = number();
         else if (a == "--cut-count") o.faults.cutUploadCount = static_cast<int>(number());
+        else if (a == "--answer") {
+            const std::string v = value();
+            const size_t eq = v.find('=');
+            if (eq == std::string::npos) {
+                std::fprintf(stderr, "brightline-signsim: --answer takes WORD=TEXT\n%s", kUsage);
+                return 2;
+            }
+            o.faults.answers[v.substr(0, eq)] = v.substr(eq + 1);
+        }
         else if (a == "--play-frames") o.playFrames = value();
         else if (a == "--play-gif") o.playGif = value();
         else if (a == "--play-ticks") o.playTicks = static_cast<uint64_t>(number());

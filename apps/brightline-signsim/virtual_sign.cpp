@@ -182,6 +182,8 @@ std::string VirtualSign::answerWord(const std::string& request) {
     {
         std::lock_guard<std::mutex> lock(mutex_);
         reply = answerWordLocked(request);
+        auto it = faults_.answers.find(log_.back());
+        if (it != faults_.answers.end()) reply = it->second;
     }
     notifyResumed();
     return reply;
@@ -193,6 +195,8 @@ SerialAnswer VirtualSign::answerRequest(uint16_t type, uint32_t sequence, int ch
     {
         std::lock_guard<std::mutex> lock(mutex_);
         answer = answerRequestLocked(type, sequence, chunkSize, data);
+        auto it = faults_.answers.find(log_.back());
+        if (it != faults_.answers.end()) answer.data.assign(it->second.begin(), it->second.end());
     }
     notifyResumed();
     return answer;

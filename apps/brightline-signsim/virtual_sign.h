@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -25,6 +26,9 @@ struct SignFaults {
     bool refuseFtp = false;   // no FTP server: uploads are refused
     long cutUploadAfter = -1; // FTP: cut uploads off after this many bytes (-1: never)
     int cutUploadCount = -1;  // ... this many times (-1: always)
+    // Answers given instead of the sign's own, by command word ("QVX0001DEL") or by serial
+    // request type ("type 17"); the sign still does the work.
+    std::map<std::string, std::string> answers;
 };
 
 struct FileCloser {

@@ -475,6 +475,33 @@ TEST_F(NetworkSignTest, UploadCutOffIsRetriedThenGivenUp) {
     EXPECT_EQ(std::count(log.begin(), log.end(), "QVX0001RESUME"), 0);
 }
 
+TEST_F(NetworkSignTest, CatalogueReplyRules) {
+    // A prepare reply without a folder: the files go to "\<name>", the storage's top.
+    SignFaults f;
+    f.answers["QVX0001DEL"] = "QVX0001ACK";
+    startWith(f);
+    makeShow();
+    ASSERT_TRUE(run(OperationCode::SendShow, 4));
+    EXPECT_TRUE(shown().empty());
+    EXPECT_TRUE(fs::exists(dir_ / "sign" / "70001001.JPG"));
+    {
+        std::lock_guard<std::mutex> l(observer_.m);
+        EXPECT_EQ(observer_.names[0].substr(0, 1), "\\");
+    }
+    // An install answer with a trailing CR LF is not the exact success answer.
+    f.answers.clear();
+    f.answers["QVX0001UP_OS"] = "QVX0001ACK00\r\n";
+    sim_->sign().setFaults(f);
+    ASSERT_TRUE(writeFileAtomically((ws() / "zos.zos").string(), {1}));
+    ASSERT_TRUE(run(OperationCode::UpdateFirmware));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, "UpDate firmware error!");
+    f.answers["QVX0001UP_OS"] = "QVX0001ACK00";
+    sim_->sign().setFaults(f);
+    ASSERT_TRUE(run(OperationCode::UpdateFirmware));
+    EXPECT_EQ(shown()[0].text.substr(0, 19), "UpDate firmware ok!");
+}
+
 TEST_F(NetworkSignTest, RefusedFtpShowsTheSessionErrorOnly) {
     SignFaults f;
     f.refuseFtp = true;
