@@ -15,7 +15,7 @@ packages=(
     # fonts for the bitmap font generator
     unifont xfonts-base fonts-dejavu-core fonts-wqy-zenhei
     # test peers and tools
-    python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick
+    python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl
 )
 
 missing=()
