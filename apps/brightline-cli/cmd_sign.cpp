@@ -32,7 +32,9 @@ public:
         std::fprintf(stderr, "sending %s\n", name.c_str());
     }
     void progressPosition(int position) override {
-        if (range_ > 1 && position > 0) std::fprintf(stderr, "  %d/%d\n", position, range_);
+        if (range_ > 1 && position > 0 && position != last_)
+            std::fprintf(stderr, "  %d/%d\n", position, range_);
+        last_ = position;
     }
     void showFileList(const std::string& text) override {
         std::string plain;
@@ -45,6 +47,7 @@ public:
 
 private:
     int range_ = 1;
+    int last_ = 0;
 };
 
 struct LinkOptions {
