@@ -352,6 +352,35 @@ TEST_F(SerialSignTest, ChangedAddressIsStoredEverywhere) {
     EXPECT_EQ(shown()[0].text, "Please wait a minute,the LED sign is rebooting itself!");
 }
 
+TEST_F(SerialSignTest, SmallChunksCarryTheShowAndTheFileList) {
+    OperationEnvironment env = ops_->environment();
+    env.chunkSize = 64;
+    ops_->setEnvironment(env);
+    makeShow();
+    ASSERT_TRUE(run(OperationCode::SendShow, 4));
+    EXPECT_TRUE(shown().empty());
+    expectShowIn("DATA1");
+    ASSERT_TRUE(run(OperationCode::GetFileList));
+    std::lock_guard<std::mutex> l(observer_.m);
+    ASSERT_EQ(observer_.lists.size(), 1u);
+    EXPECT_NE(observer_.lists[0].find("DATA1\\70001002.PNG 2048\r\n"), std::string::npos);
+}
+
+TEST_F(SerialSignTest, StopEndsAnOperationDuringItsPause) {
+    OperationEnvironment env = ops_->environment();
+    env.uploadPauseMs = 600000;  // a test that hung here would show
+    ops_->setEnvironment(env);
+    makeShow();
+    ASSERT_TRUE(ops_->start(OperationCode::SendShow, 4));
+    while (sim_->sign().log().size() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ops_->requestStop();
+    EXPECT_TRUE(ops_->waitUntilFinished(60000));
+    EXPECT_EQ(ops_->runState(), RunState::Idle);
+    EXPECT_FALSE(ops_->confirmed());
+    EXPECT_TRUE(fs::is_empty(signFolder("DATA1")));
+    EXPECT_FALSE(ops_->serialLink().isOpen());
+}
+
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
     EXPECT_FALSE(ops_->setScanDirection(2));
     EXPECT_TRUE(shown().empty());
