@@ -59,7 +59,8 @@ class VideoConversion {
     VideoConversion(const VideoConversion&) = delete;
     VideoConversion& operator=(const VideoConversion&) = delete;
 
-    // Starts the worker; `progress` is called on the worker thread. False when one is running.
+    // Starts the worker; `progress` is called on the worker thread. False when a conversion was
+    // started and not yet waited for.
     bool start(VideoConversionParams params, ConversionProgress progress = nullptr);
     void cancel() { cancel_.store(true); }
     bool finished() const { return done_.load(); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/paths.h"
 #include "engine/media/jpeg_picture.h"
 #include "engine/media/png_picture.h"
 
@@ -14,6 +15,13 @@ uint32_t le32(const uint8_t* p) {
 }
 
 }  // namespace
+
+std::string clipPath(const std::string& folder, const std::string& name) {
+    const std::string file = toLowerAscii(name + ".zvi");
+    if (folder.empty()) return file;
+    const char last = folder.back();
+    return (last == '/' || last == '\\') ? folder + file : folder + "/" + file;
+}
 
 bool ZviReader::open(std::unique_ptr<ByteSource> source, std::string* error) {
     source_.reset();

@@ -18,6 +18,10 @@
 
 namespace brightline::media {
 
+// The file the clip command opens: `folder` (the workspace folder) + `name` lower-cased (A-Z
+// only) + ".zvi".
+std::string clipPath(const std::string& folder, const std::string& name);
+
 struct ZviFrameRecord {
     int index = 0;        // record number from 0 (damaged records count too)
     uint64_t offset = 0;  // file offset of the length field

@@ -84,6 +84,9 @@ TEST(ZviFormat, HeaderAndRecordBytesWithPaddingAndChecksum) {
     for (const Case& c : cases)
         EXPECT_EQ(encodeZviFrameRecord(c.stream.data(), c.stream.size()), c.record);
 
+    EXPECT_EQ(clipPath("/W/", "70001002"), "/W/70001002.zvi");
+    EXPECT_EQ(clipPath("/W", "Intro_A"), "/W/intro_a.zvi");
+
     std::string error;
     EXPECT_FALSE(decodeZviHeader(head.data(), 23, back, &error));
     std::vector<uint8_t> wrong = head;
