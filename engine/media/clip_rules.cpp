@@ -27,6 +27,15 @@ int stripFrameCount(int frameCount) {
     return std::clamp(frameCount, 0, kMaxStripFrames);
 }
 
+ClipPlan planClip(const ZviHeader& header, int commandSpeed, const std::string& entryEffect) {
+    ClipPlan plan;
+    plan.strip = playsAsStrip(header.codec(), entryEffect);
+    plan.framesToRead =
+        plan.strip ? stripFrameCount(header.frameCount) : std::max(header.frameCount, 0);
+    plan.speed = effectiveClipSpeed(commandSpeed, clipSpeedForRate(header.rate));
+    return plan;
+}
+
 ClipTiming clipTimingForVideo(int fps, int length) {
     length = std::max(length, 0);
     if (fps >= kMinSingleFrameFps) return {fps + 1, length + 1, 1};

@@ -28,6 +28,21 @@ bool playsAsStrip(ZviCodec codec, const std::string& entryEffect);
 // The frames that form the strip: the frame count, at most kMaxStripFrames (0 when negative).
 int stripFrameCount(int frameCount);
 
+// What the player does with a clip: a strip of at most 999 frames scrolled by one entry effect
+// (no exit effect), or every frame in turn with entry effect, hold and exit effect.
+struct ClipPlan {
+    bool strip = false;
+    int framesToRead = 0;  // frames read from the clip (fewer when it ends early)
+    int speed = 0;         // effect speed for every frame (or for the strip)
+};
+ClipPlan planClip(const ZviHeader& header, int commandSpeed, const std::string& entryEffect);
+
+// The player's diagnostic lines (printf formats).
+inline constexpr const char* kClipLoadLine = "load %s\r\n";
+inline constexpr const char* kClipSpeedLine = "samples_per_second=%d\r\n";
+inline constexpr const char* kClipFrameLine = "ap samples_per_second=%d stop=%d\r\n";
+inline constexpr const char* kClipAllocLine = "zavi:could not allocate buffer\r\n";
+
 struct ClipTiming {
     int rate = 0;        // header rate field
     int frameCount = 0;  // header frame count for a video of `length` frames plus the black frame

@@ -271,6 +271,27 @@ TEST(ClipRules, PngStripOfDfrEffectsUsesAtMost999Frames) {
     EXPECT_FALSE(playsAsStrip(ZviCodec::Jpeg, "DFR_LF"));
     EXPECT_FALSE(playsAsStrip(ZviCodec::Png, "DFR_LF_TOP"));
     EXPECT_FALSE(playsAsStrip(ZviCodec::Png, "SHOW"));
+    ZviHeader h;
+    h.codecTag = kZviCodecPng;
+    h.rate = 30;
+    h.frameCount = 1200;
+    struct Case {
+        const char* codec;
+        const char* entry;
+        int speed;
+        bool strip;
+        int frames;
+        int planSpeed;
+    };
+    for (const Case c :
+         {Case{"PNG ", "DFR_LF", 0, true, 999, 0}, Case{"PNG ", "DFR_RT", 3, true, 999, 3},
+          Case{"PNG ", "SHOW", 0, false, 1200, 0}, Case{"JPG ", "DFR_LF", -1, false, 1200, 0}}) {
+        h.codecTag = c.codec;
+        const ClipPlan plan = planClip(h, c.speed, c.entry);
+        EXPECT_EQ(plan.strip, c.strip) << c.codec << c.entry;
+        EXPECT_EQ(plan.framesToRead, c.frames) << c.codec << c.entry;
+        EXPECT_EQ(plan.speed, c.planSpeed) << c.codec << c.entry;
+    }
     EXPECT_EQ(stripFrameCount(1200), 999);
     EXPECT_EQ(stripFrameCount(999), 999);
     EXPECT_EQ(stripFrameCount(12), 12);
