@@ -5,6 +5,7 @@
 
 #include "apps/brightline-cli/commands.h"
 #include "common/folders.h"
+#include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
 #include "engine/engine.h"
 #include "engine/gif_writer.h"
@@ -72,7 +73,7 @@ int runPlay(const Args& args) {
 
     engine::StdoutDiagnostics diag;
     engine::Engine player;
-    player.start(show, options, &sinks, diag);
+    player.start(show, options, &sinks, diag, content::makeContentHooks());
     player.waitDone();
 
     int status = kExitOk;
