@@ -11,7 +11,7 @@
 namespace brightline::engine {
 
 class DiagnosticOutput {
-public:
+  public:
     virtual ~DiagnosticOutput() = default;
     virtual void write(const std::string& text) = 0;
 };
@@ -21,22 +21,22 @@ void diagf(DiagnosticOutput& out, const char* format, ...) __attribute__((format
 
 // Standard output, flushed after every line so the order with other output is kept.
 class StdoutDiagnostics : public DiagnosticOutput {
-public:
+  public:
     void write(const std::string& text) override;
 
-private:
+  private:
     std::mutex mutex_;
 };
 
 // Keeps everything written, for tests.
 class CollectingDiagnostics : public DiagnosticOutput {
-public:
+  public:
     void write(const std::string& text) override;
     std::string text() const;
     // How often `fragment` occurs in what was written.
     int count(const std::string& fragment) const;
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::string text_;
 };

@@ -13,15 +13,43 @@ struct RegionContext;
 float sineTable(int k);
 float cosineTable(int k);
 
-enum class PushKind { Left, Right, Top, Bottom, LeftTop, RightTop, LeftBottom, RightBottom, Across,
-                      HalfH, HalfV };
+enum class PushKind {
+    Left,
+    Right,
+    Top,
+    Bottom,
+    LeftTop,
+    RightTop,
+    LeftBottom,
+    RightBottom,
+    Across,
+    HalfH,
+    HalfV
+};
 bool pushEffect(RegionContext& ctx, PushKind kind, const uint32_t* page, int speed);
 
 enum class CoverKind { Left, Right, Top, Bottom };
 bool coverEffect(RegionContext& ctx, CoverKind kind, const uint32_t* page, int speed);
 
-enum class MaskKind { LeftTop, RightTop, LeftBottom, RightBottom, VClose, VOpen, HClose, HOpen,
-                      HBlind, VBlind, BoxOut, BoxIn, CrossOut, CrossIn, XOut, Circle, Star };
+enum class MaskKind {
+    LeftTop,
+    RightTop,
+    LeftBottom,
+    RightBottom,
+    VClose,
+    VOpen,
+    HClose,
+    HOpen,
+    HBlind,
+    VBlind,
+    BoxOut,
+    BoxIn,
+    CrossOut,
+    CrossIn,
+    XOut,
+    Circle,
+    Star
+};
 bool maskEffect(RegionContext& ctx, MaskKind kind, const uint32_t* page, int speed);
 
 enum class RadarKind { Cw360, Cw180, Cw90, Ccw360, Ccw180, Ccw90 };

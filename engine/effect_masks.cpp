@@ -15,7 +15,7 @@ constexpr uint32_t kFilled = 0xFF0000;
 constexpr int kMaxSeeds = 1001;
 
 class Mask {
-public:
+  public:
     Mask(RegionContext& ctx, const uint32_t* page) : ctx_(ctx), page_(page) {}
 
     void clear() { std::fill(ctx_.work, ctx_.work + ctx_.pixelCount(), 0u); }
@@ -83,7 +83,7 @@ public:
         }
     }
 
-private:
+  private:
     void plot(int x, int y) {
         if (x >= 0 && y >= 0 && x < ctx_.width && y < ctx_.height)
             ctx_.work[size_t(y) * ctx_.width + x] = kOutline;
@@ -134,19 +134,35 @@ bool maskEffect(RegionContext& ctx, MaskKind kind, const uint32_t* page, int spe
     switch (kind) {
         case MaskKind::LeftTop:
             for (int j = 1; j <= w + h - 2; ++j)
-                if (!step([&] { mask.line(j, 0, 0, j); mask.fill(0, 0); })) return false;
+                if (!step([&] {
+                        mask.line(j, 0, 0, j);
+                        mask.fill(0, 0);
+                    }))
+                    return false;
             break;
         case MaskKind::RightTop:
             for (int j = w - 2; j >= 1 - h; --j)
-                if (!step([&] { mask.line(j, 0, j + h, h); mask.fill(w - 1, 0); })) return false;
+                if (!step([&] {
+                        mask.line(j, 0, j + h, h);
+                        mask.fill(w - 1, 0);
+                    }))
+                    return false;
             break;
         case MaskKind::LeftBottom:
             for (int j = 2 - h; j <= w - 1; ++j)
-                if (!step([&] { mask.line(j, 0, j + h, h); mask.fill(0, h - 1); })) return false;
+                if (!step([&] {
+                        mask.line(j, 0, j + h, h);
+                        mask.fill(0, h - 1);
+                    }))
+                    return false;
             break;
         case MaskKind::RightBottom:
             for (int n = w + h - 4; n >= 1; --n)
-                if (!step([&] { mask.line(n, 0, 0, n); mask.fill(w - 1, h - 1); })) return false;
+                if (!step([&] {
+                        mask.line(n, 0, 0, n);
+                        mask.fill(w - 1, h - 1);
+                    }))
+                    return false;
             break;
         case MaskKind::VClose:
             for (int j = 1; j <= h / 2 - 2; ++j)
@@ -247,7 +263,11 @@ bool maskEffect(RegionContext& ctx, MaskKind kind, const uint32_t* page, int spe
             };
             if (kind == MaskKind::CrossOut) {
                 for (int n = m / 2 - 1; n >= 1; --n)
-                    if (!step([&] { corners(n); mask.fill(w / 2, h / 2); })) return false;
+                    if (!step([&] {
+                            corners(n);
+                            mask.fill(w / 2, h / 2);
+                        }))
+                        return false;
             } else {
                 for (int j = 2; j <= m / 2 - 2; ++j)
                     if (!step([&] {

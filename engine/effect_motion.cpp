@@ -21,7 +21,9 @@ void shiftRowLeft(uint32_t* row, int w, int by) {
 }
 
 // Step width of DFR_LF and DFR_RT: speed 0..7 moves speed + 1 pixels a tick, others 1.
-int pushStep(int speed) { return speed >= 0 && speed <= 7 ? speed + 1 : 1; }
+int pushStep(int speed) {
+    return speed >= 0 && speed <= 7 ? speed + 1 : 1;
+}
 
 bool pushHorizontal(RegionContext& ctx, bool right, const uint32_t* page, int speed) {
     const int w = ctx.width, h = ctx.height;

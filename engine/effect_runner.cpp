@@ -15,7 +15,7 @@ namespace brightline::engine {
 namespace {
 
 class NoDiagnostics : public DiagnosticOutput {
-public:
+  public:
     void write(const std::string&) override {}
 };
 
@@ -43,8 +43,7 @@ std::vector<uint32_t> testCard(int width, int height) {
     return card;
 }
 
-int runEffect(const EffectRun& run,
-              const std::function<void(int, const uint32_t*, bool)>& onTick) {
+int runEffect(const EffectRun& run, const std::function<void(int, const uint32_t*, bool)>& onTick) {
     const size_t pixels = size_t(run.width) * size_t(run.height);
     if (run.width < 1 || run.height < 1 || run.width > 4096 || run.height > 4096 ||
         run.page.size() != pixels || run.display.size() != pixels)

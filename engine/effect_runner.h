@@ -12,9 +12,9 @@ struct EffectRun {
     std::string name;  // script word, e.g. "DFR_LF"; unknown words behave as the engine's do
     bool entry = true;
     int speed = 0;
-    int width = 0;   // region size, 1..4096
+    int width = 0;  // region size, 1..4096
     int height = 0;
-    std::vector<uint32_t> page;     // width x height, 0x00RRGGBB: what an entry brings in
+    std::vector<uint32_t> page;  // width x height, 0x00RRGGBB: what an entry brings in
     // Further pages 1, 2 ... of the content (multi-page text), each width x height.
     std::vector<std::vector<uint32_t>> morePages;
     std::vector<uint32_t> display;  // width x height: what is shown before the effect

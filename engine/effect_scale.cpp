@@ -60,12 +60,17 @@ bool finish(RegionContext& ctx, const uint32_t* page, int speed) {
 
 }  // namespace
 
-float sineTable(int k) { return tables().sine[((k % 48) + 48) % 48]; }
-float cosineTable(int k) { return tables().cosine[((k % 48) + 48) % 48]; }
+float sineTable(int k) {
+    return tables().sine[((k % 48) + 48) % 48];
+}
+float cosineTable(int k) {
+    return tables().cosine[((k % 48) + 48) % 48];
+}
 
 bool mosaicEffect(RegionContext& ctx, int tilesPerSide, const uint32_t* page, int speed) {
     const int w = ctx.width, h = ctx.height;
-    const int tw = (w + tilesPerSide - 1) / tilesPerSide, th = (h + tilesPerSide - 1) / tilesPerSide;
+    const int tw = (w + tilesPerSide - 1) / tilesPerSide,
+              th = (h + tilesPerSide - 1) / tilesPerSide;
     const int tiles = tilesPerSide * tilesPerSide;
     std::vector<bool> picked(size_t(tiles), false);
     int unpicked = tiles;

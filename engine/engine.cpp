@@ -10,7 +10,9 @@ std::string resolveShowPath(const std::string& showPath, const std::string& work
     return workspacePath(workspace, showPath);
 }
 
-Engine::~Engine() { stop(); }
+Engine::~Engine() {
+    stop();
+}
 
 void Engine::start(const std::string& showPath, const ShowOptions& options, FrameSink* sink,
                    DiagnosticOutput& diag, std::shared_ptr<MediaHooks> media) {

@@ -18,7 +18,7 @@ class FrameSink;
 class MediaHooks;
 
 class Engine {
-public:
+  public:
     Engine() = default;
     ~Engine();
     Engine(const Engine&) = delete;
@@ -42,7 +42,7 @@ public:
     // The last show could not be played at all (see ShowPlayer::failed()).
     bool failed() const { return player_ && player_->failed(); }
 
-private:
+  private:
     std::unique_ptr<ShowPlayer> player_;
     std::shared_ptr<MediaHooks> media_;
     std::thread thread_;

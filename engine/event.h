@@ -9,7 +9,7 @@
 namespace brightline::engine {
 
 class Event {
-public:
+  public:
     void set();
     void wait();
     // False when `timeout` passed without the event being set.
@@ -17,7 +17,7 @@ public:
     // Clears the event without waiting.
     void reset();
 
-private:
+  private:
     std::mutex mutex_;
     std::condition_variable cv_;
     bool set_ = false;

@@ -8,7 +8,7 @@
 namespace brightline::engine {
 
 class ForStack {
-public:
+  public:
     // A FOR is refused once this many frames are open (the 40th nested FOR).
     static constexpr int kMaxOpen = 39;
 
@@ -20,7 +20,7 @@ public:
     void clear() { frames_.clear(); }
     int open() const { return static_cast<int>(frames_.size()); }
 
-private:
+  private:
     struct Frame {
         bool active;
         int remaining;

@@ -15,7 +15,7 @@
 namespace brightline::engine {
 
 class FrameClock {
-public:
+  public:
     static constexpr std::chrono::milliseconds kTickPeriod{40};
 
     ~FrameClock() { stop(); }
@@ -23,7 +23,7 @@ public:
     // Ends the clock thread; no tick is set after it returns.
     void stop();
 
-private:
+  private:
     std::thread thread_;
     std::mutex mutex_;
     std::condition_variable cv_;

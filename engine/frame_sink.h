@@ -11,7 +11,7 @@
 namespace brightline::engine {
 
 class FrameSink {
-public:
+  public:
     virtual ~FrameSink() = default;
     virtual void frame(int width, int height, const uint32_t* pixels, uint64_t tick) = 0;
     // The show has ended; no frame follows. Writers finish their files here.
@@ -20,7 +20,7 @@ public:
 
 // Keeps every frame, for tests.
 class CollectingSink : public FrameSink {
-public:
+  public:
     struct Frame {
         uint64_t tick;
         int width;
@@ -34,12 +34,12 @@ public:
 
 // Hands every frame on to several sinks, in order.
 class TeeSink : public FrameSink {
-public:
+  public:
     void add(FrameSink* sink) { sinks_.push_back(sink); }
     void frame(int width, int height, const uint32_t* pixels, uint64_t tick) override;
     void finish() override;
 
-private:
+  private:
     std::vector<FrameSink*> sinks_;
 };
 

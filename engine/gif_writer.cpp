@@ -9,8 +9,12 @@ namespace {
 
 constexpr int kRedLevels = 6, kGreenLevels = 7, kBlueLevels = 6;
 
-int level(int value, int levels) { return (value * (levels - 1) + 127) / 255; }
-int levelValue(int l, int levels) { return (l * 255 + (levels - 1) / 2) / (levels - 1); }
+int level(int value, int levels) {
+    return (value * (levels - 1) + 127) / 255;
+}
+int levelValue(int l, int levels) {
+    return (l * 255 + (levels - 1) / 2) / (levels - 1);
+}
 
 }  // namespace
 
@@ -21,7 +25,9 @@ uint8_t GifWriter::paletteIndex(uint32_t pixel) {
     return static_cast<uint8_t>((r * kGreenLevels + g) * kBlueLevels + b);
 }
 
-GifWriter::~GifWriter() { finish(); }
+GifWriter::~GifWriter() {
+    finish();
+}
 
 bool GifWriter::open(int width, int height) {
     int err = 0;
@@ -55,8 +61,7 @@ bool GifWriter::open(int width, int height) {
     static const GifByteType kLoop[] = {1, 0, 0};
     ok = ok && EGifPutExtensionLeader(gif_, APPLICATION_EXT_FUNC_CODE) == GIF_OK &&
          EGifPutExtensionBlock(gif_, 11, "NETSCAPE2.0") == GIF_OK &&
-         EGifPutExtensionBlock(gif_, 3, kLoop) == GIF_OK &&
-         EGifPutExtensionTrailer(gif_) == GIF_OK;
+         EGifPutExtensionBlock(gif_, 3, kLoop) == GIF_OK && EGifPutExtensionTrailer(gif_) == GIF_OK;
     if (!ok) error_ = path_ + ": " + GifErrorString(gif_->Error);
     return ok;
 }

@@ -16,7 +16,7 @@ struct GifFileType;
 namespace brightline::engine {
 
 class GifWriter : public FrameSink {
-public:
+  public:
     explicit GifWriter(std::string path) : path_(std::move(path)) {}
     ~GifWriter() override;
     void frame(int width, int height, const uint32_t* pixels, uint64_t tick) override;
@@ -29,7 +29,7 @@ public:
     // The palette index of a pixel 0x00RRGGBB.
     static uint8_t paletteIndex(uint32_t pixel);
 
-private:
+  private:
     bool open(int width, int height);
     void writePending(uint64_t nextTick);
 

@@ -9,7 +9,7 @@
 namespace brightline::engine {
 
 class LayerTree {
-public:
+  public:
     static constexpr int kMaxChildren = 10;
     static constexpr int kMaxNodes = 10;  // slot 0 and regions 1..9
 
@@ -36,7 +36,7 @@ public:
     // The parent of region `region`: 0 for a top-level region, -1 when not in the tree.
     int parent(int region) const { return nodes_[region].parent; }
 
-private:
+  private:
     struct Node {
         int parent = -1;
         Rect rect{};

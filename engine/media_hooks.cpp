@@ -59,7 +59,9 @@ bool MediaHooks::loadClockPage(const std::string&, RegionContext& ctx) {
     return false;
 }
 
-bool MediaHooks::clockTick(RegionContext& ctx) { return waitTicks(ctx, 1); }
+bool MediaHooks::clockTick(RegionContext& ctx) {
+    return waitTicks(ctx, 1);
+}
 
 void MediaHooks::playClip(const ClipCommand&, RegionContext& ctx) {
     ctx.diag->write("ZAVI not supported yet\n");

@@ -27,7 +27,7 @@ struct ClipCommand {
 };
 
 class MediaHooks {
-public:
+  public:
     virtual ~MediaHooks() = default;
 
     // Loads picture `name` (the script's word, without extension) into page 0 of the region and

@@ -23,12 +23,15 @@ uint32_t* PageList::ensurePage(int n) {
     std::unique_ptr<uint32_t[]> buffer(new (std::nothrow) uint32_t[std::max<size_t>(pixels_, 1)]());
     if (!buffer) return nullptr;
     uint32_t* pixels = buffer.get();
-    auto at = std::find_if(pages_.begin(), pages_.end(), [n](const Page& p) { return p.number > n; });
+    auto at =
+        std::find_if(pages_.begin(), pages_.end(), [n](const Page& p) { return p.number > n; });
     pages_.insert(at, Page{n, pixels, std::move(buffer)});
     return pixels;
 }
 
-int PageList::lastPageNumber() const { return pages_.empty() ? 0 : pages_.back().number; }
+int PageList::lastPageNumber() const {
+    return pages_.empty() ? 0 : pages_.back().number;
+}
 
 std::vector<int> PageList::pageNumbers() const {
     std::vector<int> numbers;

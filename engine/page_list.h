@@ -13,7 +13,7 @@
 namespace brightline::engine {
 
 class PageList {
-public:
+  public:
     static constexpr int kMaxPages = 1000;
 
     // Page 0 becomes `page0` (not owned) of `pixelsPerPage` pixels; extra pages are freed.
@@ -31,7 +31,7 @@ public:
     void freeExtraPages();
     size_t pixelsPerPage() const { return pixels_; }
 
-private:
+  private:
     struct Page {
         int number;
         uint32_t* pixels;

@@ -38,7 +38,8 @@ bool PixelArena::reserve(Size screen, const std::vector<Size>& regions, size_t m
         s0.page = s0.display + plane;
         s0.work = s0.page + plane;
     }
-    for (int k = 1; k < kSlotCount; ++k) slots_[k].display = slots_[k].page = slots_[k].work = nullptr;
+    for (int k = 1; k < kSlotCount; ++k)
+        slots_[k].display = slots_[k].page = slots_[k].work = nullptr;
     return true;
 }
 

@@ -16,7 +16,7 @@
 namespace brightline::engine {
 
 class PixelArena {
-public:
+  public:
     static constexpr int kSlotCount = 10;
     // The most pixel memory one page may take (three buffers per slot, screen included).
     static constexpr size_t kMaxBytes = size_t(1) << 30;
@@ -40,7 +40,7 @@ public:
     const RegionSlot& slot(int k) const { return slots_[k]; }
     size_t capacityBytes() const { return capacityWords_ * 4; }
 
-private:
+  private:
     std::unique_ptr<uint32_t[]> block_;
     size_t capacityWords_ = 0;
     size_t slotOffset_[kSlotCount + 1] = {};  // first word of slot k; end of slot k at k + 1

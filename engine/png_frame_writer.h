@@ -7,14 +7,14 @@
 namespace brightline::engine {
 
 class PngFrameWriter : public FrameSink {
-public:
+  public:
     explicit PngFrameWriter(std::string folder) : folder_(std::move(folder)) {}
     void frame(int width, int height, const uint32_t* pixels, uint64_t tick) override;
     // The first write failure, empty when every frame was written.
     const std::string& error() const { return error_; }
     int written() const { return written_; }
 
-private:
+  private:
     std::string folder_;
     std::string error_;
     int written_ = 0;

@@ -47,15 +47,32 @@ enum Keyword {
 
 const std::unordered_map<std::string, int>& keywords() {
     static const std::unordered_map<std::string, int> table = {
-        {"WIN_TYPE", kWinType}, {"JPG", kJpg},       {"BMP", kBmp},
-        {"PNG", kPng},          {"DSN", kDsn},       {"HTML", kHtml},
-        {"ZTXT", kZtxt},        {"MSG", kMsg},       {"TIME", kTime},
-        {"TEMPERATURE", kTemperature},               {"AP", kAp},
-        {"EP", kEp},            {"STOP", kStop},     {"ZAVI", kZavi},
-        {"SIGNAL", kSignal},    {"WAIT", kWait},     {"FOR", kFor},
-        {"END", kEnd},          {"RP", kRp},         {"DLY_BLK", kDlyBlk},
-        {"FLAG", kFlag},        {"FIB", kFib},       {"RGN", kRgn},
-        {"GO", kGo},            {"DATE", kDate},     {"EXIT", kExit},
+        {"WIN_TYPE", kWinType},
+        {"JPG", kJpg},
+        {"BMP", kBmp},
+        {"PNG", kPng},
+        {"DSN", kDsn},
+        {"HTML", kHtml},
+        {"ZTXT", kZtxt},
+        {"MSG", kMsg},
+        {"TIME", kTime},
+        {"TEMPERATURE", kTemperature},
+        {"AP", kAp},
+        {"EP", kEp},
+        {"STOP", kStop},
+        {"ZAVI", kZavi},
+        {"SIGNAL", kSignal},
+        {"WAIT", kWait},
+        {"FOR", kFor},
+        {"END", kEnd},
+        {"RP", kRp},
+        {"DLY_BLK", kDlyBlk},
+        {"FLAG", kFlag},
+        {"FIB", kFib},
+        {"RGN", kRgn},
+        {"GO", kGo},
+        {"DATE", kDate},
+        {"EXIT", kExit},
     };
     return table;
 }
@@ -100,10 +117,10 @@ void RegionInterpreter::playOnce() {
 
     RegionContext ctx;
     bindRegionContext(ctx, slot, *env_.gate, *env_.diag, env_.workspace);
-    ctx.random.seed(env_.stepped ? static_cast<unsigned>(start_.region)
-                                 : static_cast<unsigned>(std::chrono::steady_clock::now()
-                                                             .time_since_epoch()
-                                                             .count()));
+    ctx.random.seed(
+        env_.stepped
+            ? static_cast<unsigned>(start_.region)
+            : static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
     while (!slot.quitRequest) {
         if (cursor_.atEnd()) {
@@ -148,7 +165,8 @@ RegionInterpreter::Outcome RegionInterpreter::execute(const std::string& keyword
         case kZtxt: {
             std::string name = arg();
             arg();
-            media.loadTextPage(keyword == "HTML" ? TextPageKind::Html : TextPageKind::Ztx, name, ctx);
+            media.loadTextPage(keyword == "HTML" ? TextPageKind::Html : TextPageKind::Ztx, name,
+                               ctx);
             break;
         }
         case kMsg: {

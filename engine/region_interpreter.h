@@ -43,12 +43,12 @@ struct RegionEnvironment {
 };
 
 class RegionInterpreter {
-public:
+  public:
     RegionInterpreter(RegionEnvironment env, RegionStart start);
     // The thread body.
     void run();
 
-private:
+  private:
     enum class Outcome { Continue, Abandon };
     void playOnce();
     Outcome execute(const std::string& keyword, RegionContext& ctx);

@@ -5,7 +5,9 @@
 namespace brightline::engine {
 namespace {
 
-bool isTerminator(char c) { return c == ' ' || c == '\r' || c == '\n' || c == '\0'; }
+bool isTerminator(char c) {
+    return c == ' ' || c == '\r' || c == '\n' || c == '\0';
+}
 
 }  // namespace
 
@@ -13,9 +15,13 @@ ScriptCursor::ScriptCursor(std::vector<char> text) : text_(std::move(text)) {
     text_.push_back('\0');
 }
 
-bool ScriptCursor::onTerminator() const { return isTerminator(current()); }
+bool ScriptCursor::onTerminator() const {
+    return isTerminator(current());
+}
 
-void ScriptCursor::setPosition(size_t pos) { pos_ = pos > length() ? length() : pos; }
+void ScriptCursor::setPosition(size_t pos) {
+    pos_ = pos > length() ? length() : pos;
+}
 
 std::string ScriptCursor::readToken() {
     std::string token;
@@ -43,7 +49,8 @@ int scriptNumber(const std::string& token) {
     long long value = 0;
     for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i) {
         value = value * 10 + (token[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
     }
     if (negative) value = -value;
     if (value > INT_MAX) return INT_MAX;

@@ -14,11 +14,11 @@
 
 namespace brightline::engine {
 
-inline constexpr size_t kTokenBytes = 160;          // one token buffer, terminator included
-inline constexpr size_t kMaxScriptBytes = 65536;    // the rest of a longer script is ignored
+inline constexpr size_t kTokenBytes = 160;        // one token buffer, terminator included
+inline constexpr size_t kMaxScriptBytes = 65536;  // the rest of a longer script is ignored
 
 class ScriptCursor {
-public:
+  public:
     ScriptCursor() = default;
     // Takes the script bytes (callers cut them to kMaxScriptBytes); a NUL is kept behind them.
     explicit ScriptCursor(std::vector<char> text);
@@ -36,7 +36,7 @@ public:
     size_t length() const { return text_.empty() ? 0 : text_.size() - 1; }
     bool atEnd() const { return pos_ >= length(); }
 
-private:
+  private:
     std::vector<char> text_;  // script bytes followed by one NUL
     size_t pos_ = 0;
 };

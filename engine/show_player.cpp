@@ -35,7 +35,9 @@ std::string cut(std::string token, size_t limit) {
     return token;
 }
 
-bool onLineEnd(char c) { return c == '\r' || c == '\n' || c == '\0'; }
+bool onLineEnd(char c) {
+    return c == '\r' || c == '\n' || c == '\0';
+}
 
 }  // namespace
 
@@ -53,9 +55,7 @@ void ShowPlayer::requestStop() {
     stop_ = true;
     gate_.interrupt();
     tick_.set();
-    {
-        std::lock_guard<std::mutex> lock(sleepMutex_);
-    }
+    { std::lock_guard<std::mutex> lock(sleepMutex_); }
     sleepCv_.notify_all();
 }
 
@@ -127,8 +127,8 @@ void ShowPlayer::run(const std::string& path) {
                     continue;
                 }
                 if (cursor_.readToken() == "FONT") {
-                    media_.loadFont(
-                        workspacePath(options_.workspace, cursor_.readToken() + ".bin"), diag_);
+                    media_.loadFont(workspacePath(options_.workspace, cursor_.readToken() + ".bin"),
+                                    diag_);
                     break;
                 }
                 if (cursor_.onTerminator()) cursor_.step();
@@ -261,8 +261,8 @@ ShowPlayer::Flow ShowPlayer::playPage() {
         arena_.setUpSlot(r.region, r.x, r.y, r.width, r.height);
         layers_.insert(r.region, {r.x, r.y, r.width, r.height});
     }
-    RegionEnvironment env{&arena_, &gate_, &diag_, &media_, options_.workspace,
-                          options_.clock == ClockMode::Stepped};
+    RegionEnvironment env{
+        &arena_, &gate_, &diag_, &media_, options_.workspace, options_.clock == ClockMode::Stepped};
     for (const RegionStart& r : regions)
         regionThreads_.emplace_back([env, r] { RegionInterpreter(env, r).run(); });
 

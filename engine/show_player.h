@@ -50,11 +50,11 @@ struct ShowOptions {
 };
 
 class ShowPlayer {
-public:
+  public:
     static constexpr int kDefaultWidth = 256;
     static constexpr int kDefaultHeight = 128;
-    static constexpr int kMaxRegions = 8;          // entries per RUN line that play
-    static constexpr size_t kMaxEntryToken = 39;   // longer RUN entry tokens are cut
+    static constexpr int kMaxRegions = 8;         // entries per RUN line that play
+    static constexpr size_t kMaxEntryToken = 39;  // longer RUN entry tokens are cut
 
     // `sink` may be null. `diag`, `sink` and `media` must outlive run().
     ShowPlayer(ShowOptions options, DiagnosticOutput& diag, FrameSink* sink, MediaHooks& media);
@@ -69,7 +69,7 @@ public:
     // screen could not be allocated (the diagnostic line says which).
     bool failed() const { return failed_; }
 
-private:
+  private:
     enum class Flow { Continue, End };
 
     Flow playBlock(size_t start, size_t end);

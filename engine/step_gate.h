@@ -16,7 +16,7 @@
 namespace brightline::engine {
 
 class StepGate {
-public:
+  public:
     static constexpr int kMaxRegion = 9;
 
     // Prepares regions 1..count for a new page: no grants, nobody waiting, nobody left.
@@ -33,7 +33,7 @@ public:
     // Ends every waitAllAtRest(), now and later: the show is being stopped. Any thread.
     void interrupt();
 
-private:
+  private:
     struct State {
         bool granted = false;
         bool waiting = false;

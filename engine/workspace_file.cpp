@@ -54,7 +54,8 @@ std::optional<std::string> findWorkspaceFile(const std::string& folder, const st
     if (!dir) return std::nullopt;
     while (dirent* entry = ::readdir(dir.get())) {
         if (!equalsIgnoringCase(base, entry->d_name)) continue;
-        std::string candidate = (slash == std::string::npos ? std::string() : dirPath) + entry->d_name;
+        std::string candidate =
+            (slash == std::string::npos ? std::string() : dirPath) + entry->d_name;
         if (isRegularFile(candidate)) return candidate;
     }
     return std::nullopt;

@@ -16,7 +16,8 @@ using namespace brightline::engine;
 int main() {
     const int w = 512, h = 128;
     std::vector<std::string> names;
-    for (int i = 0; i < brightline::kEffectCount; ++i) names.push_back(brightline::effectAt(i)->name);
+    for (int i = 0; i < brightline::kEffectCount; ++i)
+        names.push_back(brightline::effectAt(i)->name);
     names.push_back("ROTATE");
     struct Row {
         std::string name;
@@ -38,11 +39,13 @@ int main() {
             run.display = entry ? std::vector<uint32_t>(card.size(), 0u) : card;
             auto start = std::chrono::steady_clock::now();
             ticks += std::max(0, runEffect(run, [](int, const uint32_t*, bool) {}));
-            seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            seconds +=
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         }
         rows.push_back({name, ticks, ticks ? seconds * 1000.0 / ticks : 0.0});
     }
-    std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.msPerStep > b.msPerStep; });
+    std::sort(rows.begin(), rows.end(),
+              [](const Row& a, const Row& b) { return a.msPerStep > b.msPerStep; });
     std::printf("effect step cost on %d x %d (a tick is 40 ms; target: worst < 2 ms)\n", w, h);
     for (const Row& r : rows)
         std::printf("  %-14s %6d ticks  %7.3f ms/step%s\n", r.name.c_str(), r.ticks, r.msPerStep,

@@ -22,7 +22,7 @@ using namespace brightline::engine;
 namespace {
 
 class CountingSink : public FrameSink {
-public:
+  public:
     void frame(int, int, const uint32_t*, uint64_t) override { ++frames; }
     uint64_t frames = 0;
 };
@@ -40,7 +40,8 @@ std::string makeShow() {
     std::string run = "LED_W 256 \r\nLED_H 128 \r\nAT 00:00 00:00 \r\nRUN wzp 8 ";
     for (int k = 0; k < 8; ++k) {
         std::vector<uint32_t> pixels(64 * 64);
-        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint32_t(i * 2654435761u * (k + 1)) & 0xFFFFFF;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = uint32_t(i * 2654435761u * (k + 1)) & 0xFFFFFF;
         std::string pic = "p" + std::to_string(k);
         writePngFile(folder + "/" + pic + ".png", 64, 64, pixels.data());
         std::ofstream(folder + "/" + pic + ".shw")
@@ -69,11 +70,13 @@ int main(int argc, char** argv) {
         auto start = std::chrono::steady_clock::now();
         engine.start("run.at", options, &sink, diag);
         engine.waitDone();
-        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        std::printf("stepped: %llu ticks (%llu frames) in %.3f s = %.0f ticks/s "
-                    "(real time needs 25; target >= 1000)\n",
-                    static_cast<unsigned long long>(engine.ticks()),
-                    static_cast<unsigned long long>(sink.frames), wall, engine.ticks() / wall);
+        double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf(
+            "stepped: %llu ticks (%llu frames) in %.3f s = %.0f ticks/s "
+            "(real time needs 25; target >= 1000)\n",
+            static_cast<unsigned long long>(engine.ticks()),
+            static_cast<unsigned long long>(sink.frames), wall, engine.ticks() / wall);
     }
     {
         ShowOptions options;
@@ -86,12 +89,14 @@ int main(int argc, char** argv) {
         auto start = std::chrono::steady_clock::now();
         engine.start("run.at", options, &sink, diag);
         engine.waitDone();
-        double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         double cpu = cpuSeconds() - cpu0;
-        std::printf("real time: %llu ticks in %.3f s = %.1f ticks/s (needs 25), CPU %.3f s = "
-                    "%.2f %% of one core (target < 5 %%)\n",
-                    static_cast<unsigned long long>(engine.ticks()), wall, engine.ticks() / wall,
-                    cpu, 100.0 * cpu / wall);
+        std::printf(
+            "real time: %llu ticks in %.3f s = %.1f ticks/s (needs 25), CPU %.3f s = "
+            "%.2f %% of one core (target < 5 %%)\n",
+            static_cast<unsigned long long>(engine.ticks()), wall, engine.ticks() / wall, cpu,
+            100.0 * cpu / wall);
     }
     std::filesystem::remove_all(folder);
     return 0;

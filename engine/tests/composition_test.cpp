@@ -18,7 +18,7 @@ struct Region {
 
 // A screen and regions set up as the player does, without threads.
 class Page {
-public:
+  public:
     Page(int width, int height, const std::vector<Region>& regions) {
         std::vector<PixelArena::Size> sizes;
         for (const Region& r : regions) sizes.push_back({r.w, r.h});
@@ -57,9 +57,9 @@ public:
 TEST(LayerTree, ContainedRegionsNestAndAContainerTakesItsChildsPlace) {
     LayerTree t;
     ASSERT_TRUE(t.insert(1, {0, 0, 100, 50}));
-    ASSERT_TRUE(t.insert(2, {10, 10, 20, 20}));   // inside 1
-    ASSERT_TRUE(t.insert(3, {12, 12, 5, 5}));     // inside 2
-    ASSERT_TRUE(t.insert(4, {200, 0, 10, 10}));   // beside
+    ASSERT_TRUE(t.insert(2, {10, 10, 20, 20}));  // inside 1
+    ASSERT_TRUE(t.insert(3, {12, 12, 5, 5}));    // inside 2
+    ASSERT_TRUE(t.insert(4, {200, 0, 10, 10}));  // beside
     EXPECT_EQ(t.parent(2), 1);
     EXPECT_EQ(t.parent(3), 2);
     EXPECT_EQ(t.parent(4), 0);
@@ -96,8 +96,8 @@ TEST(Composition, TransparentRegionShowsItsContainerOrTheScreenWhereBlack) {
     p.paint(4, 0);
     p.paintPixel(4, 9, 0, 0xFFFF00);
     ASSERT_TRUE(p.compose());
-    EXPECT_EQ(p.screen(2, 2), 0xFF0000u);  // region 2's own pixel
-    EXPECT_EQ(p.screen(3, 3), 0x00FF00u);  // black: region 1 shows through
+    EXPECT_EQ(p.screen(2, 2), 0xFF0000u);   // region 2's own pixel
+    EXPECT_EQ(p.screen(3, 3), 0x00FF00u);   // black: region 1 shows through
     EXPECT_EQ(p.screen(26, 5), 0x0000FFu);  // black at top level: the screen stays (region 3)
     EXPECT_EQ(p.screen(31, 5), 0u);         // black at top level over nothing
     EXPECT_EQ(p.screen(34, 0), 0xFFFF00u);
@@ -124,7 +124,7 @@ TEST(Composition, OtherWindowTypesAreNeverDrawn) {
     for (int type : {0, 3, 7}) {
         Page p(4, 4, {{0, 0, 4, 4, type}});
         p.paint(1, 0xFF0000);
-        EXPECT_TRUE(p.compose());  // it changed, so a frame is composed...
+        EXPECT_TRUE(p.compose());               // it changed, so a frame is composed...
         EXPECT_EQ(p.screen(1, 1), 0u) << type;  // ...but the region is not in it
     }
 }

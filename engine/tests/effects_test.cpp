@@ -107,10 +107,9 @@ TEST(Effects, MultiPageContentFollowsThePageOrderRules) {
     struct Case {
         const char* name;
         bool endsOnFirstPage;
-    } cases[] = {{"DFR_LF", true},  {"DFR_TOP", true}, {"DFR_H_ACROSS", true},
-                 {"DFR_H_HALF", true}, {"FR_TOP", true}, {"DFR_RT", false},
-                 {"FR_LF", false},  {"FR_BOT", false}, {"SHOW", false},
-                 {"ZOOM", true},    {"COLOR", true}};
+    } cases[] = {{"DFR_LF", true}, {"DFR_TOP", true}, {"DFR_H_ACROSS", true}, {"DFR_H_HALF", true},
+                 {"FR_TOP", true}, {"DFR_RT", false}, {"FR_LF", false},       {"FR_BOT", false},
+                 {"SHOW", false},  {"ZOOM", true},    {"COLOR", true}};
     for (const Case& c : cases) {
         auto p = play(c.name, true, 0, w, h, {second});
         EXPECT_EQ(p.last, c.endsOnFirstPage ? first : second) << c.name;

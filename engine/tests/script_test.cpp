@@ -29,7 +29,7 @@ TEST(ScriptCursor, TokensEndAtSpaceCrLfAndNulAndNeverCrossALine) {
         std::vector<std::string> tokens;
     } cases[] = {
         {"AP  DFR_LF 3\r\nSTOP 4", {"AP", "DFR_LF", "3", "", ""}},
-        {"JPG\tname x", {"JPG\tname", "x", ""}},       // a tab is an ordinary character
+        {"JPG\tname x", {"JPG\tname", "x", ""}},                 // a tab is an ordinary character
         {"RUN wzp 2 \r\na.shw 0", {"RUN", "wzp", "2", "", ""}},  // arguments on the next line
         {"", {"", ""}},
         {"   \n", {"", ""}},
@@ -64,9 +64,17 @@ TEST(ScriptNumber, LeadingDigitsWithOptionalSign) {
     struct Case {
         const char* token;
         int value;
-    } cases[] = {{"12", 12},          {"-5", -5},         {"+7", 7},  {"12ab", 12},
-                 {"ab", 0},           {"", 0},            {"-", 0},   {"007", 7},
-                 {"99999999999", INT_MAX}, {"-99999999999", INT_MIN}, {"\t3", 3}};
+    } cases[] = {{"12", 12},
+                 {"-5", -5},
+                 {"+7", 7},
+                 {"12ab", 12},
+                 {"ab", 0},
+                 {"", 0},
+                 {"-", 0},
+                 {"007", 7},
+                 {"99999999999", INT_MAX},
+                 {"-99999999999", INT_MIN},
+                 {"\t3", 3}};
     for (const Case& c : cases) EXPECT_EQ(scriptNumber(c.token), c.value) << c.token;
 }
 
@@ -97,8 +105,7 @@ TEST(WorkspaceFile, FoundWhateverTheCaseOfItsName) {
     ::mkdir((ws.workspace() + "/data").c_str(), 0700);
     ws.write("data/Pic.Png", "z");
 
-    EXPECT_EQ(findWorkspaceFile(ws.workspace(), "70001001.png"),
-              ws.workspace() + "/70001001.PNG");
+    EXPECT_EQ(findWorkspaceFile(ws.workspace(), "70001001.png"), ws.workspace() + "/70001001.PNG");
     EXPECT_EQ(findWorkspaceFile(ws.workspace(), "RUN.AT"), ws.workspace() + "/run.at");
     EXPECT_EQ(findWorkspaceFile(ws.workspace(), "run.at"), ws.workspace() + "/run.at");
     EXPECT_EQ(findWorkspaceFile(ws.workspace(), "data\\pic.png"), ws.workspace() + "/data/Pic.Png");

@@ -12,7 +12,7 @@
 namespace brightline::engine::testing {
 
 class ShowFixture {
-public:
+  public:
     ShowFixture();
     ~ShowFixture();
 
@@ -34,7 +34,7 @@ public:
     // limits are given.
     Result play(uint64_t maxTicks = 0, int maxPages = 1, size_t maxArenaBytes = 0) const;
 
-private:
+  private:
     std::string folder_;
 };
 

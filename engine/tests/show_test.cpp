@@ -24,8 +24,8 @@ const char* const kAllQuit = "**********All Region quit \r\n";
 
 std::string header(int w, int h) {
     return "TIME_ZONE 28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\n"
-           "DAYLIGHT_BIAS 0 \r\nLED_W " + std::to_string(w) + " \r\nLED_H " + std::to_string(h) +
-           " \r\nAT 00:00 00:00 \r\n";
+           "DAYLIGHT_BIAS 0 \r\nLED_W " +
+           std::to_string(w) + " \r\nLED_H " + std::to_string(h) + " \r\nAT 00:00 00:00 \r\n";
 }
 
 // The first frame at which pixel (x, y) has `colour`, 0 when none.
@@ -64,8 +64,9 @@ TEST(Show, DroppedEntriesDoNotTakeARegionNumber) {
     ws.writePng("red.png", 10, 10, kRed);
     ws.write("a.shw", lines({"WAIT 2 10", "PNG red", "AP SHOW 0", "STOP 1"}));
     ws.write("c.shw", lines({"SIGNAL", "STOP 4"}));
-    ws.write("run.at", header(64, 32) + "RUN wzp 3 a.shw 0 0 10 10 1 b.shw 64 0 10 10 1 "
-                                        "c.shw 20 0 10 10 1 \r\n");
+    ws.write("run.at", header(64, 32) +
+                           "RUN wzp 3 a.shw 0 0 10 10 1 b.shw 64 0 10 10 1 "
+                           "c.shw 20 0 10 10 1 \r\n");
     auto r = ws.play();
     uint64_t shown = firstTickWith(r, 0, 0, kRed);
     EXPECT_GT(shown, 0u);
@@ -87,8 +88,8 @@ TEST(Show, StopHoldsTwentyFiveTicksASecond) {
     for (int seconds : {1, 2, 4}) {
         ShowFixture ws;
         ws.writePng("red.png", 8, 8, kRed);
-        ws.write("a.shw", lines({"PNG red", "AP SHOW 0", "STOP " + std::to_string(seconds),
-                                 "EP SHOW 0"}));
+        ws.write("a.shw",
+                 lines({"PNG red", "AP SHOW 0", "STOP " + std::to_string(seconds), "EP SHOW 0"}));
         ws.write("run.at", header(16, 8) + "RUN wzp 1 a.shw 0 0 8 8 1 \r\n");
         auto r = ws.play();
         ASSERT_GE(r.frames.size(), 2u) << seconds;
@@ -102,8 +103,8 @@ TEST(Show, StopHoldsTwentyFiveTicksASecond) {
 TEST(Show, ForRepeatsItsBodyAndTheFortiethNestedForAbandonsTheScript) {
     ShowFixture ws;
     ws.writePng("red.png", 8, 8, kRed);
-    ws.write("a.shw", lines({"PNG red", "FOR 3", "AP SHOW 0", "STOP 1", "EP SHOW 0", "STOP 1",
-                             "END"}));
+    ws.write("a.shw",
+             lines({"PNG red", "FOR 3", "AP SHOW 0", "STOP 1", "EP SHOW 0", "STOP 1", "END"}));
     ws.write("run.at", header(8, 8) + "RUN wzp 1 a.shw 0 0 8 8 1 \r\n");
     auto r = ws.play();
     int shows = 0;
@@ -123,7 +124,7 @@ TEST(Show, ForRepeatsItsBodyAndTheFortiethNestedForAbandonsTheScript) {
     EXPECT_EQ(firstTickWith(ok, 0, 0, kRed), 1u);
     auto refused = nested(40);
     EXPECT_NE(refused.diagnostics.find("FOR stack error1\n"), std::string::npos);
-    EXPECT_EQ(firstTickWith(refused, 0, 0, kRed), 0u);  // abandoned before drawing
+    EXPECT_EQ(firstTickWith(refused, 0, 0, kRed), 0u);                 // abandoned before drawing
     EXPECT_NE(refused.diagnostics.find(kAllQuit), std::string::npos);  // and the page ended
 }
 
@@ -193,10 +194,12 @@ TEST(Show, UnknownWordsChangeNothing) {
     auto frames = [](const std::string& noise) {
         ShowFixture ws;
         ws.writePng("red.png", 8, 8, kRed, kGreen);
-        ws.write("a.shw", "WIBBLE 3 4\r\n" + noise + lines({"PNG red", "AP SHOW 0", "STOP 1",
-                                                            "RP 1 2", "FLAG 3", "EP SHOW 0"}));
-        ws.write("run.at", header(8, 8) + noise + "DAY 2026/01/01 --/--/-- 7fffffff 00:00 23:59\r\n"
-                           "OTHER\r\nRUN wzp 1 a.shw 0 0 8 8 1 \r\nEND");
+        ws.write("a.shw",
+                 "WIBBLE 3 4\r\n" + noise +
+                     lines({"PNG red", "AP SHOW 0", "STOP 1", "RP 1 2", "FLAG 3", "EP SHOW 0"}));
+        ws.write("run.at", header(8, 8) + noise +
+                               "DAY 2026/01/01 --/--/-- 7fffffff 00:00 23:59\r\n"
+                               "OTHER\r\nRUN wzp 1 a.shw 0 0 8 8 1 \r\nEND");
         auto r = ws.play();
         std::vector<std::pair<uint64_t, std::vector<uint32_t>>> out;
         for (auto& f : r.frames) out.emplace_back(f.tick, f.pixels);
@@ -211,8 +214,7 @@ TEST(Show, MissingRegionScriptIsReportedAndThePageStillEnds) {
     ShowFixture ws;
     ws.write("run.at", header(8, 8) + "RUN wzp 1 none.shw 0 0 8 8 1 \r\n");
     auto r = ws.play();
-    EXPECT_EQ(r.diagnostics,
-              "could not open " + ws.workspace() + "/none.shw \n" + kAllQuit);
+    EXPECT_EQ(r.diagnostics, "could not open " + ws.workspace() + "/none.shw \n" + kAllQuit);
 }
 
 TEST(Show, RepeatCountBelowOneCountsAsPlayed) {
@@ -246,8 +248,9 @@ TEST(Show, PageTooLargeForTheArenaIsRefusedAndTheShowGoesOn) {
     ShowFixture ws;
     ws.writePng("red.png", 64, 64, kRed);
     ws.write("a.shw", lines({"PNG red", "AP SHOW 0", "STOP 1"}));
-    ws.write("run.at", header(64, 64) + "RUN wzp 2 a.shw 0 0 64 64 1 a.shw 0 0 64 64 1 \r\n"
-                                        "RUN wzp 1 a.shw 0 0 8 8 1 \r\n");
+    ws.write("run.at", header(64, 64) +
+                           "RUN wzp 2 a.shw 0 0 64 64 1 a.shw 0 0 64 64 1 \r\n"
+                           "RUN wzp 1 a.shw 0 0 8 8 1 \r\n");
     // Screen and one 64 x 64 region fit; two do not.
     auto r = ws.play(0, 1, size_t(3 * 4 * 64 * 64) * 2 + 3 * 4 * 64);
     EXPECT_EQ(r.diagnostics.find("could not allocate buffer\n"), 0u);
@@ -262,8 +265,8 @@ TEST(Show, SteppedPlayGivesIdenticalFramesEveryTime) {
     ws.writePng("b.png", 16, 16, kGreen, 0);
     ws.write("r1.shw", lines({"WIN_TYPE 1", "PNG a", "FOR 3", "AP SHOW 1", "STOP 1", "SIGNAL",
                               "EP SHOW 0", "END"}));
-    ws.write("r2.shw", lines({"WIN_TYPE 2", "WAIT 1 20", "PNG b", "AP RANDOM 0", "STOP 1",
-                              "EP FR_LF 2"}));
+    ws.write("r2.shw",
+             lines({"WIN_TYPE 2", "WAIT 1 20", "PNG b", "AP RANDOM 0", "STOP 1", "EP FR_LF 2"}));
     ws.write("r3.shw", lines({"PNG b", "AP DFR_LF 3", "WAIT 2 1", "STOP 2"}));
     ws.write("run.at", header(48, 24) +
                            "RUN wzp 3 r1.shw 0 0 32 16 1 r2.shw 8 0 16 16 1 r3.shw 32 0 16 24 1 "
@@ -297,25 +300,26 @@ TEST(Show, SteppedPlayGivesIdenticalFramesEveryTime) {
 
 // A sink that asks the player to stop once tick `at` has been drawn.
 class StopAtTick : public FrameSink {
-public:
+  public:
     explicit StopAtTick(uint64_t at) : at_(at) {}
     void frame(int, int, const uint32_t*, uint64_t tick) override {
         if (tick == at_ && player) player->requestStop();
     }
     ShowPlayer* player = nullptr;
 
-private:
+  private:
     uint64_t at_;
 };
 
 TEST(Show, StopDuringAHoldOrAnEffectEndsWithoutAnotherTick) {
-    for (const char* slow : {"STOP 1000", "AP FR_LF 9", "AP COLOR 20", "EP RADAR_360_CW 50",
-                             "WAIT 2 1000"}) {
+    for (const char* slow :
+         {"STOP 1000", "AP FR_LF 9", "AP COLOR 20", "EP RADAR_360_CW 50", "WAIT 2 1000"}) {
         ShowFixture ws;
         ws.writePng("red.png", 40, 4, kRed);
         ws.write("slow.shw", lines({"PNG red", "AP SHOW 0", slow}));
         ws.write("busy.shw", lines({"PNG red", "FOR 100000", "AP SHOW 0", "EP SHOW 0", "END"}));
-        ws.write("run.at", header(48, 4) + "RUN wzp 2 slow.shw 0 0 40 4 1 busy.shw 40 0 8 4 1 \r\n");
+        ws.write("run.at",
+                 header(48, 4) + "RUN wzp 2 slow.shw 0 0 40 4 1 busy.shw 40 0 8 4 1 \r\n");
         ShowOptions options;
         options.workspace = ws.workspace();
         StopAtTick sink(10);
@@ -378,8 +382,9 @@ TEST(Show, RealTimeClockPlaysTheSameShow) {
 TEST(Show, UnsupportedMediaSayWhatIsMissingAndLeaveTheRegionAsItIs) {
     ShowFixture ws;
     ws.writePng("red.png", 4, 4, kRed);
-    ws.write("r.shw", lines({"PNG red", "AP SHOW 0", "JPG 70001001", "ZAVI 70001002 10 0 SHOW NULL 0",
-                             "HTML page x", "TIME clock 1", "STOP 1", "AP SHOW 0", "STOP 1"}));
+    ws.write("r.shw",
+             lines({"PNG red", "AP SHOW 0", "JPG 70001001", "ZAVI 70001002 10 0 SHOW NULL 0",
+                    "HTML page x", "TIME clock 1", "STOP 1", "AP SHOW 0", "STOP 1"}));
     ws.write("run.at", header(4, 4) + "RUN wzp 1 r.shw 0 0 4 4 1 \r\n");
     auto r = ws.play();
     EXPECT_EQ(r.diagnostics, std::string("JPG not supported yet\nZAVI not supported yet\n"

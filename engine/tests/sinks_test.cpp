@@ -1,6 +1,6 @@
 // The frame writers: files that other tools read back as written.
-#include <gtest/gtest.h>
 #include <gif_lib.h>
+#include <gtest/gtest.h>
 
 #include "engine/gif_writer.h"
 #include "engine/png_codec.h"
@@ -20,8 +20,8 @@ TEST(PngFrameWriter, WritesEachFrameNamedByItsTick) {
     ASSERT_TRUE(readPngFile(ws.workspace() + "/000007.png", back));
     ASSERT_EQ(back.width, 3);
     ASSERT_EQ(back.height, 2);
-    const uint8_t expected[] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255,
-                                0x12, 0x34, 0x56, 255, 0, 0, 0, 255, 255, 255, 255, 255};
+    const uint8_t expected[] = {255,  0,    0,    255, 0, 255, 0, 255, 0,   0,   255, 255,
+                                0x12, 0x34, 0x56, 255, 0, 0,   0, 255, 255, 255, 255, 255};
     EXPECT_EQ(back.rgba, std::vector<uint8_t>(std::begin(expected), std::end(expected)));
 
     PngFrameWriter nowhere(ws.workspace() + "/missing");
