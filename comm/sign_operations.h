@@ -85,6 +85,8 @@ public:
     SignOperations(const SignOperations&) = delete;
     SignOperations& operator=(const SignOperations&) = delete;
 
+    // The environment and the link selection are read by the worker: change them only while
+    // no operation runs (SetAddress itself updates the selection's address and baud index).
     void setEnvironment(const OperationEnvironment& environment) { env_ = environment; }
     const OperationEnvironment& environment() const { return env_; }
     LinkSelection& selection() { return selection_; }
@@ -92,7 +94,8 @@ public:
     // The values the change-address dialog collected for SetAddress.
     void setPendingAddressChange(const AddressChange& change) { pending_ = change; }
 
-    // False when the operation did not start (capacity, port taken, one already running).
+    // False when the operation did not start (capacity, port taken, one running or not yet
+    // wound up by finishIfDone()).
     bool start(OperationCode code, int parameter);
     // True when an operation had finished and is now wound up.
     bool finishIfDone();

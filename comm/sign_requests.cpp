@@ -103,6 +103,18 @@ std::optional<BootParams> parseBootParams(const std::string& reply, const std::s
     return p;
 }
 
+std::optional<std::string> refuseNetworkSettings(const Ipv4& ip, const Ipv4& mask,
+                                                 const Ipv4& gateway) {
+    if (ip[0] == 0 || ip[3] == 0)
+        return std::string("Sorry !!! New IP address is error!\r\nPlease input new IP address again.");
+    if (mask[0] == 0)
+        return std::string("Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.");
+    if (gateway[0] == 0 || gateway[0] != ip[0])
+        return std::string(
+            "Sorry !!! Default gateway is error!\r\nPlease input default gateway again.");
+    return std::nullopt;
+}
+
 std::string formatIp(const Ipv4& ip) {
     char text[32];
     std::snprintf(text, sizeof text, "%d.%d.%d.%d", ip[0], ip[1], ip[2], ip[3]);

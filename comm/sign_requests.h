@@ -50,6 +50,12 @@ std::optional<BootParams> parseBootParams(const std::string& reply, const std::s
 // Replies are text: cut at the first NUL, as the sign's tools read them.
 std::string replyText(const std::string& reply);
 
+// The checks of the change-address and change-IP dialogs, in their order: the new address needs
+// non-zero first and last octets, the mask a non-zero first octet, the gateway a non-zero first
+// octet equal to the address's. The text to show (application title, no icon) when refused.
+std::optional<std::string> refuseNetworkSettings(const Ipv4& ip, const Ipv4& mask,
+                                                 const Ipv4& gateway);
+
 std::string formatIp(const Ipv4& ip);  // "%d.%d.%d.%d"
 std::optional<Ipv4> parseIp(const std::string& text);
 

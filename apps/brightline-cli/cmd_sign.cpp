@@ -264,6 +264,10 @@ int runSign(const Args& args) {
             std::fprintf(stderr, "brightline-cli: set-ip works over the network; use set-address on a serial line\n");
             return kExitFailed;
         }
+        if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
+            messages.show(*refusal);
+            return kExitFailed;
+        }
         const std::optional<std::string> host = ops.setIp(*ip, *mask, *gw);
         if (!host) return kExitFailed;
         if (o.profileHost) {
@@ -303,6 +307,10 @@ int runSign(const Args& args) {
         change.gateway = *gw;
         if (!serial) {
             std::fprintf(stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
+            return kExitFailed;
+        }
+        if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
+            messages.show(*refusal);
             return kExitFailed;
         }
         ops.setPendingAddressChange(change);

@@ -88,6 +88,29 @@ TEST(SignRequests, BootParamsMustStartTheReply) {
     EXPECT_FALSE(parseIp("10.0.0"));
 }
 
+TEST(SignRequests, NetworkSettingsChecksInTheirOrder) {
+    const std::string ip = "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
+    const std::string mask = "Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.";
+    const std::string gw =
+        "Sorry !!! Default gateway is error!\r\nPlease input default gateway again.";
+    struct Case {
+        Ipv4 ip, mask, gateway;
+        std::string refusal;
+    };
+    const Case cases[] = {
+        {{{192, 168, 0, 0}}, {{255, 255, 255, 0}}, {{192, 168, 0, 1}}, ip},
+        {{{0, 168, 0, 5}}, {{0, 0, 0, 0}}, {{0, 0, 0, 0}}, ip},
+        {{{10, 0, 0, 5}}, {{0, 255, 0, 0}}, {{10, 0, 0, 1}}, mask},
+        {{{10, 0, 0, 5}}, {{255, 0, 0, 0}}, {{192, 168, 0, 1}}, gw},
+        {{{10, 0, 0, 5}}, {{255, 0, 0, 0}}, {{0, 0, 0, 1}}, gw},
+        {{{10, 0, 0, 5}}, {{255, 0, 0, 0}}, {{10, 0, 0, 1}}, ""},
+    };
+    for (const Case& c : cases) {
+        auto refusal = refuseNetworkSettings(c.ip, c.mask, c.gateway);
+        EXPECT_EQ(refusal.value_or(""), c.refusal) << formatIp(c.ip);
+    }
+}
+
 TEST(UpdateFile, FirmwareGetsItsCountAndSum) {
     std::vector<uint8_t> prepared;
     ASSERT_TRUE(prepareUpdateBytes(UpdateKind::Firmware, updateFile(0, 0, {1, 2, 3}), prepared));

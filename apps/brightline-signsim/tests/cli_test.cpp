@@ -122,6 +122,9 @@ TEST_F(CliTest, FailuresAndBadUsageHaveTheirStatus) {
     EXPECT_EQ(cli("sign scan 4" + net()), 2);
     EXPECT_EQ(cli("sign set-address 0 9600 10.0.0.5 255.0.0.0 10.0.0.1" + serial()), 2);
     EXPECT_EQ(cli("sign warp" + net()), 2);
+    EXPECT_EQ(cli("sign set-ip 10.0.0.5 255.0.0.0 192.168.0.1" + net()), 1);
+    EXPECT_NE(err_.find("Sorry !!! Default gateway is error!"), std::string::npos) << err_;
+    EXPECT_EQ(sim_->sign().ip(), (Ipv4{{192, 168, 0, 6}}));  // nothing was sent
     EXPECT_EQ(cli("send --baud 1000" + serial()), 2);
 }
 
