@@ -7,7 +7,8 @@
 
 namespace brightline::ui {
 
-// A new exporter for one Make. Grey mode ("SET"/"GRAY" = 1) turns pictures grey.
+// A new exporter for one Make: the workspace media export with the JPEG quality of "jpg.ini".
+// Grey mode ("SET"/"GRAY" = 1) turns pictures grey.
 std::unique_ptr<MediaExport> createMediaExport(bool grey);
 
 // Replaces the exporter Make uses (tests); an empty function restores the default.

@@ -98,6 +98,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
                 Qt::QueuedConnection);
         guide_->show();
     }
+    // 8. "FIRST_SEL_RC" was read with the settings. 9. The two built-in bitmap fonts.
+    fonts_.loadBuiltIn(startFolder(), programFolder());
 }
 
 CMainFrame::~CMainFrame() { shutDown(); }
@@ -503,6 +505,7 @@ void CMainFrame::shutDown() {
     settings_.writeOnShutdown(appProfile());
     appProfile().writeInt(kProfileSectionSet, "FIRST_SEL_RC", firstSelRc_);
     if (guide_) guide_->close();
+    fonts_.clear();
 }
 
 }  // namespace brightline::ui

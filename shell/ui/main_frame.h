@@ -12,6 +12,7 @@
 #include "comm/comm_settings.h"
 #include "comm/sign_operations.h"
 #include "editor/ui/program_frame.h"
+#include "engine/fonts/font_table.h"
 #include "shell/file_dispatch.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/qt_messages.h"
@@ -61,6 +62,8 @@ public:
     CGettingStartedGuide* guide() const { return guide_; }
     const CommSettings& commSettings() const { return settings_; }
     int propertyTab() const { return firstSelRc_; }
+    // The built-in bitmap fonts loaded at creation; their count bounds the editors' font indexes.
+    const FontTable& fonts() const { return fonts_; }
 
 signals:
     // An operation was wound up by the 500 ms timer.
@@ -93,6 +96,7 @@ private:
     void shutDown();
 
     QtMessages messages_;
+    FontTable fonts_;
     CommSettings settings_;
     std::unique_ptr<OperationWindows> windows_;
     std::unique_ptr<SignOperations> operations_;

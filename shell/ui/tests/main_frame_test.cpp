@@ -53,6 +53,9 @@ TEST_F(MainFrameTest, MenusToolbarAndCaptionAsDesigned) {
     // The workspace and the scratch folder exist once the window does.
     EXPECT_TRUE(QDir(QString::fromStdString(workspaceFolder())).exists());
     EXPECT_TRUE(QDir(QString::fromStdString(path("tmp"))).exists());
+    // Both built-in bitmap fonts: the GB2312 font first, then the named fonts.
+    EXPECT_GT(frame.fonts().count(), 1);
+    EXPECT_EQ(frame.fonts().width(0), 16);
 }
 
 TEST_F(MainFrameTest, NewProgramOpensTheFrameWithTheSignsSize) {
