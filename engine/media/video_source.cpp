@@ -83,7 +83,10 @@ bool VideoSource::open(const std::string& path, std::string* error) {
         if (error) *error = "cannot set up the decoder for " + path;
         return false;
     }
-    s->codec->thread_count = 0;  // as many as FFmpeg finds useful
+    // One decoding thread: the conversion already runs on a worker of its own, frames come out
+    // in order without frame-threading delay, and FFmpeg's internal threads stay out of the
+    // thread sanitizer's view.
+    s->codec->thread_count = 1;
     rc = avcodec_open2(s->codec, decoder, nullptr);
     if (rc < 0) {
         if (error) *error = "cannot open the decoder for " + path + ": " + avError(rc);
