@@ -45,7 +45,9 @@ protected:
     // Runs the CLI; returns its exit status, with its standard output in `out_`.
     int cli(const std::string& args) {
         const std::string outFile = (dir_ / "out.txt").string();
-        const std::string command = std::string(BRIGHTLINE_CLI) + " " + args + " > " + outFile +
+        // Run in the test's folder: that is the start folder, where "filelist.txt" lands.
+        const std::string command = "cd " + dir_.string() + " && " + BRIGHTLINE_CLI + " " + args +
+                                    " > " + outFile +
                                     " 2> " + (dir_ / "err.txt").string();
         const int status = std::system(command.c_str());
         std::ifstream in(outFile);
@@ -77,6 +79,7 @@ TEST_F(CliTest, SendAndSignCommandsOverBothLinks) {
 
     EXPECT_EQ(cli("sign file-list" + serial()), 0) << err_;
     EXPECT_NE(out_.find("DATA2\\70001001.JPG 4000"), std::string::npos) << out_;
+    EXPECT_TRUE(fs::exists(dir_ / "filelist.txt"));
     EXPECT_EQ(cli("sign set-startup 101100" + net()), 0) << err_;
     EXPECT_EQ(cli("sign get-startup" + serial()), 0) << err_;
     EXPECT_EQ(out_, "101100\n");
