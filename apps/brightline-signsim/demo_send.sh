@@ -25,4 +25,4 @@ BRIGHTLINE_WORKSPACE="$workspace" "$cli" send "${link[@]}"
 "$cli" sign set-time "${link[@]}"
 "$cli" sign get-time "${link[@]}"
 echo "the sign's files (over the serial line):"
-"$cli" sign file-list --serial "$serial" --upload-pause 0
+(cd "$storage" && "$cli" sign file-list --serial "$serial" --upload-pause 0)
