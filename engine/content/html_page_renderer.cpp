@@ -214,7 +214,7 @@ void HtmlPageRenderer::drawByte(uint8_t c) {
     const long top = lineTop_ + 2;
     // A glyph that does not fit above the region's bottom edge is not drawn.
     if (top + glyph.height <= canvas_.height()) canvas_.drawGlyph(glyph, penX_, top, colour_, true);
-    lineHeight_ = std::max<long>(lineHeight_, glyph.height + 2);
+    lineHeight_ = std::max<long>(lineHeight_, fonts_.height(font_) + 2);
     advance(glyph.advance);
 }
 
