@@ -259,6 +259,15 @@ TEST_P(SignSimTest, SignAnsweringErrorEndsWithCommunicationError) {
     EXPECT_FALSE(ops_->confirmed());
     EXPECT_EQ(ops_->runState(), RunState::Idle);
     EXPECT_TRUE(fs::is_empty(signFolder("DATA1")));
+
+    messages_.clear();
+    EXPECT_FALSE(ops_->readBootParams());
+    EXPECT_FALSE(ops_->writeBootParams(BootParams{}));
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[0].text, "Read show information on startup failed!\n");
+    EXPECT_EQ(shown()[1].text, "Set show information on startup failed!\n");
+    EXPECT_EQ(shown()[1].caption, "INFO");
+    EXPECT_EQ(shown()[1].icon, MessageIcon::Information);
 }
 
 TEST_P(SignSimTest, StartUpDisplaySettingsRoundTrip) {
