@@ -56,17 +56,17 @@ void playClip(const engine::ClipCommand& clip, engine::RegionContext& ctx) {
     const std::string file = engine::mediaFileName(clip.name, ".zvi");
     const std::optional<std::string> found = engine::findWorkspaceFile(ctx.workspace, file);
     const std::string path = found ? *found : engine::workspacePath(ctx.workspace, file);
-    engine::diagf(*ctx.diag, "load %s\r\n", path.c_str());
+    engine::diagf(*ctx.diag, media::kClipLoadLine, path.c_str());
     media::ZviReader reader;
     if (!found || !reader.openFile(*found)) return;
 
     const media::ZviHeader& header = reader.header();
-    const int clipSpeed = media::clipSpeedForRate(header.rate);
-    engine::diagf(*ctx.diag, "samples_per_second=%d\r\n", clipSpeed);
-    const int speed = media::effectiveClipSpeed(clip.speed, clipSpeed);
+    engine::diagf(*ctx.diag, media::kClipSpeedLine, media::clipSpeedForRate(header.rate));
+    const media::ClipPlan plan = media::planClip(header, clip.speed, clip.entryEffect);
+    const int speed = plan.speed;
     const long long holdTicks = static_cast<long long>(std::max(clip.hold, 0)) * kTicksPerSecond;
 
-    if (media::playsAsStrip(header.codec(), clip.entryEffect)) {
+    if (plan.strip) {
         const int frames = buildClipStrip(reader, ctx.pages, ctx.width, ctx.height);
         ctx.contentWidth = (frames + 1) * ctx.width;
         ctx.contentSize = static_cast<uint32_t>(ctx.contentWidth) * ctx.height * 4u;
@@ -77,7 +77,7 @@ void playClip(const engine::ClipCommand& clip, engine::RegionContext& ctx) {
 
     media::Picture frame(ctx.width, ctx.height);
     bool displayCleared = false;
-    for (int f = 0; f < header.frameCount && !stopped(ctx); ++f) {
+    for (int f = 0; f < plan.framesToRead && !stopped(ctx); ++f) {
         const media::ClipPageResult result =
             media::readClipFrameIntoPage(reader, ctx.width, ctx.height, frame);
         if (result == media::ClipPageResult::End) break;
@@ -89,7 +89,7 @@ void playClip(const engine::ClipCommand& clip, engine::RegionContext& ctx) {
         engine::runEntryEffect(ctx, clip.entryEffect, speed);
         engine::waitTicks(ctx, holdTicks);
         engine::runExitEffect(ctx, clip.exitEffect, speed);
-        engine::diagf(*ctx.diag, "ap samples_per_second=%d stop=%d\r\n", speed, clip.hold);
+        engine::diagf(*ctx.diag, media::kClipFrameLine, speed, clip.hold);
     }
 }
 
