@@ -118,6 +118,7 @@ void CProgramFrame::notAvailable(const char* what) {
 }
 
 void CProgramFrame::guideStep(int step) {
+    if (closing_) return;  // a step queued just before the frame closed
     switch (step) {
     case 1: {
         const QString path = QString::fromStdString(startFolder()) + "/NEWTXT.ZRT";

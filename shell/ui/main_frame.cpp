@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -487,8 +489,15 @@ void CMainFrame::shutDown() {
     closeProgram();
     sendMake_.reset();
     if (operations_->runState() == RunState::Running) {
+        // The worker may be waiting for a message box on this thread: keep dispatching while it
+        // winds down (a stop ends it at its next wait or between files).
         operations_->requestStop();
-        operations_->waitUntilFinished(10000);
+        QElapsedTimer waited;
+        waited.start();
+        while (operations_->runState() == RunState::Running && waited.elapsed() < 15000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+        }
     }
     operations_->finishIfDone();
     const LinkSelection& selection = operations_->selection();

@@ -2,6 +2,7 @@
 // that reaches the virtual sign, and closing the frame while Make converts a clip.
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <atomic>
 #include <thread>
@@ -14,6 +15,7 @@
 #include "editor/ui/preview_window.h"
 #include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
+#include "shell/ui/getting_started_guide.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/tests/ui_test_support.h"
 
@@ -157,6 +159,43 @@ TEST_F(PlayTest, SendAfterPlayReachesTheVirtualSign) {
     ASSERT_FALSE(folder.empty());
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/run.at"))));
+    sign.stop();
+}
+
+TEST_F(PlayTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) {
+    signsim::SimulatorOptions options;
+    options.storage = path("sign");
+    options.serial = false;
+    signsim::SignSimulator sign(options);
+    std::string error;
+    ASSERT_TRUE(sign.start(&error)) << error;
+    ::setenv("BRIGHTLINE_VIRTUAL_SIGN",
+             ("127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort())).c_str(), 1);
+    appProfile().writeInt("SET", "SHOW_STEP", 0);
+    const std::string program = redProgram();
+    {
+        CMainFrame main;
+        main.show();
+        OperationEnvironment env = main.operations().environment();
+        env.uploadPauseMs = 0;
+        main.operations().setEnvironment(env);
+        ASSERT_TRUE(main.guide());
+        main.openFile(program);
+        bool finished = false;
+        QObject::connect(&main, &CMainFrame::operationFinished, [&] { finished = true; });
+        auto buttons = main.guide()->findChildren<QPushButton*>();
+        ASSERT_EQ(buttons.size(), 3);
+        QTest::mouseClick(buttons[2], Qt::LeftButton);
+        ASSERT_TRUE(waitFor([&] { return finished; }, 60000)) << lastMessage();
+        EXPECT_TRUE(main.operations().confirmed());
+        EXPECT_EQ(main.programFrame()->layoutView()->preview(), nullptr);
+    }
+    ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
+    const std::string folder = sign.sign().currentFolder();
+    ASSERT_FALSE(folder.empty());
+    // Program 0 of the show: the same names as a Play makes.
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
+    EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
     sign.stop();
 }
 
