@@ -103,6 +103,12 @@ struct CurlDeleter {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
 
+// Ends a transfer when the stop flag is raised.
+int stopCheck(void* flag, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* stop = static_cast<const std::atomic<bool>*>(flag);
+    return stop && stop->load() ? 1 : 0;
+}
+
 std::string escapeForUrl(CURL* curl, const std::string& path) {
     char* escaped = curl_easy_escape(curl, path.data(), static_cast<int>(path.size()));
     std::string out = escaped ? escaped : "";
@@ -197,6 +203,11 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
                      static_cast<long>((timings_.receiveTimeoutMs + 999) / 1000));
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_UPLOAD_BUFFERSIZE, 512L * 1024);
+    if (stop) {
+        curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, stopCheck);
+        curl_easy_setopt(c, CURLOPT_XFERINFODATA, const_cast<std::atomic<bool>*>(stop));
+        curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    }
 
     // Open the session: connect and log in once; the uploads reuse this connection.
     curl_easy_setopt(c, CURLOPT_URL, base.c_str());
@@ -240,6 +251,7 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
             std::fclose(file);
         }
         if (!sent) {
+            if (stop && stop->load()) return UploadResult::Failed;  // stopped: nothing to tell
             messages_.show(kMsgCommunicationError, kCaptionInfo, MessageIcon::Error);
             return UploadResult::Failed;
         }

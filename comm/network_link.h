@@ -45,7 +45,7 @@ public:
     // remote name "<remoteFolder>\<name>". `onFile(remoteName, index)` is called before each file
     // and `onDone(index)` after it. Failed: a file did not go after 3 attempts ("Communication
     // error!" shown). SessionError: the connection could not be opened (its text shown).
-    // `stop` (optional) ends the upload as Failed between attempts.
+    // `stop` (optional) ends the upload at once as Failed, with nothing shown.
     UploadResult uploadFolder(const std::string& localFolder, const std::string& remoteFolder,
                               const std::function<void(const std::string&, int)>& onFile,
                               const std::function<void(int)>& onDone,

@@ -52,6 +52,7 @@ bool SerialLink::open(const std::string& device, int baudRate, std::string* erro
     exchangeDone_.reset();
     lineMode_.store(false);
     closing_.store(false);
+    cancelled_.store(false);
     receiver_ = std::thread([this] { receiveLoop(); });
     open_.store(true);
     return true;
@@ -72,6 +73,11 @@ void SerialLink::close() {
     readFile_.reset();
     closing_.store(false);
     open_.store(false);
+}
+
+void SerialLink::cancel() {
+    cancelled_.store(true);
+    replyEvent_.set();
 }
 
 bool SerialLink::writeBytes(const uint8_t* data, size_t size) {
@@ -214,7 +220,7 @@ uint16_t SerialLink::serveFileRequest() {
 bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
                          const uint8_t* data, size_t size, std::vector<uint8_t>* reply) {
     if (size > static_cast<size_t>(chunkSize_.load())) return false;
-    if (!open_.load()) return false;
+    if (!open_.load() || cancelled_.load()) return false;
     PacketHeader h;
     h.destination = destination;
     h.source = kPcAddress;
@@ -231,6 +237,7 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
     requestsSent_.fetch_add(1);
     writeBytes(packet.data(), packet.size());
     if (!replyEvent_.wait(timings_.replyTimeoutMs)) return false;  // "timeout sn=%d"
+    if (cancelled_.load()) return false;
     std::lock_guard<std::mutex> lock(replyMutex_);
     const uint16_t code = replyCode_;
     replyCode_ = 0;
@@ -244,7 +251,7 @@ bool SerialLink::requestWithRetries(uint8_t destination, uint16_t type, uint32_t
                                     std::vector<uint8_t>* reply) {
     for (int attempt = 0; attempt < timings_.attempts; ++attempt) {
         if (request(destination, type, sequence, data, size, reply)) return true;
-        if (!open_.load()) return false;
+        if (!open_.load() || cancelled_.load()) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(timings_.retryPauseMs));
     }
     return false;

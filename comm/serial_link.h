@@ -63,6 +63,11 @@ public:
         serviceFolder_ = folder;
     }
 
+    // Any thread: makes the waiting request and every later one fail at once (file transfers
+    // then end within one request), until clearCancel() or the next open().
+    void cancel();
+    void clearCancel() { cancelled_.store(false); }
+
     // Writes raw bytes; false when not open or the write did not complete in time.
     bool writeBytes(const uint8_t* data, size_t size);
 
@@ -114,6 +119,7 @@ private:
     std::atomic<bool> open_{false};
     std::atomic<bool> closing_{false};
     std::atomic<bool> lineMode_{false};
+    std::atomic<bool> cancelled_{false};
     std::atomic<int> chunkSize_{kDefaultChunkSize};
     mutable std::mutex serviceMutex_;
     std::string serviceFolder_ = ".";

@@ -106,6 +106,7 @@ bool SignOperations::start(OperationCode code, int parameter) {
     if (worker_.joinable()) worker_.join();
     stop_.store(false);
     stopEvent_.reset();
+    link_.clearCancel();
     code_.store(static_cast<int>(code));
     runState_.store(static_cast<int>(RunState::Running));
     observer_.progressOpened(parameter);
@@ -144,6 +145,7 @@ bool SignOperations::waitUntilFinished(int timeoutMs) {
 void SignOperations::requestStop() {
     stop_.store(true);
     stopEvent_.set();
+    link_.cancel();
 }
 
 bool SignOperations::pause(int ms) {
@@ -152,10 +154,12 @@ bool SignOperations::pause(int ms) {
 }
 
 void SignOperations::communicationError() {
+    if (stop_.load()) return;  // stopped on request: nothing went wrong
     messages_.show(kMsgCommunicationError, kCaptionInfo, MessageIcon::Error);
 }
 
 bool SignOperations::serialRequest(uint16_t type, const std::string& data, std::string* reply) {
+    if (runState_.load() != static_cast<int>(RunState::Running)) link_.clearCancel();
     std::vector<uint8_t> bytes;
     const bool ok = link_.requestWithRetries(static_cast<uint8_t>(selection_.address), type, 0,
                                              reinterpret_cast<const uint8_t*>(data.data()),

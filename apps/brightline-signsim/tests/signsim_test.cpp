@@ -89,6 +89,7 @@ protected:
         o.modem = modem;
         o.playFrames = playFrames;
         o.playTicks = 10;
+        o.lineRate = lineRate_;
         sim_ = std::make_unique<SignSimulator>(o);
         std::string error;
         ASSERT_TRUE(sim_->start(&error)) << error;
@@ -143,6 +144,7 @@ protected:
     std::vector<OperatorMessage> shown() { return messages_.messages(); }
 
     static inline int runs_ = 0;
+    int lineRate_ = 0;
     fs::path dir_;
     std::map<std::string, std::vector<uint8_t>> files_;
     RecordingMessages messages_;
@@ -388,6 +390,21 @@ TEST_F(SerialSignTest, StopEndsAnOperationDuringItsPause) {
     EXPECT_FALSE(ops_->confirmed());
     EXPECT_TRUE(fs::is_empty(signFolder("DATA1")));
     EXPECT_FALSE(ops_->serialLink().isOpen());
+}
+
+TEST_F(SerialSignTest, StopEndsATransferWithinOneRequest) {
+    lineRate_ = 115200;  // about 20 s for the big file below
+    startWith(SignFaults{});
+    makeShow();
+    ASSERT_TRUE(writeFileAtomically((ws() / "70001003.ZVI").string(), randomBytes(200000, 4)));
+    ASSERT_TRUE(ops_->start(OperationCode::SendShow, 5));
+    while (sim_->sign().log().size() < 8) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ops_->requestStop();
+    EXPECT_TRUE(ops_->waitUntilFinished(60000));
+    EXPECT_FALSE(ops_->confirmed());
+    EXPECT_TRUE(shown().empty());
+    EXPECT_LT(sim_->sign().log().size(), 100u);  // the 200 KB alone take 196 requests
+    EXPECT_FALSE(sim_->sign().playing());         // stopped for the upload, never resumed
 }
 
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
