@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QToolBar>
 
@@ -13,6 +14,9 @@
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
+#include "shell/ui/edit_user_dialog.h"
+#include "shell/ui/led_colour_dialog.h"
+#include "shell/ui/logon_dialog.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/new_dialog.h"
 #include "shell/ui/tests/ui_test_support.h"
@@ -180,6 +184,43 @@ TEST_F(MainFrameTest, GuideShownUntilSwitchedOff) {
     EXPECT_EQ(appProfile().getInt("SET", "SHOW_STEP", 0), 1);
     CMainFrame again;
     EXPECT_FALSE(again.guide());
+}
+
+TEST_F(MainFrameTest, UserManagementAsksTheOperatorsPasswordFirst) {
+    ASSERT_TRUE(saveUsers(QDir(QCoreApplication::applicationDirPath()).filePath("UserInfo.dat").toStdString(),
+                          {{"admin", hashPassword("admin")}}));
+    appProfile().writeInt("Brightline_II", "First_Running_Flag", 1);
+    appProfile().writeInt("Brightline_II", "Enable_User_Logon_Flag", 1);
+    CMainFrame frame;
+    frame.show();
+    frame.action(CMainFrame::Command::CreateEditUser)->trigger();
+    auto* logon = frame.findChild<CLogonDialog*>();
+    ASSERT_TRUE(logon);
+    EXPECT_EQ(logon->nameEdit()->text(), "admin");
+    EXPECT_FALSE(logon->nameEdit()->isEnabled());
+    EXPECT_FALSE(frame.findChild<CEditUserDialog*>());
+    QTest::keyClicks(logon->passwordEdit(), "admin");
+    QTest::mouseClick(logon->logInButton(), Qt::LeftButton);
+    QApplication::processEvents();
+    auto* users = frame.findChild<CEditUserDialog*>();
+    ASSERT_TRUE(users);
+    EXPECT_EQ(users->userList()->count(), 1);
+    EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
+    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath("UserInfo.dat"));
+}
+
+TEST_F(MainFrameTest, LedColourSetWritesTheColourMode) {
+    CMainFrame frame;
+    frame.action(CMainFrame::Command::LedColourSet)->trigger();
+    auto* dialog = frame.findChild<CLedColourDialog*>();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->value(), 0);
+    auto radios = dialog->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 2);
+    EXPECT_EQ(radios[1]->text(), "Grayscale");
+    radios[1]->setChecked(true);
+    dialog->accept();
+    EXPECT_EQ(appProfile().getInt("SET", "GRAY", 0), 1);
 }
 
 }  // namespace
