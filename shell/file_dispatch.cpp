@@ -10,9 +10,13 @@ namespace brightline {
 
 namespace {
 
-bool isSeparator(char c) { return c == '/' || c == '\\'; }
+bool isSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
-bool executable(const std::string& path) { return ::access(path.c_str(), X_OK) == 0; }
+bool executable(const std::string& path) {
+    return ::access(path.c_str(), X_OK) == 0;
+}
 
 }  // namespace
 
@@ -53,7 +57,8 @@ std::string withTrailingSeparator(const std::string& folder) {
 }
 
 std::string newFileLocation(const Profile& profile, const std::string& startFolder) {
-    return withTrailingSeparator(profile.getString(kProfileSectionSet, kKeyNewFilePath, startFolder));
+    return withTrailingSeparator(
+        profile.getString(kProfileSectionSet, kKeyNewFilePath, startFolder));
 }
 
 std::vector<FileFilter> openDialogFilters() {

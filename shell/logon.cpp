@@ -102,6 +102,8 @@ void setCurrentUser(const CurrentUser& user) {
     theUser = user;
 }
 
-std::string userFilePath() { return joinPath(programFolder(), kUserFile); }
+std::string userFilePath() {
+    return joinPath(programFolder(), kUserFile);
+}
 
 }  // namespace brightline

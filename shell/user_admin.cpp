@@ -35,9 +35,13 @@ bool UserAdmin::logonEnabled() const {
     return profile_.getInt(kProfileSectionApp, kKeyEnableLogon, 1) != 0;
 }
 
-void UserAdmin::reload() { loadUsers(userFile_, users_); }
+void UserAdmin::reload() {
+    loadUsers(userFile_, users_);
+}
 
-void UserAdmin::save() { saveUsers(userFile_, users_); }
+void UserAdmin::save() {
+    saveUsers(userFile_, users_);
+}
 
 UserDialogResult UserAdmin::addUser(const std::string& name, const std::string& password,
                                     const std::string& confirm) {

@@ -37,7 +37,7 @@ struct UserDialogResult {
 };
 
 class UserAdmin {
-public:
+  public:
     // `messages` and `profile` are borrowed.
     UserAdmin(std::string userFile, Profile& profile, OperatorMessages& messages);
 
@@ -65,7 +65,7 @@ public:
     // box is ticked while the list is empty; else the logon flag takes the box and true.
     bool close(bool enableLogon);
 
-private:
+  private:
     void reload();
     void save();
 

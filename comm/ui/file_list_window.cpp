@@ -20,7 +20,9 @@ FileListWindow::FileListWindow(QWidget* parent) : QDialog(parent) {
     resize(420, 360);
 }
 
-void FileListWindow::showText(const QString& text) { box_->setPlainText(text); }
+void FileListWindow::showText(const QString& text) {
+    box_->setPlainText(text);
+}
 
 bool FileListWindow::showFile(const QString& path) {
     QFile file(path);
@@ -37,6 +39,8 @@ bool FileListWindow::showFile(const QString& path) {
     return true;
 }
 
-QString FileListWindow::text() const { return box_->toPlainText(); }
+QString FileListWindow::text() const {
+    return box_->toPlainText();
+}
 
 }  // namespace brightline::ui

@@ -9,14 +9,14 @@ namespace brightline::ui {
 
 class FileListWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit FileListWindow(QWidget* parent = nullptr);
     void showText(const QString& text);
     // False when the file cannot be read (the box stays empty).
     bool showFile(const QString& path);
     QString text() const;
 
-private:
+  private:
     QPlainTextEdit* box_;
 };
 

@@ -16,45 +16,60 @@ OperationWindows::~OperationWindows() {
 }
 
 void OperationWindows::progressOpened(int range) {
-    QMetaObject::invokeMethod(this, [this, range] {
-        delete progress_;
-        lastPosition_ = 0;
-        lastFileName_.clear();
-        progress_ = new ProgressWindow(range, owner_);
-        progress_->show();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, range] {
+            delete progress_;
+            lastPosition_ = 0;
+            lastFileName_.clear();
+            progress_ = new ProgressWindow(range, owner_);
+            progress_->show();
+        },
+        Qt::QueuedConnection);
 }
 
 void OperationWindows::progressPosition(int position) {
-    QMetaObject::invokeMethod(this, [this, position] {
-        lastPosition_ = position;
-        if (progress_) progress_->setPosition(position);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, position] {
+            lastPosition_ = position;
+            if (progress_) progress_->setPosition(position);
+        },
+        Qt::QueuedConnection);
 }
 
 void OperationWindows::progressFileName(const std::string& name) {
     const QString text = QString::fromStdString(name);
-    QMetaObject::invokeMethod(this, [this, text] {
-        lastFileName_ = text;
-        if (progress_) progress_->setFileName(text);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            lastFileName_ = text;
+            if (progress_) progress_->setFileName(text);
+        },
+        Qt::QueuedConnection);
 }
 
 void OperationWindows::progressClosed() {
-    QMetaObject::invokeMethod(this, [this] {
-        delete progress_;
-        progress_ = nullptr;
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            delete progress_;
+            progress_ = nullptr;
+        },
+        Qt::QueuedConnection);
 }
 
 void OperationWindows::showFileList(const std::string& text) {
     const QString shown = QString::fromLocal8Bit(text.data(), static_cast<int>(text.size()));
-    QMetaObject::invokeMethod(this, [this, shown] {
-        if (!fileList_) fileList_ = new FileListWindow(owner_);
-        fileList_->showText(shown);
-        fileList_->show();
-        fileList_->raise();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, shown] {
+            if (!fileList_) fileList_ = new FileListWindow(owner_);
+            fileList_->showText(shown);
+            fileList_->show();
+            fileList_->raise();
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace brightline::ui

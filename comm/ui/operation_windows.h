@@ -13,10 +13,9 @@ class QWidget;
 
 namespace brightline::ui {
 
-
 class OperationWindows : public QObject, public OperationObserver {
     Q_OBJECT
-public:
+  public:
     // The windows are centred over `owner` (borrowed).
     explicit OperationWindows(QWidget* owner);
     ~OperationWindows() override;
@@ -33,7 +32,7 @@ public:
     int lastPosition() const { return lastPosition_; }
     QString lastFileName() const { return lastFileName_; }
 
-private:
+  private:
     QWidget* owner_;
     QPointer<ProgressWindow> progress_;
     QPointer<FileListWindow> fileList_;

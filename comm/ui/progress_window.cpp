@@ -38,12 +38,21 @@ ProgressWindow::ProgressWindow(int range, QWidget* parent)
     animate();
 }
 
-
-void ProgressWindow::setPosition(int position) { bar_->setValue(std::min(position, bar_->maximum())); }
-void ProgressWindow::setFileName(const QString& name) { file_->setText(name); }
-int ProgressWindow::position() const { return bar_->value(); }
-int ProgressWindow::range() const { return bar_->maximum(); }
-QString ProgressWindow::fileName() const { return file_->text(); }
+void ProgressWindow::setPosition(int position) {
+    bar_->setValue(std::min(position, bar_->maximum()));
+}
+void ProgressWindow::setFileName(const QString& name) {
+    file_->setText(name);
+}
+int ProgressWindow::position() const {
+    return bar_->value();
+}
+int ProgressWindow::range() const {
+    return bar_->maximum();
+}
+QString ProgressWindow::fileName() const {
+    return file_->text();
+}
 
 void ProgressWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||

@@ -12,7 +12,7 @@ namespace brightline::ui {
 
 class ProgressWindow : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit ProgressWindow(int range, QWidget* parent = nullptr);
     void setPosition(int position);
     void setFileName(const QString& name);
@@ -20,11 +20,11 @@ public:
     int range() const;
     QString fileName() const;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override {}
 
-private:
+  private:
     void animate();
     QProgressBar* bar_;
     QLabel* animation_;

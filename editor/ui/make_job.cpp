@@ -17,7 +17,7 @@ namespace {
 
 // Make's messages, shown on the user interface thread while the worker waits for the answer.
 class WorkerMessages : public OperatorMessages {
-public:
+  public:
     using OperatorMessages::show;
     WorkerMessages(QObject* context, OperatorMessages& target, std::atomic<bool>& cancel)
         : context_(context), target_(target), cancel_(cancel) {}
@@ -32,19 +32,20 @@ public:
         QMetaObject::invokeMethod(
             context_,
             [answer, message, target, cancel] {
-                MessageAnswer a = cancel->load() ? affirmativeAnswer(message.buttons)
-                                                 : target->show(message);
+                MessageAnswer a =
+                    cancel->load() ? affirmativeAnswer(message.buttons) : target->show(message);
                 std::lock_guard<std::mutex> lock(answer->mutex);
                 answer->value = a;
                 answer->cv.notify_all();
             },
             Qt::QueuedConnection);
         std::unique_lock<std::mutex> lock(answer->mutex);
-        while (!answer->value && !cancel_.load()) answer->cv.wait_for(lock, std::chrono::milliseconds(20));
+        while (!answer->value && !cancel_.load())
+            answer->cv.wait_for(lock, std::chrono::milliseconds(20));
         return answer->value ? *answer->value : affirmativeAnswer(message.buttons);
     }
 
-private:
+  private:
     struct Answer {
         std::mutex mutex;
         std::condition_variable cv;
@@ -88,7 +89,8 @@ bool MakeJob::start(const ProgramData& program, const std::string& workspace, bo
         maker.setTimeZone(currentTimeZone());
         maker.setCancelFlag(&shared->cancel);
         maker.setStatusCallback([context, status](const std::string& text) {
-            QMetaObject::invokeMethod(context, [status, text] { status(text); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                context, [status, text] { status(text); }, Qt::QueuedConnection);
         });
         const int count = maker.make(programNumber, false, 7);
         const bool cancelled = shared->cancel.load();
@@ -104,7 +106,9 @@ void MakeJob::cancel() {
     if (shared_) shared_->cancel = true;
 }
 
-bool MakeJob::running() const { return shared_ && shared_->running.load(); }
+bool MakeJob::running() const {
+    return shared_ && shared_->running.load();
+}
 
 void MakeJob::join() {
     if (worker_.joinable()) worker_.join();

@@ -20,7 +20,7 @@
 namespace brightline::ui {
 
 class MakeJob {
-public:
+  public:
     using Status = std::function<void(const std::string&)>;
     // `count` is Make's result; `cancelled` when the job was cancelled before it ended.
     using Done = std::function<void(int count, bool cancelled, const ProgramData& made)>;
@@ -41,7 +41,7 @@ public:
     // Waits for the worker to end (tests); the callbacks still arrive queued.
     void join();
 
-private:
+  private:
     struct Shared;
     QObject* context_;
     OperatorMessages& messages_;

@@ -6,7 +6,7 @@ namespace brightline::ui {
 
 class CMy_SplitterWnd : public QSplitter {
     Q_OBJECT
-public:
+  public:
     CMy_SplitterWnd(Qt::Orientation orientation, QWidget* parent = nullptr);
     // The panes' sizes, first to last, in pixels.
     void setPaneSizes(const QList<int>& sizes) { setSizes(sizes); }

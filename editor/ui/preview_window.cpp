@@ -12,7 +12,7 @@ namespace brightline::ui {
 // Runs on the show player thread: copies the screen (the top byte is not colour) and queues it
 // to the window. The window outlives every call: it stops the engine before it goes away.
 class PreviewWindow::Sink : public engine::FrameSink {
-public:
+  public:
     explicit Sink(PreviewWindow* window) : window_(window) {}
     void frame(int width, int height, const uint32_t* pixels, uint64_t) override {
         QImage image(width, height, QImage::Format_RGB32);
@@ -22,11 +22,11 @@ public:
             for (int x = 0; x < width; ++x) row[x] = from[x] | 0xFF000000u;
         }
         PreviewWindow* window = window_;
-        QMetaObject::invokeMethod(window, [window, image] { window->takeFrame(image); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window, [window, image] { window->takeFrame(image); }, Qt::QueuedConnection);
     }
 
-private:
+  private:
     PreviewWindow* window_;
 };
 
@@ -40,7 +40,9 @@ PreviewWindow::PreviewWindow(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-PreviewWindow::~PreviewWindow() { stop(); }
+PreviewWindow::~PreviewWindow() {
+    stop();
+}
 
 void PreviewWindow::start(const std::string& showPath, const std::string& workspace) {
     engine::ShowOptions options;
@@ -53,7 +55,9 @@ void PreviewWindow::stop() {
     if (engine_) engine_->stop();
 }
 
-bool PreviewWindow::running() const { return engine_ && engine_->running(); }
+bool PreviewWindow::running() const {
+    return engine_ && engine_->running();
+}
 
 void PreviewWindow::takeFrame(const QImage& image) {
     image_ = image;

@@ -20,7 +20,7 @@ namespace brightline::ui {
 
 class PreviewWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PreviewWindow(QWidget* parent);
     ~PreviewWindow() override;
 
@@ -32,10 +32,10 @@ public:
     uint64_t framesShown() const { return framesShown_; }
     QImage lastFrame() const { return image_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     class Sink;
     void takeFrame(const QImage& image);
 

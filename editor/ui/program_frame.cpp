@@ -8,10 +8,10 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "comm/led_set_data.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
-#include "comm/led_set_data.h"
 #include "editor/program_open.h"
 #include "editor/resource_library.h"
 #include "editor/ui/my_splitter_wnd.h"
@@ -29,7 +29,9 @@ constexpr int kScreenReserve = 368;
 constexpr int kMinPropertyWidth = 180;
 constexpr int kTextPageTab = 5;
 
-std::string ss(const QString& s) { return s.toStdString(); }
+std::string ss(const QString& s) {
+    return s.toStdString();
+}
 
 }  // namespace
 
@@ -73,10 +75,12 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenHeight = screen ? screen->geometry().height() : 768;
-    rows_->setPaneSizes({std::max(kMinPropertyWidth + 20, screenHeight - kScreenReserve), kListRowHeight});
+    rows_->setPaneSizes(
+        {std::max(kMinPropertyWidth + 20, screenHeight - kScreenReserve), kListRowHeight});
     const int clientWidth = parent ? parent->width() : 1024;
-    columns_->setPaneSizes({std::max(100, clientWidth - std::max(program.ledWidth, kMinPropertyWidth)),
-                            program.ledWidth});
+    columns_->setPaneSizes(
+        {std::max(100, clientWidth - std::max(program.ledWidth, kMinPropertyWidth)),
+         program.ledWidth});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -85,14 +89,17 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
     layout->addWidget(rows_, 1);
 
     layout_->initialUpdate();
-    connect(layout_, &CProgram_Layout_view::sendShowRequested, this, &CProgramFrame::sendShowRequested);
-    connect(layout_, &CProgram_Layout_view::areaSelected, this, [this](int slot) { selectedArea_ = slot; });
+    connect(layout_, &CProgram_Layout_view::sendShowRequested, this,
+            &CProgramFrame::sendShowRequested);
+    connect(layout_, &CProgram_Layout_view::areaSelected, this,
+            [this](int slot) { selectedArea_ = slot; });
     connect(property_, &CPropertyView::tabChanged, this, &CProgramFrame::propertyTabChanged);
 
     if (showGuide && appProfile().getInt(kProfileSectionSet, "SHOW_STEP_PROGRAM", 0) == 0) {
         guide_ = new CStepGuide(this);
         guide_->setWindowFlag(Qt::Window);
-        connect(guide_, &CStepGuide::stepChosen, this, &CProgramFrame::guideStep, Qt::QueuedConnection);
+        connect(guide_, &CStepGuide::stepChosen, this, &CProgramFrame::guideStep,
+                Qt::QueuedConnection);
         guide_->show();
     }
 }
@@ -120,39 +127,39 @@ void CProgramFrame::notAvailable(const char* what) {
 void CProgramFrame::guideStep(int step) {
     if (closing_) return;  // a step queued just before the frame closed
     switch (step) {
-    case 1: {
-        const QString path = QString::fromStdString(startFolder()) + "/NEWTXT.ZRT";
-        QFile::remove(path);
-        emit textPageEditorRequested(path);
-        break;
-    }
-    case 2:
-        property_->setCurrentTab(kTextPageTab);
-        notAvailable("Adding a text page to the library");
-        break;
-    case 3: {
-        property_->setCurrentTab(kTextPageTab);
-        std::vector<std::string> library;
-        loadLibrary(joinPath(startFolder(), kTextPageLibrary), library);
-        if (library.empty()) break;
-        CElement element;
-        element.path = library[0];
-        element.thumbIndex = 0;
-        element.hold = 3;
-        auto& list = programData().areaLists[0];
-        list.insert(list.begin() + std::min<size_t>(1, list.size()), element);
-        save();
-        break;
-    }
-    case 4:
-        layout_->setStripVisible(true);
-        layout_->play();
-        break;
-    case 5:
-        layout_->send();
-        break;
-    default:
-        break;
+        case 1: {
+            const QString path = QString::fromStdString(startFolder()) + "/NEWTXT.ZRT";
+            QFile::remove(path);
+            emit textPageEditorRequested(path);
+            break;
+        }
+        case 2:
+            property_->setCurrentTab(kTextPageTab);
+            notAvailable("Adding a text page to the library");
+            break;
+        case 3: {
+            property_->setCurrentTab(kTextPageTab);
+            std::vector<std::string> library;
+            loadLibrary(joinPath(startFolder(), kTextPageLibrary), library);
+            if (library.empty()) break;
+            CElement element;
+            element.path = library[0];
+            element.thumbIndex = 0;
+            element.hold = 3;
+            auto& list = programData().areaLists[0];
+            list.insert(list.begin() + std::min<size_t>(1, list.size()), element);
+            save();
+            break;
+        }
+        case 4:
+            layout_->setStripVisible(true);
+            layout_->play();
+            break;
+        case 5:
+            layout_->send();
+            break;
+        default:
+            break;
     }
 }
 

@@ -20,7 +20,7 @@ class CProgram_Layout_view;
 
 class CProgramFrame : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `messages` is borrowed. `firstTab` is the property view's first tab ("FIRST_SEL_RC").
     CProgramFrame(const QString& programPath, bool newProgram, bool showGuide, int firstTab,
                   OperatorMessages& messages, QWidget* parent = nullptr);
@@ -42,16 +42,16 @@ public:
     // The step guide's five steps (1..5).
     void guideStep(int step);
 
-signals:
+  signals:
     void closed(CProgramFrame* frame);
     void sendShowRequested(int count);
     void textPageEditorRequested(const QString& path);
     void propertyTabChanged(int tab);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void notAvailable(const char* what);
 
     QString path_;

@@ -12,10 +12,10 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "comm/led_set_data.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
-#include "comm/led_set_data.h"
 #include "editor/program_data.h"
 #include "editor/script_maker.h"
 #include "editor/ui/make_job.h"
@@ -27,7 +27,9 @@ namespace brightline::ui {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 constexpr int kWidthRange = 1024;
 constexpr int kHeightRange = 512;
@@ -163,7 +165,9 @@ void CProgram_Layout_view::initialUpdate() {
     update();
 }
 
-int CProgram_Layout_view::clientHeight() const { return std::max(0, height() - kLayoutToolbarHeight); }
+int CProgram_Layout_view::clientHeight() const {
+    return std::max(0, height() - kLayoutToolbarHeight);
+}
 
 QRect CProgram_Layout_view::faceRect() const {
     return QRect(origin_.x(), origin_.y(), canvasWidth_, canvasHeight_);
@@ -245,7 +249,9 @@ void CProgram_Layout_view::setSizeControlsEnabled(bool enabled) {
 
 // --- Play, Stop, Send -----------------------------------------------------------------------
 
-bool CProgram_Layout_view::makeRunning() const { return make_ && make_->running(); }
+bool CProgram_Layout_view::makeRunning() const {
+    return make_ && make_->running();
+}
 
 QString CProgram_Layout_view::statusText() const {
     if (making_ && !statusTextSet_) return kMakingText;
@@ -358,7 +364,8 @@ void CProgram_Layout_view::drawBackground() {
     backgroundStale_ = false;
 }
 
-void CProgram_Layout_view::drawElement(QPainter& p, const QRect& area, const ShownElement& element) {
+void CProgram_Layout_view::drawElement(QPainter& p, const QRect& area,
+                                       const ShownElement& element) {
     if (element.path.empty()) return;
     const std::string ext = extensionUpper(element.path);
     if (ext == ".JPG" || ext == ".BMP" || ext == ".PNG") {
@@ -395,9 +402,11 @@ void CProgram_Layout_view::paintEvent(QPaintEvent*) {
         const CRegion_Line& line = lines[static_cast<size_t>(i)];
         const Rect& b = line.band;
         if (line.horizontal)
-            p.drawLine(o.x() + b.left + 3, o.y() + b.top + 3, o.x() + b.right - 3, o.y() + b.bottom - 3);
+            p.drawLine(o.x() + b.left + 3, o.y() + b.top + 3, o.x() + b.right - 3,
+                       o.y() + b.bottom - 3);
         else
-            p.drawLine(o.x() + b.left + 3, o.y() + b.top + 3, o.x() + b.left + 3, o.y() + b.bottom - 3);
+            p.drawLine(o.x() + b.left + 3, o.y() + b.top + 3, o.x() + b.left + 3,
+                       o.y() + b.bottom - 3);
     }
     const QString status = statusText();
     if (stripVisible_) {
@@ -436,7 +445,8 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
         }
         if (!dragging_) return;
     } else {
-        QToolTip::showText(event->globalPosition().toPoint(), QString("(%1,%2)").arg(x).arg(y), this);
+        QToolTip::showText(event->globalPosition().toPoint(), QString("(%1,%2)").arg(x).arg(y),
+                           this);
         tooltipShown_ = true;
     }
     if (!dragging_) {
@@ -444,8 +454,9 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
         if (line < 0)
             setCursor(Qt::ArrowCursor);
         else
-            setCursor(program.regionLines[static_cast<size_t>(line)].horizontal ? Qt::SizeVerCursor
-                                                                                 : Qt::SizeHorCursor);
+            setCursor(program.regionLines[static_cast<size_t>(line)].horizontal
+                          ? Qt::SizeVerCursor
+                          : Qt::SizeHorCursor);
         return;
     }
     for (int i = 0; i < lineCountOf(program.areaFormat); ++i) {

@@ -33,7 +33,7 @@ inline constexpr int kStatusStripHeight = 40;
 
 class CProgram_Layout_view : public QWidget {
     Q_OBJECT
-public:
+  public:
     // `messages` (borrowed) shows the view's and Make's messages. `signName` is the current sign.
     CProgram_Layout_view(OperatorMessages& messages, const std::string& signName,
                          QWidget* parent = nullptr);
@@ -72,7 +72,7 @@ public:
     QToolButton* stopButton() const { return stop_; }
     QToolButton* sendButton() const { return send_; }
 
-signals:
+  signals:
     // Send was allowed: the main window starts SendShow with this many made media.
     void sendShowRequested(int count);
     void areaSelected(int slot);
@@ -80,7 +80,7 @@ signals:
     // Make ended (count; cancelled ones included, with count 0).
     void makeEnded(int count);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -91,7 +91,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     struct ShownElement {
         std::string path;
         int thumbIndex = -1;

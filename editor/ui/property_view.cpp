@@ -61,16 +61,21 @@ CPropertyView::CPropertyView(int firstTab, QWidget* parent) : QWidget(parent) {
     });
 }
 
-int CPropertyView::currentTab() const { return tabs_->currentIndex(); }
+int CPropertyView::currentTab() const {
+    return tabs_->currentIndex();
+}
 
-void CPropertyView::setCurrentTab(int tab) { tabs_->setCurrentIndex(tab); }
+void CPropertyView::setCurrentTab(int tab) {
+    tabs_->setCurrentIndex(tab);
+}
 
 void CPropertyView::fill(int tab) {
     list_->clear();
     list_->tab = tab;
     if (tab != 0) return;
     for (int format = 0; format < kAreaFormats; ++format)
-        list_->addItem(new QListWidgetItem(QIcon(areaFormatThumbnail(format)), QString::number(format)));
+        list_->addItem(
+            new QListWidgetItem(QIcon(areaFormatThumbnail(format)), QString::number(format)));
 }
 
 }  // namespace brightline::ui

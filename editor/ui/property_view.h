@@ -16,27 +16,27 @@ inline constexpr const char* kAreaFormatMime = "application/x-brightline-area-fo
 // The library list: hands out the dragged entry's tab and index.
 class CProgram_Property_ListView : public QListWidget {
     Q_OBJECT
-public:
+  public:
     explicit CProgram_Property_ListView(QWidget* parent = nullptr);
     int tab = 0;
 
-protected:
+  protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 };
 
 class CPropertyView : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit CPropertyView(int firstTab, QWidget* parent = nullptr);
     int currentTab() const;
     void setCurrentTab(int tab);
     CProgram_Property_ListView* list() const { return list_; }
     QTabBar* tabs() const { return tabs_; }
 
-signals:
+  signals:
     void tabChanged(int tab);
 
-private:
+  private:
     void fill(int tab);
     QTabBar* tabs_;
     CProgram_Property_ListView* list_;

@@ -29,7 +29,9 @@ CStepGuide::CStepGuide(QWidget* parent) : QDialog(parent) {
     layout->addWidget(dontShow_);
 }
 
-bool CStepGuide::dontShowAgain() const { return dontShow_->isChecked(); }
+bool CStepGuide::dontShowAgain() const {
+    return dontShow_->isChecked();
+}
 
 void CStepGuide::remember() {
     if (remembered_) return;

@@ -9,19 +9,19 @@ namespace brightline::ui {
 
 class CStepGuide : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CStepGuide(QWidget* parent = nullptr);
     bool dontShowAgain() const;
     QCheckBox* dontShowBox() const { return dontShow_; }
 
-signals:
+  signals:
     void stepChosen(int step);  // 1..5
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void done(int result) override;
 
-private:
+  private:
     void remember();
     QCheckBox* dontShow_;
     bool remembered_ = false;

@@ -14,7 +14,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         char name[] = "/tmp/bl-logon-XXXXXX";
         path_ = ::mkdtemp(name);
@@ -23,18 +23,16 @@ public:
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
     const std::string& path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 
 TEST(Logon, ChecksInOrderWithTheirMessages) {
     // "pw38" hashes to a 33-character text (its digest holds the byte 0x10).
-    const std::vector<CUserInfo> users = {{"admin", hashPassword("admin")},
-                                          {"op", hashPassword("pw38")},
-                                          {"twice", hashPassword("a")},
-                                          {"twice", hashPassword("b")},
-                                          {"same", hashPassword("x")},
-                                          {"same", hashPassword("x")}};
+    const std::vector<CUserInfo> users = {
+        {"admin", hashPassword("admin")}, {"op", hashPassword("pw38")},
+        {"twice", hashPassword("a")},     {"twice", hashPassword("b")},
+        {"same", hashPassword("x")},      {"same", hashPassword("x")}};
     struct Case {
         const char* name;
         const char* password;
@@ -42,8 +40,10 @@ TEST(Logon, ChecksInOrderWithTheirMessages) {
         const char* text;
         bool clearPassword;
     } cases[] = {
-        {"", "admin", LogonOutcome::BlankName, "Sorry! User can't be blank!\nPlease input it", false},
-        {"admin", "", LogonOutcome::BlankPassword, "Sorry! Password can't be blank!\nPlease input it", false},
+        {"", "admin", LogonOutcome::BlankName, "Sorry! User can't be blank!\nPlease input it",
+         false},
+        {"admin", "", LogonOutcome::BlankPassword,
+         "Sorry! Password can't be blank!\nPlease input it", false},
         {"admin", "nope", LogonOutcome::PasswordError, "Password error!", true},
         {"Admin", "admin", LogonOutcome::UnknownUser, "User is not existed!", false},
         {"admin", "admin", LogonOutcome::Accepted, "", false},
@@ -75,7 +75,8 @@ TEST(Logon, FirstStartWritesTheFlagsAndNeedsTheUserFile) {
     EXPECT_EQ(prepareStartupLogon(profile, dir / "UserInfo.dat", users, messages),
               StartupLogon::Exit);
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, "Can't find \"UserInfo.dat\" file, the programm will exit!");
+    EXPECT_EQ(messages.messages()[0].text,
+              "Can't find \"UserInfo.dat\" file, the programm will exit!");
     EXPECT_EQ(messages.messages()[0].caption, "Warning!");
     EXPECT_EQ(profile.getInt("Brightline_II", "First_Running_Flag", 0), 1);
     EXPECT_EQ(profile.getInt("Brightline_II", "Enable_User_Logon_Flag", -1), 1);
@@ -98,8 +99,9 @@ TEST(Logon, FirstStartWritesTheFlagsAndNeedsTheUserFile) {
 }
 
 class UserAdminTest : public ::testing::Test {
-protected:
-    UserAdminTest() : profile_(dir_ / "profile.ini"), admin_(dir_ / "UserInfo.dat", profile_, messages_) {}
+  protected:
+    UserAdminTest()
+        : profile_(dir_ / "profile.ini"), admin_(dir_ / "UserInfo.dat", profile_, messages_) {}
     std::vector<CUserInfo> onDisk() {
         std::vector<CUserInfo> users;
         loadUsers(dir_ / "UserInfo.dat", users);

@@ -29,16 +29,18 @@ int runBrightline(int argc, char** argv) {
     const std::string userFile = userFilePath();
     std::vector<CUserInfo> users;
     switch (prepareStartupLogon(profile, userFile, users, messages)) {
-    case StartupLogon::Exit: return 1;
-    case StartupLogon::Continue: break;
-    case StartupLogon::AskUser: {
-        CLogonDialog logon(users, messages,
-                           qs(profile.getString(kProfileSectionApp, kKeyUserName, kDefaultUserName)),
-                           true);
-        if (logon.exec() != QDialog::Accepted) return 0;
-        acceptLogon(profile, ss(logon.userName()), ss(logon.password()), logon.autoLogon());
-        break;
-    }
+        case StartupLogon::Exit:
+            return 1;
+        case StartupLogon::Continue:
+            break;
+        case StartupLogon::AskUser: {
+            CLogonDialog logon(
+                users, messages,
+                qs(profile.getString(kProfileSectionApp, kKeyUserName, kDefaultUserName)), true);
+            if (logon.exec() != QDialog::Accepted) return 0;
+            acceptLogon(profile, ss(logon.userName()), ss(logon.password()), logon.autoLogon());
+            break;
+        }
     }
 
     CMainFrame frame;

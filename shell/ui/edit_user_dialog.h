@@ -20,7 +20,7 @@ namespace brightline::ui {
 
 class CEditUserDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `loggedOnUser` may not be removed. Opening loads the users (or says the file is missing).
     CEditUserDialog(const std::string& userFile, Profile& profile, OperatorMessages& messages,
                     const std::string& loggedOnUser, QWidget* parent = nullptr);
@@ -36,7 +36,7 @@ public:
     // "Close" and the window's close both come here.
     void reject() override;
 
-private:
+  private:
     void newUser();
     void editPassword();
     void removeUser();

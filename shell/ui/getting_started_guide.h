@@ -10,18 +10,18 @@ namespace brightline::ui {
 
 class CGettingStartedGuide : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit CGettingStartedGuide(QWidget* parent = nullptr);
     QCheckBox* dontShowBox() const { return dontShow_; }
 
-signals:
+  signals:
     void stepChosen(int step);  // 1..3
 
-protected:
+  protected:
     void done(int result) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void remember();
     QCheckBox* dontShow_;
     bool remembered_ = false;

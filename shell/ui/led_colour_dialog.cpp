@@ -20,6 +20,8 @@ CLedColourDialog::CLedColourDialog(int grey, QWidget* parent) : QDialog(parent) 
     layout->addWidget(buttons);
 }
 
-int CLedColourDialog::value() const { return grey_->isChecked() ? 1 : 0; }
+int CLedColourDialog::value() const {
+    return grey_->isChecked() ? 1 : 0;
+}
 
 }  // namespace brightline::ui

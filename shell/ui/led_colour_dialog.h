@@ -8,11 +8,11 @@ namespace brightline::ui {
 
 class CLedColourDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     CLedColourDialog(int grey, QWidget* parent = nullptr);
     int value() const;
 
-private:
+  private:
     QRadioButton* rgb_;
     QRadioButton* grey_;
 };

@@ -37,9 +37,15 @@ CLogonDialog::CLogonDialog(const std::vector<CUserInfo>& users, OperatorMessages
     if (nameEditable && !userName.isEmpty()) password_->setFocus();
 }
 
-QString CLogonDialog::userName() const { return name_->text(); }
-QString CLogonDialog::password() const { return password_->text(); }
-bool CLogonDialog::autoLogon() const { return autoLogon_->isChecked(); }
+QString CLogonDialog::userName() const {
+    return name_->text();
+}
+QString CLogonDialog::password() const {
+    return password_->text();
+}
+bool CLogonDialog::autoLogon() const {
+    return autoLogon_->isChecked();
+}
 
 void CLogonDialog::logIn() {
     LogonCheck check = checkLogon(users_, ss(name_->text()), ss(password_->text()));

@@ -16,7 +16,7 @@ namespace brightline::ui {
 
 class CLogonDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     // `users` and `messages` are borrowed. With `nameEditable` false the operator only confirms
     // the password of the offered name (user management).
     CLogonDialog(const std::vector<CUserInfo>& users, OperatorMessages& messages,
@@ -31,7 +31,7 @@ public:
     QCheckBox* autoLogonBox() const { return autoLogon_; }
     QPushButton* logInButton() const { return logIn_; }
 
-private:
+  private:
     void logIn();
 
     const std::vector<CUserInfo>& users_;

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -16,6 +15,7 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 
@@ -104,7 +104,9 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     fonts_.loadBuiltIn(startFolder(), programFolder());
 }
 
-CMainFrame::~CMainFrame() { shutDown(); }
+CMainFrame::~CMainFrame() {
+    shutDown();
+}
 
 void CMainFrame::configureOperations() {
     OperationEnvironment env;
@@ -134,18 +136,29 @@ void CMainFrame::createActions() {
         Command command;
         const char* text;
     } rows[] = {
-        {Command::New, "&New\tCtrl+N"}, {Command::Open, "Open"}, {Command::Save, "Save"},
-        {Command::SaveAs, "Save As"}, {Command::Exit, "E&xit"},
-        {Command::SendFile, "Send File"}, {Command::GetFileList, "Get File List"},
-        {Command::GetTime, "Get Time"}, {Command::AdjustTime, "Adjust Time"},
+        {Command::New, "&New\tCtrl+N"},
+        {Command::Open, "Open"},
+        {Command::Save, "Save"},
+        {Command::SaveAs, "Save As"},
+        {Command::Exit, "E&xit"},
+        {Command::SendFile, "Send File"},
+        {Command::GetFileList, "Get File List"},
+        {Command::GetTime, "Get Time"},
+        {Command::AdjustTime, "Adjust Time"},
         {Command::UpdateFirmware, "Update Firmware"},
         {Command::UpdateFirmwareFont, "Update Firmware Font"},
         {Command::ChangeAddress, "Change communication address *"},
-        {Command::ShowInfoOnStartup, "Show info on startup"}, {Command::SendReboot, "Send Reboot"},
-        {Command::SetCommunication, "Set communication"}, {Command::LedColourSet, "LED Colour Set"},
-        {Command::SelectModem, "Select Modem"}, {Command::DialHangUp, "Dial/Hang up"},
-        {Command::CreateEditUser, "Create/Edit User"}, {Command::ViewToolbar, "&Toolbar"},
-        {Command::ViewStatusBar, "&Status Bar"}, {Command::Help, "Help"}, {Command::About, "&About"},
+        {Command::ShowInfoOnStartup, "Show info on startup"},
+        {Command::SendReboot, "Send Reboot"},
+        {Command::SetCommunication, "Set communication"},
+        {Command::LedColourSet, "LED Colour Set"},
+        {Command::SelectModem, "Select Modem"},
+        {Command::DialHangUp, "Dial/Hang up"},
+        {Command::CreateEditUser, "Create/Edit User"},
+        {Command::ViewToolbar, "&Toolbar"},
+        {Command::ViewStatusBar, "&Status Bar"},
+        {Command::Help, "Help"},
+        {Command::About, "&About"},
     };
     for (const Row& row : rows) {
         QString text = row.text;
@@ -205,7 +218,7 @@ void CMainFrame::createToolBar() {
     toolbar_->setMovable(true);
     toolbar_->setFloatable(true);
     const std::pair<Command, const char*> buttons[] = {
-        {Command::New, "New"},     {Command::Open, "Open"},   {Command::Save, "Save"},
+        {Command::New, "New"},       {Command::Open, "Open"},   {Command::Save, "Save"},
         {Command::SaveAs, "Saveas"}, {Command::About, "About"}, {Command::Help, "Help"}};
     for (const auto& [command, caption] : buttons) {
         QAction* action = toolbar_->addAction(actions_[command]->icon(), caption);
@@ -226,29 +239,75 @@ void CMainFrame::createStatusBar() {
 
 void CMainFrame::run(Command command) {
     switch (command) {
-    case Command::New: newDialog(); break;
-    case Command::Open: openDialog(); break;
-    case Command::Save: save(); break;
-    case Command::SaveAs: saveAs(); break;
-    case Command::Exit: close(); break;
-    case Command::SendFile: sendFile(); break;
-    case Command::GetFileList: startOperation(OperationCode::GetFileList, 1); break;
-    case Command::GetTime: startOperation(OperationCode::GetTime, 1); break;
-    case Command::AdjustTime: startOperation(OperationCode::SetTime, 1); break;
-    case Command::SendReboot: startOperation(OperationCode::Reboot, 1); break;
-    case Command::UpdateFirmware: notAvailable("Update Firmware"); break;
-    case Command::UpdateFirmwareFont: notAvailable("Update Firmware Font"); break;
-    case Command::ChangeAddress: notAvailable("Change communication address"); break;
-    case Command::ShowInfoOnStartup: notAvailable("Show info on startup"); break;
-    case Command::SetCommunication: notAvailable("Set communication"); break;
-    case Command::LedColourSet: ledColourSet(); break;
-    case Command::SelectModem: notAvailable("Select Modem"); break;
-    case Command::DialHangUp: notAvailable("Dial/Hang up"); break;
-    case Command::CreateEditUser: editUsers(); break;
-    case Command::ViewToolbar: toolbar_->setVisible(actions_[command]->isChecked()); break;
-    case Command::ViewStatusBar: statusBar()->setVisible(actions_[command]->isChecked()); break;
-    case Command::Help: help(); break;
-    case Command::About: about(); break;
+        case Command::New:
+            newDialog();
+            break;
+        case Command::Open:
+            openDialog();
+            break;
+        case Command::Save:
+            save();
+            break;
+        case Command::SaveAs:
+            saveAs();
+            break;
+        case Command::Exit:
+            close();
+            break;
+        case Command::SendFile:
+            sendFile();
+            break;
+        case Command::GetFileList:
+            startOperation(OperationCode::GetFileList, 1);
+            break;
+        case Command::GetTime:
+            startOperation(OperationCode::GetTime, 1);
+            break;
+        case Command::AdjustTime:
+            startOperation(OperationCode::SetTime, 1);
+            break;
+        case Command::SendReboot:
+            startOperation(OperationCode::Reboot, 1);
+            break;
+        case Command::UpdateFirmware:
+            notAvailable("Update Firmware");
+            break;
+        case Command::UpdateFirmwareFont:
+            notAvailable("Update Firmware Font");
+            break;
+        case Command::ChangeAddress:
+            notAvailable("Change communication address");
+            break;
+        case Command::ShowInfoOnStartup:
+            notAvailable("Show info on startup");
+            break;
+        case Command::SetCommunication:
+            notAvailable("Set communication");
+            break;
+        case Command::LedColourSet:
+            ledColourSet();
+            break;
+        case Command::SelectModem:
+            notAvailable("Select Modem");
+            break;
+        case Command::DialHangUp:
+            notAvailable("Dial/Hang up");
+            break;
+        case Command::CreateEditUser:
+            editUsers();
+            break;
+        case Command::ViewToolbar:
+            toolbar_->setVisible(actions_[command]->isChecked());
+            break;
+        case Command::ViewStatusBar:
+            statusBar()->setVisible(actions_[command]->isChecked());
+            break;
+        case Command::Help:
+            help();
+            break;
+        case Command::About:
+            about();
+            break;
     }
 }
 
@@ -275,13 +334,20 @@ void CMainFrame::newFile(FileKind kind, const std::string& location, const std::
     file.kind = kind;
     file.openedFromFile = false;
     switch (kind) {
-    case FileKind::Program: openProgram(file, true); break;
-    case FileKind::Schedule: notAvailable("The schedule window"); break;
-    case FileKind::ClockPage: notAvailable("The clock page editor"); break;
-    case FileKind::TextPage:
-        startOutside(textPageEditorFor(file.pathWith("ZRT"), startFolder(), programFolder()));
-        break;
-    default: break;
+        case FileKind::Program:
+            openProgram(file, true);
+            break;
+        case FileKind::Schedule:
+            notAvailable("The schedule window");
+            break;
+        case FileKind::ClockPage:
+            notAvailable("The clock page editor");
+            break;
+        case FileKind::TextPage:
+            startOutside(textPageEditorFor(file.pathWith("ZRT"), startFolder(), programFolder()));
+            break;
+        default:
+            break;
     }
 }
 
@@ -294,15 +360,26 @@ void CMainFrame::openDialog() {
 void CMainFrame::openFile(const std::string& path) {
     const ChosenFile file = chosenFileOf(path);
     switch (file.kind) {
-    case FileKind::Program: openProgram(file, false); break;
-    case FileKind::Schedule: notAvailable("The schedule window"); break;
-    case FileKind::ClockPage: notAvailable("The clock page editor"); break;
-    case FileKind::TextPage: startOutside(textPageEditorFor(path, startFolder(), programFolder())); break;
-    case FileKind::Bmp:
-    case FileKind::Jpg:
-    case FileKind::Png: startOutside(pictureEditorFor(path, appProfile())); break;
-    case FileKind::Ztx:
-    case FileKind::None: break;
+        case FileKind::Program:
+            openProgram(file, false);
+            break;
+        case FileKind::Schedule:
+            notAvailable("The schedule window");
+            break;
+        case FileKind::ClockPage:
+            notAvailable("The clock page editor");
+            break;
+        case FileKind::TextPage:
+            startOutside(textPageEditorFor(path, startFolder(), programFolder()));
+            break;
+        case FileKind::Bmp:
+        case FileKind::Jpg:
+        case FileKind::Png:
+            startOutside(pictureEditorFor(path, appProfile()));
+            break;
+        case FileKind::Ztx:
+        case FileKind::None:
+            break;
     }
 }
 
@@ -310,13 +387,15 @@ bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
     if (!closeProgram()) return false;
     const QString path = qs(file.pathWith("ZPF"));
     auto* frame = new CProgramFrame(path, newProgram, newProgram, firstSelRc_, messages_);
-    connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed, Qt::QueuedConnection);
+    connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed,
+            Qt::QueuedConnection);
     connect(frame, &CProgramFrame::sendShowRequested, this,
             [this](int count) { startOperation(OperationCode::SendShow, count); });
     connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
         startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
     });
-    connect(frame, &CProgramFrame::propertyTabChanged, this, [this](int tab) { firstSelRc_ = tab; });
+    connect(frame, &CProgramFrame::propertyTabChanged, this,
+            [this](int tab) { firstSelRc_ = tab; });
     QMdiSubWindow* window = mdi_->addSubWindow(frame);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setGeometry(0, 0, mdi_->width(), std::max(200, mdi_->height() - kFrameHeightReserve));
@@ -346,7 +425,9 @@ void CMainFrame::programFrameClosed(CProgramFrame* frame) {
     updateCaption();
 }
 
-void CMainFrame::updateCaption() { setWindowTitle(kApplicationTitle); }
+void CMainFrame::updateCaption() {
+    setWindowTitle(kApplicationTitle);
+}
 
 void CMainFrame::save() {
     if (programFrame_) programFrame_->save();
@@ -399,7 +480,8 @@ void CMainFrame::editUsers() {
     const std::string userFile = userFilePath();
     LogonFlags flags = readLogonFlags(profile);
     auto showEditor = [this, userFile] {
-        auto* dialog = new CEditUserDialog(userFile, appProfile(), messages_, currentUser().name, this);
+        auto* dialog =
+            new CEditUserDialog(userFile, appProfile(), messages_, currentUser().name, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
         dialog->open();
     };
@@ -414,9 +496,9 @@ void CMainFrame::editUsers() {
     }
     auto users = std::make_shared<std::vector<CUserInfo>>();
     loadUsers(userFile, *users);
-    auto* logon = new CLogonDialog(*users, messages_,
-                                   qs(profile.getString(kProfileSectionApp, kKeyUserName, kDefaultUserName)),
-                                   false, this);
+    auto* logon = new CLogonDialog(
+        *users, messages_,
+        qs(profile.getString(kProfileSectionApp, kKeyUserName, kDefaultUserName)), false, this);
     logon->setAttribute(Qt::WA_DeleteOnClose);
     connect(logon, &QDialog::accepted, this, [logon, users, showEditor] {
         LogonFlags f = readLogonFlags(appProfile());
@@ -431,19 +513,20 @@ void CMainFrame::ledColourSet() {
     auto* dialog = new CLedColourDialog(
         static_cast<int>(appProfile().getInt(kProfileSectionSet, "GRAY", 0)), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [dialog] {
-        appProfile().writeInt(kProfileSectionSet, "GRAY", dialog->value());
-    });
+    connect(dialog, &QDialog::accepted, this,
+            [dialog] { appProfile().writeInt(kProfileSectionSet, "GRAY", dialog->value()); });
     dialog->open();
 }
 
 void CMainFrame::about() {
-    messages_.show(OperatorMessage{std::string("Brightline\nVersion ") + kVersion + "\nBuilt " +
-                                       __DATE__,
-                                   "About Brightline", MessageIcon::Information, MessageButtons::Ok});
+    messages_.show(
+        OperatorMessage{std::string("Brightline\nVersion ") + kVersion + "\nBuilt " + __DATE__,
+                        "About Brightline", MessageIcon::Information, MessageButtons::Ok});
 }
 
-void CMainFrame::help() { startOutside(helpProgram(startFolder(), programFolder())); }
+void CMainFrame::help() {
+    startOutside(helpProgram(startFolder(), programFolder()));
+}
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
     if (program.argv.empty()) return;
@@ -455,19 +538,24 @@ void CMainFrame::startOutside(const OutsideProgram& program) {
 
 void CMainFrame::guideStep(int step) {
     switch (step) {
-    case 1: run(Command::SetCommunication); break;
-    case 2: {
-        ChosenFile file;
-        file.folder = withTrailingSeparator(startFolder());
-        file.title = "NEW";
-        file.kind = FileKind::Program;
-        file.openedFromFile = false;
-        QFile::remove(qs(file.pathWith("ZPF")));
-        openProgram(file, true);
-        break;
-    }
-    case 3: makeAndSendProgram(); break;
-    default: break;
+        case 1:
+            run(Command::SetCommunication);
+            break;
+        case 2: {
+            ChosenFile file;
+            file.folder = withTrailingSeparator(startFolder());
+            file.title = "NEW";
+            file.kind = FileKind::Program;
+            file.openedFromFile = false;
+            QFile::remove(qs(file.pathWith("ZPF")));
+            openProgram(file, true);
+            break;
+        }
+        case 3:
+            makeAndSendProgram();
+            break;
+        default:
+            break;
     }
 }
 

@@ -28,13 +28,31 @@ class OperationWindows;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     enum class Command {
-        New, Open, Save, SaveAs, Exit,
-        SendFile, GetFileList, GetTime, AdjustTime, UpdateFirmware, UpdateFirmwareFont,
-        ChangeAddress, ShowInfoOnStartup, SendReboot,
-        SetCommunication, LedColourSet, SelectModem, DialHangUp, CreateEditUser,
-        ViewToolbar, ViewStatusBar, Help, About,
+        New,
+        Open,
+        Save,
+        SaveAs,
+        Exit,
+        SendFile,
+        GetFileList,
+        GetTime,
+        AdjustTime,
+        UpdateFirmware,
+        UpdateFirmwareFont,
+        ChangeAddress,
+        ShowInfoOnStartup,
+        SendReboot,
+        SetCommunication,
+        LedColourSet,
+        SelectModem,
+        DialHangUp,
+        CreateEditUser,
+        ViewToolbar,
+        ViewStatusBar,
+        Help,
+        About,
     };
 
     explicit CMainFrame(QWidget* parent = nullptr);
@@ -65,14 +83,14 @@ public:
     // The built-in bitmap fonts loaded at creation; their count bounds the editors' font indexes.
     const FontTable& fonts() const { return fonts_; }
 
-signals:
+  signals:
     // An operation was wound up by the 500 ms timer.
     void operationFinished();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createActions();
     void createMenus();
     void createToolBar();

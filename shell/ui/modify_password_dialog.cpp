@@ -37,8 +37,9 @@ CModifyPasswordDialog::CModifyPasswordDialog(UserAdmin& admin, const QString& us
 }
 
 void CModifyPasswordDialog::ok() {
-    if (admin_.changePassword(ss(name_->text()), ss(old_->text()), ss(new_->text()),
-                              ss(confirm_->text()))
+    if (admin_
+            .changePassword(ss(name_->text()), ss(old_->text()), ss(new_->text()),
+                            ss(confirm_->text()))
             .accepted)
         accept();
 }

@@ -14,14 +14,14 @@ namespace brightline::ui {
 
 class CModifyPasswordDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     CModifyPasswordDialog(UserAdmin& admin, const QString& userName, QWidget* parent = nullptr);
     QLineEdit* oldEdit() const { return old_; }
     QLineEdit* newEdit() const { return new_; }
     QLineEdit* confirmEdit() const { return confirm_; }
     QPushButton* okButton() const { return ok_; }
 
-private:
+  private:
     void ok();
     UserAdmin& admin_;
     QLineEdit* name_;

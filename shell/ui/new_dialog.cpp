@@ -17,8 +17,8 @@
 
 namespace brightline::ui {
 
-CNewDialog::CNewDialog(Profile& profile, const std::string& startFolder,
-                       OperatorMessages& messages, QWidget* parent)
+CNewDialog::CNewDialog(Profile& profile, const std::string& startFolder, OperatorMessages& messages,
+                       QWidget* parent)
     : QDialog(parent), profile_(profile), messages_(messages) {
     setWindowTitle("New");
     before_ = profile_.getString(kProfileSectionSet, kKeyNewFilePath, startFolder);
@@ -58,21 +58,27 @@ CNewDialog::CNewDialog(Profile& profile, const std::string& startFolder,
 
 void CNewDialog::fill(int tab) {
     list_->clear();
-    const QIcon icon = style()->standardIcon(tab == 0 ? QStyle::SP_FileDialogDetailedView
-                                                      : QStyle::SP_FileIcon);
-    for (const std::string& entry : newDialogEntries(tab)) list_->addItem(new QListWidgetItem(icon, qs(entry)));
+    const QIcon icon =
+        style()->standardIcon(tab == 0 ? QStyle::SP_FileDialogDetailedView : QStyle::SP_FileIcon);
+    for (const std::string& entry : newDialogEntries(tab))
+        list_->addItem(new QListWidgetItem(icon, qs(entry)));
 }
 
 FileKind CNewDialog::kind() const {
     return newDialogKind(tabs_->currentIndex(), list_->currentItem() ? list_->currentRow() : -1);
 }
 
-QString CNewDialog::name() const { return name_->text(); }
+QString CNewDialog::name() const {
+    return name_->text();
+}
 
-QString CNewDialog::location() const { return qs(withTrailingSeparator(ss(location_->text()))); }
+QString CNewDialog::location() const {
+    return qs(withTrailingSeparator(ss(location_->text())));
+}
 
 void CNewDialog::ok() {
-    const int row = list_->currentItem() && list_->currentItem()->isSelected() ? list_->currentRow() : -1;
+    const int row =
+        list_->currentItem() && list_->currentItem()->isSelected() ? list_->currentRow() : -1;
     if (auto refusal = checkNewDialog(row, ss(name_->text()))) {
         messages_.show(*refusal);
         return;
@@ -82,7 +88,8 @@ void CNewDialog::ok() {
 }
 
 void CNewDialog::browse() {
-    const QString folder = QFileDialog::getExistingDirectory(this, "Select folder", location_->text());
+    const QString folder =
+        QFileDialog::getExistingDirectory(this, "Select folder", location_->text());
     if (!folder.isEmpty()) location_->setText(qs(withTrailingSeparator(ss(folder))));
 }
 

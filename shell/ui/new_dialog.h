@@ -21,7 +21,7 @@ namespace brightline::ui {
 
 class CNewDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     CNewDialog(Profile& profile, const std::string& startFolder, OperatorMessages& messages,
                QWidget* parent = nullptr);
 
@@ -38,7 +38,7 @@ public:
 
     void done(int result) override;
 
-private:
+  private:
     void fill(int tab);
     void ok();
     void browse();

@@ -32,7 +32,9 @@ CNewUserDialog::CNewUserDialog(UserAdmin& admin, QWidget* parent) : QDialog(pare
     layout->addWidget(buttons);
 }
 
-QString CNewUserDialog::userName() const { return name_->text(); }
+QString CNewUserDialog::userName() const {
+    return name_->text();
+}
 
 void CNewUserDialog::ok() {
     UserDialogResult result =

@@ -14,7 +14,7 @@ namespace brightline::ui {
 
 class CNewUserDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     CNewUserDialog(UserAdmin& admin, QWidget* parent = nullptr);
     QString userName() const;
     QLineEdit* nameEdit() const { return name_; }
@@ -22,7 +22,7 @@ public:
     QLineEdit* confirmEdit() const { return confirm_; }
     QPushButton* okButton() const { return ok_; }
 
-private:
+  private:
     void ok();
     UserAdmin& admin_;
     QLineEdit* name_;

@@ -16,7 +16,7 @@ namespace brightline::ui {
 inline constexpr const char* kApplicationTitle = "Brightline";
 
 class QtMessages : public OperatorMessages {
-public:
+  public:
     using OperatorMessages::show;
     // `parent` (may be null) is the window the boxes are centred on.
     explicit QtMessages(QWidget* parent = nullptr) : parent_(parent) {}
@@ -26,7 +26,7 @@ public:
     // showing a box. nullptr restores the boxes.
     static void setInterceptor(OperatorMessages* interceptor);
 
-private:
+  private:
     MessageAnswer showOnGuiThread(const OperatorMessage& message);
     QWidget* parent_;
 };
@@ -34,7 +34,11 @@ private:
 // A message through the process's desktop helper (the interceptor when one is set).
 MessageAnswer showMessage(const OperatorMessage& message, QWidget* parent = nullptr);
 
-inline QString qs(const std::string& text) { return QString::fromStdString(text); }
-inline std::string ss(const QString& text) { return text.toStdString(); }
+inline QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string ss(const QString& text) {
+    return text.toStdString();
+}
 
 }  // namespace brightline::ui

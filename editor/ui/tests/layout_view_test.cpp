@@ -17,7 +17,7 @@ namespace brightline::ui {
 namespace {
 
 class LayoutViewTest : public testing::DesktopTest {
-protected:
+  protected:
     LayoutViewTest() {
         SignList list;
         CLED_Set_Data sign;

@@ -23,7 +23,7 @@ namespace brightline::ui {
 namespace {
 
 class PlayTest : public testing::DesktopTest {
-protected:
+  protected:
     PlayTest() {
         SignList list;
         CLED_Set_Data sign;
@@ -61,7 +61,8 @@ TEST_F(PlayTest, PlayMakesThenPreviewsAndStopEndsIt) {
     CProgram_Layout_view* view = frame->layoutView();
     QTest::mouseClick(view->playButton(), Qt::LeftButton);
     EXPECT_FALSE(view->widthEdit()->isEnabled());
-    ASSERT_TRUE(waitFor([&] { return view->preview() && view->preview()->framesShown() >= 3; }, 20000))
+    ASSERT_TRUE(
+        waitFor([&] { return view->preview() && view->preview()->framesShown() >= 3; }, 20000))
         << lastMessage();
     EXPECT_EQ(view->lastMakeResult(), 1);
     EXPECT_TRUE(view->previewed());
@@ -122,8 +123,8 @@ TEST_F(PlayTest, SendAfterPlayReachesTheVirtualSign) {
     signsim::SignSimulator sign(options);
     std::string error;
     ASSERT_TRUE(sign.start(&error)) << error;
-    const std::string endpoint = "127.0.0.1:" + std::to_string(sign.commandPort()) + ":" +
-                                 std::to_string(sign.ftpPort());
+    const std::string endpoint =
+        "127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort());
     ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
     const std::string program = redProgram();
     {
@@ -157,7 +158,8 @@ TEST_F(PlayTest, SendAfterPlayReachesTheVirtualSign) {
     EXPECT_NE(std::find(log.begin(), log.end(), "QVX0001RESUME"), log.end());
     const std::string folder = sign.sign().currentFolder();
     ASSERT_FALSE(folder.empty());
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
+    EXPECT_TRUE(
+        QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/run.at"))));
     sign.stop();
 }
@@ -169,8 +171,11 @@ TEST_F(PlayTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) {
     signsim::SignSimulator sign(options);
     std::string error;
     ASSERT_TRUE(sign.start(&error)) << error;
-    ::setenv("BRIGHTLINE_VIRTUAL_SIGN",
-             ("127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort())).c_str(), 1);
+    ::setenv(
+        "BRIGHTLINE_VIRTUAL_SIGN",
+        ("127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort()))
+            .c_str(),
+        1);
     appProfile().writeInt("SET", "SHOW_STEP", 0);
     const std::string program = redProgram();
     {
@@ -194,22 +199,24 @@ TEST_F(PlayTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) {
     const std::string folder = sign.sign().currentFolder();
     ASSERT_FALSE(folder.empty());
     // Program 0 of the show: the same names as a Play makes.
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
+    EXPECT_TRUE(
+        QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
     sign.stop();
 }
 
 // Stands in for a long clip conversion: runs until cancelled.
 class EndlessClips : public MediaExport {
-public:
+  public:
     EndlessClips(std::atomic<bool>& entered, std::atomic<bool>& cancelSeen)
         : entered_(entered), cancelSeen_(cancelSeen) {}
-    bool exportPicture(const std::string&, const std::string&, int, int, std::string& error) override {
+    bool exportPicture(const std::string&, const std::string&, int, int,
+                       std::string& error) override {
         error = "no pictures here";
         return false;
     }
-    int convertVideo(const std::string&, const std::string&, int, int, const std::atomic<bool>& cancel,
-                     const ConversionProgress&) override {
+    int convertVideo(const std::string&, const std::string&, int, int,
+                     const std::atomic<bool>& cancel, const ConversionProgress&) override {
         entered_ = true;
         for (int i = 0; i < 3000 && !cancel.load(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -218,14 +225,15 @@ public:
     }
     int convertTextPage(const std::string&, const std::string&) override { return -1; }
 
-private:
+  private:
     std::atomic<bool>& entered_;
     std::atomic<bool>& cancelSeen_;
 };
 
 TEST_F(PlayTest, ClosingTheFrameWhileMakeConvertsAClipCancelsIt) {
     std::atomic<bool> entered{false}, cancelSeen{false};
-    setMediaExportFactory([&](bool) { return std::make_unique<EndlessClips>(entered, cancelSeen); });
+    setMediaExportFactory(
+        [&](bool) { return std::make_unique<EndlessClips>(entered, cancelSeen); });
     QFile clip(QString::fromStdString(path("clip.AVI")));
     ASSERT_TRUE(clip.open(QIODevice::WriteOnly));
     clip.close();

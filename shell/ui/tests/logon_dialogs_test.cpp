@@ -62,7 +62,7 @@ TEST_F(LogonDialogTest, ConfirmingThePasswordKeepsTheNameFixed) {
 }
 
 class EditUserDialogTest : public DesktopTest {
-protected:
+  protected:
     std::vector<CUserInfo> onDisk() {
         std::vector<CUserInfo> users;
         loadUsers(path("UserInfo.dat"), users);

@@ -25,7 +25,7 @@ namespace brightline::ui {
 namespace {
 
 class MainFrameTest : public testing::DesktopTest {
-protected:
+  protected:
     void writeSignList(int width, int height) {
         SignList list;
         CLED_Set_Data sign;
@@ -187,8 +187,9 @@ TEST_F(MainFrameTest, GuideShownUntilSwitchedOff) {
 }
 
 TEST_F(MainFrameTest, UserManagementAsksTheOperatorsPasswordFirst) {
-    ASSERT_TRUE(saveUsers(QDir(QCoreApplication::applicationDirPath()).filePath("UserInfo.dat").toStdString(),
-                          {{"admin", hashPassword("admin")}}));
+    ASSERT_TRUE(saveUsers(
+        QDir(QCoreApplication::applicationDirPath()).filePath("UserInfo.dat").toStdString(),
+        {{"admin", hashPassword("admin")}}));
     appProfile().writeInt("Brightline_II", "First_Running_Flag", 1);
     appProfile().writeInt("Brightline_II", "Enable_User_Logon_Flag", 1);
     CMainFrame frame;

@@ -2,8 +2,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QKeyEvent>
-#include <thread>
 #include <QPushButton>
+#include <thread>
 
 #include "comm/ui/file_list_window.h"
 #include "comm/ui/operation_windows.h"

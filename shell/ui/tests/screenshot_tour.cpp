@@ -31,7 +31,8 @@ using namespace brightline::ui;
 namespace {
 
 // A picture with a colour ramp and a word on it.
-void makePicture(const QString& path, int width, int height, QColor from, QColor to, const QString& word) {
+void makePicture(const QString& path, int width, int height, QColor from, QColor to,
+                 const QString& word) {
     QImage image(width, height, QImage::Format_RGB32);
     QPainter p(&image);
     QLinearGradient ramp(0, 0, width, height);
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
     sign.height = 128;
     signs.signs = {sign};
     saveSignList(dir + "/LED_SET.ZRC", signs);
-    saveUsers(dir + "/UserInfo.dat", {{"admin", hashPassword("admin")}, {"operator", hashPassword("op")}});
+    saveUsers(dir + "/UserInfo.dat",
+              {{"admin", hashPassword("admin")}, {"operator", hashPassword("op")}});
 
     // 1. The logon dialog as the program starts.
     {
@@ -128,7 +130,8 @@ int main(int argc, char** argv) {
     program.areaLists[0][0].path = (pics + "/left.png").toStdString();
     program.areaLists[1][0].path = (pics + "/top.png").toStdString();
     program.areaLists[2][0].path = (pics + "/bottom.png").toStdString();
-    for (int slot = 0; slot < 3; ++slot) program.areaLists[static_cast<size_t>(slot)][0].thumbIndex = slot;
+    for (int slot = 0; slot < 3; ++slot)
+        program.areaLists[static_cast<size_t>(slot)][0].thumbIndex = slot;
     applyAreaFormat(9, 256, 128, program.regionLines);
     saveProgram(dir + "/shop.ZPF", program);
     frame.openFile(dir + "/shop.ZPF");
@@ -138,7 +141,8 @@ int main(int argc, char** argv) {
     if (!shoot(out + "/program-frame.png")) return 1;
     CProgram_Layout_view* view = programFrame->layoutView();
     view->play();
-    if (!QTest::qWaitFor([&] { return view->preview() && view->preview()->framesShown() > 10; }, 20000)) {
+    if (!QTest::qWaitFor([&] { return view->preview() && view->preview()->framesShown() > 10; },
+                         20000)) {
         std::fprintf(stderr, "the preview showed no frames\n");
         return 1;
     }

@@ -18,7 +18,7 @@
 namespace brightline::ui::testing {
 
 class DesktopTest : public ::testing::Test {
-protected:
+  protected:
     DesktopTest() {
         char name[] = "/tmp/bl-desk-XXXXXX";
         dir_ = ::mkdtemp(name);
