@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
 #include "comm/ui/operation_windows.h"
 #include "common/folders.h"
@@ -270,10 +271,10 @@ void CMainFrame::run(Command command) {
             startOperation(OperationCode::Reboot, 1);
             break;
         case Command::UpdateFirmware:
-            notAvailable("Update Firmware");
+            updateDialog(false);
             break;
         case Command::UpdateFirmwareFont:
-            notAvailable("Update Firmware Font");
+            updateDialog(true);
             break;
         case Command::ChangeAddress:
             notAvailable("Change communication address");
@@ -355,6 +356,23 @@ void CMainFrame::openDialog() {
     const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
                                                       filterText(openDialogFilters()));
     if (!path.isEmpty()) openFile(ss(path));
+}
+
+void CMainFrame::updateDialog(bool font) {
+    QFileDialog dialog(this, font ? "Update Firmware Font" : "Update Firmware", qs(programFolder()),
+                       font ? "Firmware FONT Update File(*.WFN)" : "Firmware update File(*.WOS)");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(font ? "WFN" : "WOS");
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    updateFromFile(font, ss(dialog.selectedFiles().front()));
+}
+
+bool CMainFrame::updateFromFile(bool font, const std::string& path) {
+    if (!prepareUpdate(font ? UpdateKind::Font : UpdateKind::Firmware, path, workspaceFolder(),
+                       messages_))
+        return false;
+    return startOperation(font ? OperationCode::UpdateFont : OperationCode::UpdateFirmware, 1);
 }
 
 void CMainFrame::openFile(const std::string& path) {

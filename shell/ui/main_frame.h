@@ -65,6 +65,10 @@ class CMainFrame : public QMainWindow {
     bool closeProgram();
     // Opens a chosen file by its kind (the Open dialog's handler table).
     void openFile(const std::string& path);
+    // Update Firmware / Update Firmware Font after the file dialog: prepares "zos.zos" or
+    // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
+    // "File %s format unknown." and starts nothing. False when nothing was started.
+    bool updateFromFile(bool font, const std::string& path);
     // File > New's work after the dialog's OK.
     void newFile(FileKind kind, const std::string& location, const std::string& name);
     // Make the open program (program 0) and send it; what Send File and guide step 3 do.
@@ -98,6 +102,7 @@ class CMainFrame : public QMainWindow {
     void run(Command command);
     void newDialog();
     void openDialog();
+    void updateDialog(bool font);
     void sendFile();
     void save();
     void saveAs();

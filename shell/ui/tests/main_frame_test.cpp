@@ -139,6 +139,22 @@ TEST_F(MainFrameTest, OpenDispatchesByKind) {
     EXPECT_EQ(frame.programFrame()->layoutView()->areaLayout().areaCount, 3);
 }
 
+TEST_F(MainFrameTest, RefusedUpdateFilesStartNothingAndSayWhich) {
+    CMainFrame frame;
+    frame.show();
+    // A firmware file whose header already carries a length is refused.
+    std::vector<uint8_t> wos = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0, 0, 0, 6, 0, 0, 0, 1, 2, 3};
+    ASSERT_TRUE(writeFileAtomically(path("new.WOS"), wos));
+    EXPECT_FALSE(frame.updateFromFile(false, path("new.WOS")));
+    EXPECT_EQ(lastMessage(), "File " + path("new.WOS") + " format unknown.");
+    // A font file whose sum does not match its content is refused too.
+    std::vector<uint8_t> wfn = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0, 0, 0, 7, 0, 0, 0, 1, 2, 3};
+    ASSERT_TRUE(writeFileAtomically(path("new.WFN"), wfn));
+    EXPECT_FALSE(frame.updateFromFile(true, path("new.WFN")));
+    EXPECT_EQ(lastMessage(), "File " + path("new.WFN") + " format unknown.");
+    EXPECT_FALSE(fileExists(workspaceFolder() + "/ezfon.bin"));
+}
+
 TEST_F(MainFrameTest, ShutDownWritesTheSignRecordAndTheProfile) {
     writeSignList(128, 96);
     appProfile().writeString("SET", "LED_NAME", "Sample LED");
