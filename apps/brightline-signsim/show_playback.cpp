@@ -6,6 +6,7 @@
 
 #include "common/folders.h"
 #ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
+#include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
 #include "engine/engine.h"
 #include "engine/frame_sink.h"
@@ -84,7 +85,7 @@ void ShowPlayback::playOne(const std::string& folder) {
     options.maxTicks = ticks_;
     engine::StdoutDiagnostics diag;
     engine::Engine player;
-    player.start("run.at", options, &sinks, diag);
+    player.start("run.at", options, &sinks, diag, content::makeContentHooks());
     bool replaced = false;
     while (!player.waitDoneFor(std::chrono::milliseconds(50))) {
         if (replace_.load()) {

@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <QPainter>
 
+#include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
 #include "engine/engine.h"
 #include "engine/frame_sink.h"
@@ -48,7 +49,7 @@ void PreviewWindow::start(const std::string& showPath, const std::string& worksp
     engine::ShowOptions options;
     options.clock = engine::ClockMode::RealTime;
     options.workspace = workspace;
-    engine_->start(showPath, options, sink_.get(), *diagnostics_);
+    engine_->start(showPath, options, sink_.get(), *diagnostics_, content::makeContentHooks());
 }
 
 void PreviewWindow::stop() {
