@@ -22,6 +22,7 @@
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
 #include "comm/ui/operation_windows.h"
+#include "comm/ui/show_on_startup_dialog.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
@@ -92,7 +93,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);
     connect(scan, &QShortcut::activated, this,
-            [this] { notAvailable("The scan direction dialog \"Set Scan type\""); });
+            [this] { scanTypeDialog(); });
     // 7. The getting-started guide unless it was switched off.
     if (appProfile().getInt(kProfileSectionSet, "SHOW_STEP", 0) == 0) {
         guide_ = new CGettingStartedGuide(this);
@@ -280,7 +281,7 @@ void CMainFrame::run(Command command) {
             notAvailable("Change communication address");
             break;
         case Command::ShowInfoOnStartup:
-            notAvailable("Show info on startup");
+            showOnStartupDialog();
             break;
         case Command::SetCommunication:
             notAvailable("Set communication");
@@ -356,6 +357,20 @@ void CMainFrame::openDialog() {
     const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
                                                       filterText(openDialogFilters()));
     if (!path.isEmpty()) openFile(ss(path));
+}
+
+void CMainFrame::showOnStartupDialog() {
+    CShowOnStartupDialog dialog(*operations_, settings_.boot, this);
+    dialog.exec();
+    if (dialog.confirmed()) {
+        settings_.boot = dialog.params();
+        settings_.writeBootParams(appProfile());
+    }
+}
+
+void CMainFrame::scanTypeDialog() {
+    CScanTypeDialog dialog(*operations_, this);
+    dialog.exec();
 }
 
 void CMainFrame::updateDialog(bool font) {

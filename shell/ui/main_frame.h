@@ -103,6 +103,8 @@ class CMainFrame : public QMainWindow {
     void newDialog();
     void openDialog();
     void updateDialog(bool font);
+    void showOnStartupDialog();
+    void scanTypeDialog();
     void sendFile();
     void save();
     void saveAs();

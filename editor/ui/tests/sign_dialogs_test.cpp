@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include "apps/brightline-signsim/sign_simulator.h"
+#include "comm/ui/show_on_startup_dialog.h"
+#include "common/profile.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/tests/ui_test_support.h"
+
+namespace brightline::ui {
+namespace {
+
+class SignDialogsTest : public testing::DesktopTest {
+  protected:
+    SignDialogsTest() {
+        signsim::SimulatorOptions options;
+        options.storage = path("sign");
+        options.serial = false;
+        sign_ = std::make_unique<signsim::SignSimulator>(options);
+        std::string error;
+        EXPECT_TRUE(sign_->start(&error)) << error;
+        const std::string endpoint = "127.0.0.1:" + std::to_string(sign_->commandPort()) + ":" +
+                                     std::to_string(sign_->ftpPort());
+        ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
+    }
+    ~SignDialogsTest() override { ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN"); }
+    std::unique_ptr<signsim::SignSimulator> sign_;
+};
+
+TEST_F(SignDialogsTest, StartUpDisplaySentThenReadBackFromTheSign) {
+    CMainFrame main;
+    BootParams wanted;
+    wanted.show = {1, 0, 1, 0, 1, 1};
+    {
+        CShowOnStartupDialog dialog(main.operations(), BootParams{}, &main);
+        EXPECT_EQ(dialog.windowTitle(), "Show On Startup");
+        auto boxes = dialog.findChildren<QCheckBox*>();
+        ASSERT_EQ(boxes.size(), 6);
+        EXPECT_EQ(boxes[0]->text(), "Show sign address");
+        EXPECT_EQ(boxes[2]->text(), "Show firmware version");
+        for (QCheckBox* box : boxes) EXPECT_TRUE(box->isChecked());  // the profile's defaults
+        boxes[1]->setChecked(false);  // baud rate
+        boxes[4]->setChecked(false);  // subnet mask
+        EXPECT_EQ(dialog.params(), wanted);
+        QTest::mouseClick(dialog.sendButton(), Qt::LeftButton);
+        EXPECT_EQ(lastMessage(), "Set show information on startup successful!\n");
+        EXPECT_TRUE(dialog.confirmed());
+        EXPECT_EQ(dialog.sendButton()->text(), "Send");
+    }
+    CShowOnStartupDialog again(main.operations(), BootParams{}, &main);
+    QTest::mouseClick(again.readButton(), Qt::LeftButton);
+    EXPECT_TRUE(again.confirmed());
+    EXPECT_EQ(again.params(), wanted);
+}
+
+TEST_F(SignDialogsTest, ReadFailsWithTheDesignedTextWhenTheSignRefuses) {
+    CMainFrame main;
+    sign_->stop();  // nothing answers on the command port any more
+    CShowOnStartupDialog dialog(main.operations(), BootParams{}, &main);
+    dialog.readFromSign();
+    EXPECT_FALSE(dialog.confirmed());
+    EXPECT_EQ(lastMessage(), "Read show information on startup failed!\n");
+}
+
+TEST_F(SignDialogsTest, ScanDirectionSentOverTheNetwork) {
+    CMainFrame main;
+    CScanTypeDialog dialog(main.operations(), &main);
+    EXPECT_EQ(dialog.windowTitle(), "Set Scan type");
+    dialog.setDirection(2);
+    EXPECT_EQ(dialog.direction(), 2);
+    QTest::mouseClick(dialog.sendButton(), Qt::LeftButton);
+    EXPECT_EQ(lastMessage(), "Communication ok!");
+}
+
+}  // namespace
+}  // namespace brightline::ui
