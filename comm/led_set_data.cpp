@@ -111,3 +111,13 @@ bool saveSignList(const std::string& path, const SignList& list, std::string* er
 }
 
 }  // namespace brightline
+
+namespace brightline {
+
+int limitTypedSignSide(int typed, int other) {
+    if (other < 1) other = 1;
+    int limit = (65536 / other) / 8 * 8;
+    return typed > limit ? limit : typed;
+}
+
+}  // namespace brightline

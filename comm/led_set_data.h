@@ -60,3 +60,12 @@ bool loadSignList(const std::string& path, SignList& list, std::string* error = 
 bool saveSignList(const std::string& path, const SignList& list, std::string* error = nullptr);
 
 }  // namespace brightline
+
+namespace brightline {
+
+// The "LED Set" dialog's limit while a size is typed: at most 65536 / other rounded down to a
+// multiple of 8, so width x height never exceeds 65,536 pixels. An other side below 1 counts as
+// 1 (the spin control allows 0).
+int limitTypedSignSide(int typed, int other);
+
+}  // namespace brightline

@@ -92,3 +92,16 @@ TEST(SignList, DamagedFilesLeaveTheListAsItWas) {
 
 }  // namespace
 }  // namespace brightline
+
+namespace brightline {
+namespace {
+
+TEST(SignList, TypedSizesKeepTheFaceWithin65536Pixels) {
+    EXPECT_EQ(limitTypedSignSide(999, 128), 512);
+    EXPECT_EQ(limitTypedSignSide(130, 96), 130);   // below the limit: kept as typed
+    EXPECT_EQ(limitTypedSignSide(700, 100), 648);  // 655 rounded down to a multiple of 8
+    EXPECT_EQ(limitTypedSignSide(70000, 0), 65536);
+}
+
+}  // namespace
+}  // namespace brightline

@@ -22,6 +22,8 @@
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
 #include "comm/ui/operation_windows.h"
+#include "comm/packet.h"
+#include "comm/ui/led_set_dialog.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/folders.h"
 #include "common/paths.h"
@@ -112,6 +114,7 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::configureOperations() {
     OperationEnvironment env;
+    env.chunkSize = operations_->environment().chunkSize;  // 1024 until "LED Set" sets another
     env.workspace = workspaceFolder();
     env.startFolder = startFolder();
     env.profile = &appProfile();
@@ -284,7 +287,7 @@ void CMainFrame::run(Command command) {
             showOnStartupDialog();
             break;
         case Command::SetCommunication:
-            notAvailable("Set communication");
+            ledSetDialog();
             break;
         case Command::LedColourSet:
             ledColourSet();
@@ -357,6 +360,31 @@ void CMainFrame::openDialog() {
     const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
                                                       filterText(openDialogFilters()));
     if (!path.isEmpty()) openFile(ss(path));
+}
+
+void CMainFrame::ledSetDialog() {
+    CLedSetDialog dialog(settings_, joinPath(startFolder(), kSignListFile), this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    adoptSignSettings(dialog.chosen());
+}
+
+void CMainFrame::adoptSignSettings(const CLED_Set_Data& chosen) {
+    settings_.ledName = chosen.name;
+    settings_.width = chosen.width;
+    settings_.height = chosen.height;
+    settings_.port = chosen.port;
+    settings_.address = chosen.address;
+    if (chosen.baudIndex >= 0 && chosen.baudIndex <= 7) settings_.baudIndex = chosen.baudIndex;
+    // A chunk size index that is none of the six choices (the default record's 6, or no
+    // selection) keeps the one in force.
+    if (chosen.mtuIndex >= 0 && chosen.mtuIndex <= 5) settings_.mtuIndex = chosen.mtuIndex;
+    settings_.ip = chosen.ip;
+    settings_.host = chosen.host;
+    settings_.writeLedSet(appProfile());
+    configureOperations();
+    OperationEnvironment env = operations_->environment();
+    env.chunkSize = chunkSizeForIndex(settings_.mtuIndex);
+    operations_->setEnvironment(env);
 }
 
 void CMainFrame::showOnStartupDialog() {

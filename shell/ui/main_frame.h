@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "comm/comm_settings.h"
+#include "comm/led_set_data.h"
 #include "comm/sign_operations.h"
 #include "editor/ui/program_frame.h"
 #include "engine/fonts/font_table.h"
@@ -69,6 +70,9 @@ class CMainFrame : public QMainWindow {
     // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
     // "File %s format unknown." and starts nothing. False when nothing was started.
     bool updateFromFile(bool font, const std::string& path);
+    // "LED Set" confirmed: the chosen sign's name, size and link become the current ones and are
+    // written to the profile; a chunk size index outside 0..5 keeps the chunk size in force.
+    void adoptSignSettings(const CLED_Set_Data& chosen);
     // File > New's work after the dialog's OK.
     void newFile(FileKind kind, const std::string& location, const std::string& name);
     // Make the open program (program 0) and send it; what Send File and guide step 3 do.
@@ -104,6 +108,7 @@ class CMainFrame : public QMainWindow {
     void openDialog();
     void updateDialog(bool font);
     void showOnStartupDialog();
+    void ledSetDialog();
     void scanTypeDialog();
     void sendFile();
     void save();

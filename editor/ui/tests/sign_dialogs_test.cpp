@@ -77,3 +77,79 @@ TEST_F(SignDialogsTest, ScanDirectionSentOverTheNetwork) {
 
 }  // namespace
 }  // namespace brightline::ui
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+
+#include "comm/ui/led_set_dialog.h"
+
+namespace brightline::ui {
+namespace {
+
+TEST_F(SignDialogsTest, LedSetStartsFromTheDefaultRecordAndSavesEveryChange) {
+    const std::string file = path("LED_SET.ZRC");
+    CommSettings current;
+    current.ledName = "Sample LED";
+    CLedSetDialog dialog(current, file, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "LED Set");
+    // No file: the default record, saved at once.
+    SignList saved;
+    ASSERT_TRUE(loadSignList(file, saved));
+    ASSERT_EQ(saved.signs.size(), 1u);
+    EXPECT_EQ(saved.signs[0].name, "Sample LED");
+    EXPECT_EQ(dialog.widthEdit()->value(), 128);
+    EXPECT_EQ(dialog.portChoice()->currentText(), "LAN");
+
+    // "<< Add" keeps a width of 130; "<< Edit" rounds it down to 128.
+    dialog.nameEdit()->setText("Door");
+    dialog.heightEdit()->setValue(32);
+    dialog.widthEdit()->setValue(130);
+    dialog.addSign();
+    ASSERT_TRUE(loadSignList(file, saved));
+    ASSERT_EQ(saved.signs.size(), 2u);
+    EXPECT_EQ(saved.signs[1].name, "Door");
+    EXPECT_EQ(saved.signs[1].width, 130);
+    EXPECT_EQ(dialog.list()->currentRow(), 1);
+    dialog.widthEdit()->setValue(130);
+    dialog.editSign();
+    EXPECT_EQ(dialog.widthEdit()->value(), 128);
+    ASSERT_TRUE(loadSignList(file, saved));
+    EXPECT_EQ(saved.signs[1].width, 128);
+
+    // Typing a width the height does not allow gives the limit.
+    dialog.heightEdit()->setValue(128);
+    dialog.widthEdit()->setValue(999);
+    EXPECT_EQ(dialog.widthEdit()->value(), 512);
+
+    // "Del" removes the selected sign and selects the one before it.
+    dialog.deleteSign();
+    ASSERT_TRUE(loadSignList(file, saved));
+    ASSERT_EQ(saved.signs.size(), 1u);
+    EXPECT_EQ(dialog.list()->currentRow(), 0);
+    EXPECT_EQ(dialog.nameEdit()->text(), "Sample LED");
+}
+
+TEST_F(SignDialogsTest, LedSetOkBecomesTheCurrentSignAndTheProfile) {
+    CMainFrame main;
+    CLED_Set_Data chosen = defaultSignRecord({10, 0, 0, 9}, "10.0.0.9");
+    chosen.name = "Platform";
+    chosen.port = 2;
+    chosen.address = 7;
+    chosen.mtuIndex = 6;  // none of the choices: the chunk size in force stays
+    main.adoptSignSettings(chosen);
+    EXPECT_EQ(main.commSettings().ledName, "Platform");
+    EXPECT_EQ(appProfile().getString(kProfileSectionSet, "LED_NAME", ""), "Platform");
+    EXPECT_EQ(appProfile().getInt(kProfileSectionSet, "PORT", 0), 2);
+    EXPECT_EQ(appProfile().getInt(kProfileSectionSet, "ADDR", 0), 7);
+    EXPECT_EQ(appProfile().getString(kProfileSectionSet, "HOST_ADDRESS", ""), "10.0.0.9");
+    EXPECT_EQ(main.operations().environment().chunkSize, 1024);
+    chosen.mtuIndex = 2;
+    main.adoptSignSettings(chosen);
+    EXPECT_EQ(main.operations().environment().chunkSize, 128);
+    EXPECT_EQ(appProfile().getInt(kProfileSectionSet, "COM232_MTU", 0), 2);
+}
+
+}  // namespace
+}  // namespace brightline::ui
