@@ -1,5 +1,7 @@
 #include "comm/led_set_data.h"
 
+#include "common/sign_size.h"
+
 #include <cstring>
 
 #include "common/file_io.h"
@@ -115,8 +117,7 @@ bool saveSignList(const std::string& path, const SignList& list, std::string* er
 namespace brightline {
 
 int limitTypedSignSide(int typed, int other) {
-    if (other < 1) other = 1;
-    int limit = (65536 / other) / 8 * 8;
+    const int limit = signSideLimit(other);
     return typed > limit ? limit : typed;
 }
 

@@ -1,5 +1,7 @@
 #include "editor/area_format.h"
 
+#include "common/sign_size.h"
+
 namespace brightline {
 namespace {
 
@@ -28,8 +30,7 @@ bool contains(const Rect& r, int x, int y) {
 }
 
 int limitDimension(int typed, int other, int minimum) {
-    if (other < 1) other = 1;
-    int limit = (65536 / other) / 8 * 8;
+    int limit = signSideLimit(other);
     int value = typed;
     if (value > limit) value = limit;
     if (value < minimum) value = minimum;

@@ -16,6 +16,7 @@
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
+#include "common/sign_size.h"
 #include "editor/program_data.h"
 #include "editor/script_maker.h"
 #include "editor/ui/make_job.h"
@@ -207,24 +208,22 @@ void CProgram_Layout_view::showElementInArea(int slot, const std::string& path, 
 void CProgram_Layout_view::setWidthText(const QString& text) {
     const int typed = text.toInt();  // non-numeric text reads as 0
     const int width = limitSignWidth(typed, canvasHeight_);
-    if (typed > (65536 / std::max(1, canvasHeight_)) / 8 * 8)
-        widthEdit_->setText(QString::number(width));
-    canvasWidth_ = width;
-    programData().ledWidth = width;
-    applyFormat(programData().areaFormat);
-    recomputeOrigin();
-    backgroundStale_ = true;
-    if (preview_) preview_->setGeometry(faceRect());
-    storeSignSize();
-    update();
+    // A value above the limit is replaced by it in the edit too.
+    if (typed > signSideLimit(canvasHeight_)) widthEdit_->setText(QString::number(width));
+    applySignSize(width, canvasHeight_);
 }
 
 void CProgram_Layout_view::setHeightText(const QString& text) {
     const int typed = text.toInt();
     const int height = limitSignHeight(typed, canvasWidth_);
-    if (typed > (65536 / std::max(1, canvasWidth_)) / 8 * 8)
-        heightEdit_->setText(QString::number(height));
+    if (typed > signSideLimit(canvasWidth_)) heightEdit_->setText(QString::number(height));
+    applySignSize(canvasWidth_, height);
+}
+
+void CProgram_Layout_view::applySignSize(int width, int height) {
+    canvasWidth_ = width;
     canvasHeight_ = height;
+    programData().ledWidth = width;
     programData().ledHeight = height;
     applyFormat(programData().areaFormat);
     recomputeOrigin();

@@ -103,6 +103,8 @@ class CProgram_Layout_view : public QWidget {
     void drawElement(QPainter& p, const QRect& area, const ShownElement& element);
     void setSizeControlsEnabled(bool enabled);
     void storeSignSize();
+    // The sign size after an edit: the canvas, the program, the areas, the sign record.
+    void applySignSize(int width, int height);
     void makeStatus(const std::string& text);
     int clientHeight() const;
 

@@ -338,22 +338,7 @@ void CMainFrame::newFile(FileKind kind, const std::string& location, const std::
     file.title = name;
     file.kind = kind;
     file.openedFromFile = false;
-    switch (kind) {
-        case FileKind::Program:
-            openProgram(file, true);
-            break;
-        case FileKind::Schedule:
-            notAvailable("The schedule window");
-            break;
-        case FileKind::ClockPage:
-            notAvailable("The clock page editor");
-            break;
-        case FileKind::TextPage:
-            startOutside(textPageEditorFor(file.pathWith("ZRT"), startFolder(), programFolder()));
-            break;
-        default:
-            break;
-    }
+    runFileHandler(file, file.pathWith("ZRT"), true);
 }
 
 void CMainFrame::openDialog() {
@@ -419,10 +404,13 @@ bool CMainFrame::updateFromFile(bool font, const std::string& path) {
 }
 
 void CMainFrame::openFile(const std::string& path) {
-    const ChosenFile file = chosenFileOf(path);
+    runFileHandler(chosenFileOf(path), path, false);
+}
+
+void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path, bool newProgram) {
     switch (file.kind) {
         case FileKind::Program:
-            openProgram(file, false);
+            openProgram(file, newProgram);
             break;
         case FileKind::Schedule:
             notAvailable("The schedule window");

@@ -99,6 +99,8 @@ class CMainFrame : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // The handler table New and Open share: `path` is the file the outside programs get.
+    void runFileHandler(const ChosenFile& file, const std::string& path, bool newProgram);
     void createActions();
     void createMenus();
     void createToolBar();
