@@ -3,14 +3,14 @@
 #include "common/file_io.h"
 #include "common/paths.h"
 #include "common/profile.h"
-#include "engine/media/bmp_picture.h"
-#include "engine/media/frame_encoder.h"
-#include "engine/media/jpeg_picture.h"
-#include "engine/media/jpeg_quality.h"
-#include "engine/media/picture_scaler.h"
-#include "engine/media/png_picture.h"
-#include "engine/media/video_converter.h"
-#include "engine/media/zrt_converter.h"
+#include "media/bmp_picture.h"
+#include "media/frame_encoder.h"
+#include "media/jpeg_picture.h"
+#include "media/jpeg_quality.h"
+#include "media/picture_scaler.h"
+#include "media/png_picture.h"
+#include "media/video_converter.h"
+#include "media/zrt_converter.h"
 
 namespace brightline {
 namespace {

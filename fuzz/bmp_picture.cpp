@@ -2,7 +2,7 @@
 // never read past the data, and what they return has the size they say.
 #include <cstdlib>
 
-#include "engine/media/bmp_picture.h"
+#include "media/bmp_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline::media;

@@ -2,7 +2,7 @@
 // back to one that decodes the same.
 #include <cstdlib>
 
-#include "engine/media/dsn_picture.h"
+#include "media/dsn_picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline::media;

@@ -2,8 +2,8 @@
 // data, and each page picture they hand out lies inside it.
 #include <cstdlib>
 
-#include "engine/media/bmp_picture.h"
-#include "engine/media/zrt_file.h"
+#include "media/bmp_picture.h"
+#include "media/zrt_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline::media;

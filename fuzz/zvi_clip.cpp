@@ -2,7 +2,7 @@
 // the reader always moves forward, and frames that decode have the size they say.
 #include <cstdlib>
 
-#include "engine/media/zvi_reader.h"
+#include "media/zvi_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline::media;

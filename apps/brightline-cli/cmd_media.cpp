@@ -10,13 +10,13 @@
 #include "apps/brightline-cli/commands.h"
 #include "common/paths.h"
 #include "common/profile.h"
-#include "engine/media/clip_rules.h"
-#include "engine/media/jpeg_picture.h"
-#include "engine/media/jpeg_quality.h"
-#include "engine/media/png_picture.h"
-#include "engine/media/video_converter.h"
-#include "engine/media/zrt_converter.h"
-#include "engine/media/zvi_reader.h"
+#include "media/clip_rules.h"
+#include "media/jpeg_picture.h"
+#include "media/jpeg_quality.h"
+#include "media/png_picture.h"
+#include "media/video_converter.h"
+#include "media/zrt_converter.h"
+#include "media/zvi_reader.h"
 
 namespace brightline::cli {
 namespace {

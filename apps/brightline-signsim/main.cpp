@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "apps/brightline-signsim/sign_simulator.h"
+#include "signsim/sign_simulator.h"
 
 using namespace brightline::signsim;
 

@@ -16,7 +16,7 @@
 #include <random>
 #include <string>
 
-#include "apps/brightline-signsim/sign_simulator.h"
+#include "signsim/sign_simulator.h"
 #include "comm/network_link.h"
 #include "comm/serial_link.h"
 #include "common/file_io.h"

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/media/jpeg_quality.h"
-#include "engine/media/video_converter.h"
+#include "media/jpeg_quality.h"
+#include "media/video_converter.h"
 
 namespace {
 

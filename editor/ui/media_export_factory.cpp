@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "editor/workspace_media_export.h"
-#include "engine/media/jpeg_quality.h"
+#include "media/jpeg_quality.h"
 
 namespace brightline::ui {
 

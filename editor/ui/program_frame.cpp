@@ -18,7 +18,7 @@
 #include "editor/ui/program_layout_view.h"
 #include "editor/ui/property_view.h"
 #include "editor/ui/step_guide.h"
-#include "shell/sign_record_store.h"
+#include "comm/sign_record_store.h"
 
 namespace brightline::ui {
 

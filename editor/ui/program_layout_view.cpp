@@ -22,7 +22,7 @@
 #include "editor/ui/make_job.h"
 #include "editor/ui/preview_window.h"
 #include "editor/ui/property_view.h"
-#include "shell/sign_record_store.h"
+#include "comm/sign_record_store.h"
 
 namespace brightline::ui {
 

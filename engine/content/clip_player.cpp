@@ -6,7 +6,7 @@
 
 #include "engine/diagnostic_output.h"
 #include "engine/effects.h"
-#include "engine/media/clip_rules.h"
+#include "media/clip_rules.h"
 #include "engine/region_context.h"
 #include "engine/region_slot.h"
 #include "engine/workspace_file.h"

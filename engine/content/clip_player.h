@@ -14,8 +14,8 @@
 // Thread affinity: the region's own thread.
 #include <string>
 
-#include "engine/media/picture.h"
-#include "engine/media/zvi_reader.h"
+#include "media/picture.h"
+#include "media/zvi_reader.h"
 #include "engine/media_hooks.h"
 #include "engine/page_list.h"
 

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <thread>
 
-#include "apps/brightline-signsim/sign_simulator.h"
+#include "signsim/sign_simulator.h"
 #include "comm/led_set_data.h"
 #include "comm/ui/operation_windows.h"
 #include "editor/program_data.h"

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "apps/brightline-signsim/sign_simulator.h"
+#include "signsim/sign_simulator.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/profile.h"
 #include "shell/ui/main_frame.h"

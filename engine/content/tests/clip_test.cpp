@@ -11,8 +11,8 @@
 #include "common/file_io.h"
 #include "engine/content/clip_player.h"
 #include "engine/content/tests/content_fixture.h"
-#include "engine/media/video_converter.h"
-#include "engine/media/zvi_reader.h"
+#include "media/video_converter.h"
+#include "media/zvi_reader.h"
 
 namespace brightline::content {
 namespace {

@@ -9,7 +9,7 @@
 #include "common/file_io.h"
 #include "engine/content/tests/content_fixture.h"
 #include "engine/fonts/zfon_file.h"
-#include "engine/media/dsn_picture.h"
+#include "media/dsn_picture.h"
 
 namespace brightline::content {
 namespace {

@@ -1,0 +1,37 @@
+#include "media/tests/clip_fixture.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+namespace brightline::media::test {
+
+MediaFolder::MediaFolder() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "bl-media-XXXXXX").string();
+    if (char* made = mkdtemp(tmpl.data())) path_ = made;
+}
+
+MediaFolder::~MediaFolder() {
+    std::error_code ec;
+    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+}
+
+bool runFfmpeg(const std::string& arguments) {
+    const std::string command =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " </dev/null";
+    return std::system(command.c_str()) == 0;
+}
+
+std::string makeVideo(const std::string& path, const std::string& codec, const std::string& rate,
+                      int width, int height, double seconds) {
+    std::ostringstream args;
+    args << "-f lavfi -i testsrc=size=" << width << "x" << height << ":rate=" << rate
+         << ":duration=" << seconds << " -c:v " << codec;
+    if (codec == "rawvideo") args << " -pix_fmt bgr24";
+    if (codec == "mjpeg" || codec == "mpeg4") args << " -q:v 3";
+    args << " '" << path << "'";
+    EXPECT_TRUE(runFfmpeg(args.str())) << args.str();
+    return path;
+}
+
+}  // namespace brightline::media::test
