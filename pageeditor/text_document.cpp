@@ -44,6 +44,11 @@ const FontEntry& TextDocument::currentFont() const {
     return page_.fonts.front();
 }
 
+void TextDocument::setCurrentStyle(const CurrentStyle& style) {
+    style_ = style;
+    if (!page_.font(style_.fontId)) style_.fontId = page_.fonts.front().id;
+}
+
 void TextDocument::clear() {
     FontEntry f = currentFont();
     f.id = 1;
@@ -364,22 +369,29 @@ void TextDocument::setLineAlignment(size_t line, Alignment alignment) {
 }
 
 TextRange TextDocument::insertPicture(int32_t pos, const media::Picture& picture) {
-    pos = snapStart(pos);
     const int32_t id = page_.pictures.empty() ? 1 : page_.pictures.back().id + 1;
     page_.pictures.push_back(pictureEntryFrom(picture, id));
+    return placePicture(pos, id);
+}
+
+TextRange TextDocument::placePicture(int32_t pos, int32_t pictureId) {
+    pos = snapStart(pos);
+    const PictureEntry* picture = page_.picture(pictureId);
+    if (!picture) return TextRange{pos, pos};
     const size_t editLine = lineOf(pos), linesBefore = layout_.lines.size();
     size_t at = splitRunAt(pos);
     for (size_t i = at; i < page_.runs.size(); ++i) page_.runs[i].start += 1;
     StyleRun run = runForCurrentStyle();
     run.kind = kRunPicture;
-    run.resourceId = id;
+    run.resourceId = pictureId;
     run.start = pos;
     run.length = 1;
-    run.averageWidth = picture.width;
-    run.height = picture.height;
+    run.averageWidth = picture->info.width;
+    run.height = picture->info.height;
     page_.runs.insert(page_.runs.begin() + std::ptrdiff_t(at), run);
     page_.text.insert(size_t(pos), 1, kPicturePlaceholder);
-    page_.widths.insert(page_.widths.begin() + pos, uint8_t(std::clamp(picture.width, 0, 255)));
+    page_.widths.insert(page_.widths.begin() + pos,
+                        uint8_t(std::clamp(picture->info.width, 0, 255)));
     mergeRuns();
     relayout(editLine, linesBefore);
     caret_ = pos + 1;

@@ -50,6 +50,8 @@ class TextDocument {
     const TextPage& page() const { return page_; }
     const TextLayout& layout() const { return layout_; }
     const CurrentStyle& currentStyle() const { return style_; }
+    // The style for new text; a font id that is not in the table is taken as the first font's.
+    void setCurrentStyle(const CurrentStyle& style);
     const FontEntry& currentFont() const;
 
     // New: empties the text, runs, pictures and line table, keeps only the current font (as id
@@ -107,8 +109,12 @@ class TextDocument {
     void applyContour(TextRange range, int32_t contour, uint32_t outlineColor,
                       int32_t outlineWidth);
     void setLineAlignment(size_t line, Alignment alignment);
-    // Inserts a picture (taken as 32-bit rows) at `pos`; returns its one-byte range.
+    // Inserts a picture (taken as 32-bit rows) at `pos`: a new picture table entry (last id + 1)
+    // and its placeholder. Returns the placeholder's one-byte range.
     TextRange insertPicture(int32_t pos, const media::Picture& picture);
+    // Places the picture table entry `pictureId` at `pos` once more (empty range when there is
+    // no such entry).
+    TextRange placePicture(int32_t pos, int32_t pictureId);
 
     // ---- the editor's commands (selection and current style)
     // Typing: replaces the selection, inserts at the caret.

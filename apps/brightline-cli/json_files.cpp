@@ -346,6 +346,10 @@ nlohmann::ordered_json fileToJson(const std::vector<uint8_t>& bytes) {
         doc["paths"] = paths;
         return doc;
     }
+    // The text page mark is compared without regard to case, as the programs that read it do.
+    if (bytes.size() >= 4 && (bytes[0] | 0x20) == 'z' && (bytes[1] | 0x20) == 'r' &&
+        (bytes[2] | 0x20) == 't' && bytes[3] == 0)
+        return textPageJson(bytes);
     throw FileFormatError("not a file brightline-cli knows (unknown mark)");
 }
 
@@ -360,6 +364,8 @@ std::vector<uint8_t> jsonToFile(const nlohmann::json& document) {
     if (k == "signs") return encodeSignList(signsFromJson(document));
     if (k == "users") return encodeUsers(usersFromJson(document));
     if (k == "library") return encodeLibrary(pathsFromJson(document));
+    if (k == "textpage")
+        throw FileFormatError("a text page needs its fonts to be built: use brightline-cli build");
     throw FileFormatError("unknown kind \"" + k + "\"");
 }
 

@@ -1,6 +1,8 @@
 # Proves that the core libraries know nothing of Qt: no Qt symbol is referenced by any object of
-# their static libraries, and no core test program loads a Qt library.
-# Usage: cmake -DLIBRARIES="a.a;b.a" -DPROGRAMS="x;y" -P check_core_without_qt.cmake
+# their static libraries, and no core test program loads a Qt library; programs that draw with
+# Qt Gui (text pages) load no Qt Widgets.
+# Usage: cmake -DLIBRARIES="a.a;b.a" -DPROGRAMS="x;y" -DWIDGET_FREE_PROGRAMS="z"
+#              -P check_core_without_qt.cmake
 foreach(lib IN LISTS LIBRARIES)
     execute_process(COMMAND nm -C --undefined-only ${lib} OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
@@ -21,4 +23,14 @@ foreach(program IN LISTS PROGRAMS)
         message(FATAL_ERROR "${program} loads Qt")
     endif()
     message(STATUS "${program}: no Qt")
+endforeach()
+foreach(program IN LISTS WIDGET_FREE_PROGRAMS)
+    execute_process(COMMAND ldd ${program} OUTPUT_VARIABLE libs RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "ldd failed on ${program}")
+    endif()
+    if(libs MATCHES "libQt6Widgets")
+        message(FATAL_ERROR "${program} loads Qt Widgets")
+    endif()
+    message(STATUS "${program}: no Qt Widgets")
 endforeach()
