@@ -12,20 +12,27 @@ struct CharMetrics {
     int32_t descent = 0;
 };
 
+// Heights and advances read from a file are kept within what a line can add up.
+constexpr int32_t kMaxExtent = 1 << 20;
+
+CharMetrics bounded(int32_t ascent, int32_t descent) {
+    return {std::clamp(ascent, 0, kMaxExtent), std::clamp(descent, 0, kMaxExtent)};
+}
+
 CharMetrics metricsAt(const TextPage& page, const StyleRun* run) {
     if (!run) {
         if (!page.fonts.empty() && page.fonts.front().metrics.measured())
-            return {page.fonts.front().metrics.ascent, page.fonts.front().metrics.descent};
+            return bounded(page.fonts.front().metrics.ascent, page.fonts.front().metrics.descent);
         return {0, 0};
     }
     if (run->kind == kRunPicture) {
         if (const PictureEntry* p = page.picture(run->resourceId))
-            return {std::max(0, p->info.height), 0};
-        return {std::max(0, run->height), 0};
+            return bounded(p->info.height, 0);
+        return bounded(run->height, 0);
     }
     if (const FontEntry* f = page.font(run->resourceId); f && f->metrics.measured())
-        return {f->metrics.ascent, f->metrics.descent};
-    return {std::max(0, run->height), 0};
+        return bounded(f->metrics.ascent, f->metrics.descent);
+    return bounded(run->height, 0);
 }
 
 bool isPictureAt(const TextPage& page, size_t pos) {
@@ -35,7 +42,8 @@ bool isPictureAt(const TextPage& page, size_t pos) {
 
 // Fills in width, ascent and height of a line from its characters.
 void measureLine(const TextPage& page, LineBox& line) {
-    int32_t ascent = 0, descent = 0, width = 0, visibleWidth = 0;
+    int32_t ascent = 0, descent = 0;
+    int64_t width = 0, visibleWidth = 0;
     for (size_t i = size_t(line.start); i < size_t(line.end);) {
         const size_t n = characterLength(page.text, i);
         const char c = page.text[i];
@@ -55,7 +63,7 @@ void measureLine(const TextPage& page, LineBox& line) {
         ascent = m.ascent;
         descent = m.descent;
     }
-    line.width = visibleWidth;
+    line.width = int32_t(std::min<int64_t>(visibleWidth, INT32_MAX));
     line.ascent = ascent;
     line.height = ascent + descent;
 }
@@ -120,7 +128,8 @@ int32_t alignedOffset(Alignment a, int64_t room, int64_t width) {
 int32_t characterAdvance(const TextPage& page, size_t pos) {
     if (pos >= page.text.size()) return 0;
     if (const StyleRun* r = page.runAt(int32_t(pos)); r && r->kind == kRunPicture) {
-        if (const PictureEntry* p = page.picture(r->resourceId)) return std::max(0, p->info.width);
+        if (const PictureEntry* p = page.picture(r->resourceId))
+            return std::clamp(p->info.width, 0, kMaxExtent);
     }
     return pos < page.widths.size() ? page.widths[pos] : 0;
 }
@@ -167,24 +176,24 @@ CaretPoint TextLayout::caretAt(const TextPage& page, int32_t pos, int32_t emptyH
     size_t k = 0;
     while (k + 1 < lines.size() && pos >= lines[k + 1].start) ++k;
     const LineBox& line = lines[k];
-    int32_t x = line.x;
+    int64_t x = line.x;
     for (size_t i = size_t(line.start); i < size_t(pos) && i < size_t(line.end);
          i += characterLength(page.text, i))
         if (page.text[i] != kLineBreak) x += characterAdvance(page, i);
-    return CaretPoint{x, line.top, line.height};
+    return CaretPoint{int32_t(std::min<int64_t>(x, INT32_MAX)), line.top, line.height};
 }
 
 int32_t TextLayout::positionAt(const TextPage& page, int32_t x, int32_t y) const {
     if (lines.empty()) return 0;
     size_t k = 0;
-    while (k + 1 < lines.size() && y >= lines[k].top + lines[k].height) ++k;
+    while (k + 1 < lines.size() && y >= int64_t(lines[k].top) + lines[k].height) ++k;
     const LineBox& line = lines[k];
-    int32_t left = line.x;
+    int64_t left = line.x;
     size_t i = size_t(line.start);
     while (i < size_t(line.end)) {
         if (page.text[i] == kLineBreak) break;
         const int32_t w = characterAdvance(page, i);
-        if (x < left + w / 2) break;
+        if (x < left + w / 2) break;  // int64: no overflow
         left += w;
         i += characterLength(page.text, i);
     }

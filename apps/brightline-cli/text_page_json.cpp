@@ -67,7 +67,7 @@ ojson colourJson(uint32_t ref) {
 
 // Field access with the path in the error text; optional fields take a default.
 class Object {
-public:
+  public:
     Object(const json& object, std::string where) : object_(object), where_(std::move(where)) {
         if (!object_.is_object()) throw FileFormatError(name() + " must be an object");
     }
@@ -120,7 +120,7 @@ public:
         return n;
     }
 
-private:
+  private:
     const json& object_;
     std::string where_;
 };
@@ -155,7 +155,8 @@ PictureEntry pictureFromJson(const Object& p, const std::string& baseFolder) {
     const auto id = int32_t(p.number("id", kI32Min, kI32Max));
     if (p.has("file")) {
         std::string path = p.text("file");
-        if (!path.empty() && path[0] != '/' && !baseFolder.empty()) path = joinPath(baseFolder, path);
+        if (!path.empty() && path[0] != '/' && !baseFolder.empty())
+            path = joinPath(baseFolder, path);
         std::vector<uint8_t> bytes;
         std::string why;
         media::Picture picture;
@@ -309,7 +310,8 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
         const json& pictures = top.at("pictures");
         if (!pictures.is_array()) throw FileFormatError("pictures must be an array");
         for (size_t i = 0; i < pictures.size(); ++i) {
-            PictureEntry entry = pictureFromJson(Object(pictures[i], indexed("pictures", i)), baseFolder);
+            PictureEntry entry =
+                pictureFromJson(Object(pictures[i], indexed("pictures", i)), baseFolder);
             if (page.picture(entry.id))
                 throw FileFormatError(indexed("pictures", i) + ".id is used twice");
             page.pictures.push_back(std::move(entry));
@@ -327,7 +329,8 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
             if (!doc.page().picture(id))
                 throw FileFormatError(r.name("picture") + " names no picture of the table");
             const auto count = r.number("count", 1, 65535, 1);
-            for (int64_t k = 0; k < count; ++k) doc.placePicture(int32_t(doc.page().text.size()), id);
+            for (int64_t k = 0; k < count; ++k)
+                doc.placePicture(int32_t(doc.page().text.size()), id);
             continue;
         }
         CurrentStyle style;

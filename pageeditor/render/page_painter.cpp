@@ -55,15 +55,17 @@ void PagePainter::paint(QPainter& painter, const TextPage& page, const TextLayou
     std::map<int32_t, QImage> pictures;
     const std::string& text = page.text;
     for (const LineBox& line : layout.lines) {
-        if (line.empty() || line.top >= area.bottom() + 1 || line.top + line.height <= area.top())
+        if (line.empty() || line.top > area.bottom() ||
+            int64_t(line.top) + line.height <= area.top())
             continue;
-        const int baseline = line.top + line.ascent;
-        int x = line.x;
+        const int baseline = line.top + line.ascent;  // the line starts within the area
+        int64_t x = line.x;
         for (size_t i = size_t(line.start); i < size_t(line.end);) {
             const size_t n = characterLength(text, i);
             const int w = characterAdvance(page, i);
             const StyleRun* run = page.runAt(int32_t(i));
-            const bool visible = x + w >= area.left() && x <= area.right() + 1;
+            if (x > area.right()) break;
+            const bool visible = x + w >= area.left();
             if (run && visible && text[i] != kLineBreak) {
                 if (run->kind == kRunPicture) {
                     if (const PictureEntry* p = page.picture(run->resourceId)) {
@@ -71,7 +73,7 @@ void PagePainter::paint(QPainter& painter, const TextPage& page, const TextLayou
                         if (it == pictures.end())
                             it = pictures.emplace(p->id, pictureImage(*p)).first;
                         if (!it->second.isNull())
-                            painter.drawImage(QPoint(x, baseline - it->second.height()),
+                            painter.drawImage(QPoint(int(x), baseline - it->second.height()),
                                               it->second);
                     }
                 } else {
@@ -82,7 +84,7 @@ void PagePainter::paint(QPainter& painter, const TextPage& page, const TextLayou
                     const QString ch = characterText(text.substr(i, n));
                     if (run->contour) {
                         QPainterPath path;
-                        path.addText(QPointF(x, baseline), font, ch);
+                        path.addText(QPointF(double(x), baseline), font, ch);
                         painter.setRenderHint(QPainter::Antialiasing,
                                               lf.quality != kNonAntialiasedQuality);
                         painter.setPen(QPen(colorFromRef(run->outlineColor),
@@ -93,7 +95,7 @@ void PagePainter::paint(QPainter& painter, const TextPage& page, const TextLayou
                     } else {
                         painter.setFont(font);
                         painter.setPen(colorFromRef(run->textColor));
-                        painter.drawText(QPointF(x, baseline), ch);
+                        painter.drawText(QPointF(double(x), baseline), ch);
                     }
                 }
             }

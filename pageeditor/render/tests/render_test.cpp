@@ -40,8 +40,9 @@ TEST(Fonts, WindowsFacesResolveToInstalledFaces) {
     QtFontCatalog catalog;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.face);
-        EXPECT_EQ(QFontInfo(catalog.qfont(fontNamed(c.face, -16, c.charSet))).family().toStdString(),
-                  c.family);
+        EXPECT_EQ(
+            QFontInfo(catalog.qfont(fontNamed(c.face, -16, c.charSet))).family().toStdString(),
+            c.family);
     }
     // A Latin face asked for with the Chinese character set keeps the Chinese face behind it.
     EXPECT_EQ(familiesForFace("Arial", kGb2312Charset),
@@ -70,9 +71,9 @@ TEST(Fonts, HeightsAndAdvancesAreMeasuredInPixels) {
 }
 
 struct PixelCount {
-    int exact = 0;     // pixels of exactly the colour
-    int other = 0;     // lit pixels of any other hue
-    QRect bounds;      // of the exact pixels
+    int exact = 0;  // pixels of exactly the colour
+    int other = 0;  // lit pixels of any other hue
+    QRect bounds;   // of the exact pixels
 };
 
 PixelCount count(const QImage& image, QRgb colour, QRect area = QRect()) {
@@ -187,8 +188,8 @@ TEST(Drawing, PicturesOfEveryStoredDepthAreReadAndBadBitsAreNot) {
         {32, 8, {0x30, 0x20, 0x10, 0, 1, 2, 3, 0}, qRgb(0x10, 0x20, 0x30)},
         {24, 8, {0x30, 0x20, 0x10, 1, 2, 3, 0, 0}, qRgb(0x10, 0x20, 0x30)},
         {16, 4, {0x00, 0xF8, 0x1F, 0x00}, qRgb(255, 0, 0)},
-        {8, 4, {1, 2, 0, 0}, 0},       // palette depths are not drawn
-        {32, 8, {1, 2, 3}, 0},         // fewer bits than the rows need
+        {8, 4, {1, 2, 0, 0}, 0},              // palette depths are not drawn
+        {32, 8, {1, 2, 3}, 0},                // fewer bits than the rows need
         {32, 4, std::vector<uint8_t>(8), 0},  // a stride shorter than a row
     };
     for (const Case& c : cases) {

@@ -15,10 +15,10 @@ namespace brightline::pageeditor {
 namespace {
 
 class RoundTrip : public ::testing::TestWithParam<PageLayout> {
-protected:
+  protected:
     void SetUp() override {
-        folder_ = ::testing::TempDir() + "/pageeditor_round_trip_" +
-                  std::to_string(int(GetParam()));
+        folder_ =
+            ::testing::TempDir() + "/pageeditor_round_trip_" + std::to_string(int(GetParam()));
         std::filesystem::create_directories(folder_);
     }
     void TearDown() override { std::filesystem::remove_all(folder_); }
@@ -77,7 +77,8 @@ TEST_P(RoundTrip, SaveLoadSaveGivesTheSameBytesAndPagePicturesOfThePageSize) {
     // The page pictures: one per page, each a bitmap of exactly the page size that shows what
     // the painter draws for that page.
     media::ZrtPageReader reader;
-    ASSERT_EQ(reader.open(std::make_unique<media::MemoryByteSource>(a)), media::ZrtHeaderStatus::Ok);
+    ASSERT_EQ(reader.open(std::make_unique<media::MemoryByteSource>(a)),
+              media::ZrtHeaderStatus::Ok);
     EXPECT_EQ(reader.header().pageCount, doc.layout().pageCount);
     EXPECT_GE(doc.layout().pageCount, 2);
     PagePainter painter(catalog);
