@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "apps/brightline-cli/json_fields.h"
 #include "apps/brightline-cli/json_files.h"
 #include "common/code_page.h"
 #include "common/file_io.h"
@@ -17,6 +18,8 @@ namespace {
 
 using ojson = nlohmann::ordered_json;
 using json = nlohmann::json;
+using jsonio::Fields;
+using jsonio::indexed;
 using namespace pageeditor;
 
 constexpr char kBase64[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
@@ -65,74 +68,10 @@ ojson colourJson(uint32_t ref) {
     return text;
 }
 
-// Field access with the path in the error text; optional fields take a default.
-class Object {
-  public:
-    Object(const json& object, std::string where) : object_(object), where_(std::move(where)) {
-        if (!object_.is_object()) throw FileFormatError(name() + " must be an object");
-    }
-    bool has(const char* key) const { return object_.contains(key); }
-    const json& at(const char* key) const {
-        auto it = object_.find(key);
-        if (it == object_.end()) throw FileFormatError(name(key) + " is missing");
-        return *it;
-    }
-    int64_t number(const char* key, int64_t low, int64_t high) const {
-        return number(at(key), name(key), low, high);
-    }
-    int64_t number(const char* key, int64_t low, int64_t high, int64_t fallback) const {
-        return has(key) ? number(key, low, high) : fallback;
-    }
-    std::string text(const char* key) const {
-        const json& v = at(key);
-        if (!v.is_string()) throw FileFormatError(name(key) + " must be a string");
-        return v.get<std::string>();
-    }
-    // "#RRGGBB" or the stored number 0x00BBGGRR.
-    uint32_t colour(const char* key, uint32_t fallback) const {
-        if (!has(key)) return fallback;
-        const json& v = at(key);
-        if (v.is_string()) {
-            const std::string s = v.get<std::string>();
-            if (s.size() == 7 && s[0] == '#' &&
-                s.find_first_not_of("0123456789abcdefABCDEF", 1) == std::string::npos) {
-                const uint32_t rgb = uint32_t(std::stoul(s.substr(1), nullptr, 16));
-                return (rgb >> 16) | (rgb & 0xFF00) | (rgb & 0xFF) << 16;
-            }
-            throw FileFormatError(name(key) + " must be \"#RRGGBB\" or a number");
-        }
-        return uint32_t(number(v, name(key), 0, 0xFFFFFFFFll));
-    }
-    std::string name(const char* key = nullptr) const {
-        if (!key) return where_.empty() ? "the document" : where_;
-        return where_.empty() ? key : where_ + "." + key;
-    }
-    static int64_t number(const json& v, const std::string& where, int64_t low, int64_t high) {
-        if (v.is_boolean()) return v.get<bool>() ? 1 : 0;
-        if (!v.is_number_integer()) throw FileFormatError(where + " must be a whole number");
-        if (v.is_number_unsigned() && v.get<uint64_t>() > uint64_t(high))
-            throw FileFormatError(where + " must lie in " + std::to_string(low) + ".." +
-                                  std::to_string(high));
-        const int64_t n = v.get<int64_t>();
-        if (n < low || n > high)
-            throw FileFormatError(where + " must lie in " + std::to_string(low) + ".." +
-                                  std::to_string(high));
-        return n;
-    }
-
-  private:
-    const json& object_;
-    std::string where_;
-};
-
-std::string indexed(const std::string& base, size_t i) {
-    return base + "[" + std::to_string(i) + "]";
-}
-
 constexpr int64_t kI32Min = std::numeric_limits<int32_t>::min();
 constexpr int64_t kI32Max = std::numeric_limits<int32_t>::max();
 
-LogFont fontFromJson(const Object& f) {
+LogFont fontFromJson(const Fields& f) {
     LogFont lf;
     lf.setFace(f.text("face"));
     lf.height = int32_t(f.number("height", kI32Min, kI32Max));
@@ -151,7 +90,7 @@ LogFont fontFromJson(const Object& f) {
     return lf;
 }
 
-PictureEntry pictureFromJson(const Object& p, const std::string& baseFolder) {
+PictureEntry pictureFromJson(const Fields& p, const std::string& baseFolder) {
     const auto id = int32_t(p.number("id", kI32Min, kI32Max));
     if (p.has("file")) {
         std::string path = p.text("file");
@@ -283,7 +222,7 @@ nlohmann::ordered_json textPageJson(const std::vector<uint8_t>& bytes) {
 
 void textPageFromJson(const nlohmann::json& document, const std::string& baseFolder,
                       TextDocument& doc) {
-    const Object top(document, "");
+    const Fields top(document, "");
     TextPage page;
     const std::string layout = top.text("layout");
     if (layout != "vertical" && layout != "horizontal")
@@ -299,7 +238,7 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
     if (!fonts.is_array() || fonts.empty())
         throw FileFormatError("fonts must be an array of at least one font");
     for (size_t i = 0; i < fonts.size(); ++i) {
-        const Object f(fonts[i], indexed("fonts", i));
+        const Fields f(fonts[i], indexed("fonts", i));
         FontEntry entry;
         entry.id = int32_t(f.number("id", kI32Min, kI32Max));
         if (page.font(entry.id)) throw FileFormatError(f.name("id") + " is used twice");
@@ -311,7 +250,7 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
         if (!pictures.is_array()) throw FileFormatError("pictures must be an array");
         for (size_t i = 0; i < pictures.size(); ++i) {
             PictureEntry entry =
-                pictureFromJson(Object(pictures[i], indexed("pictures", i)), baseFolder);
+                pictureFromJson(Fields(pictures[i], indexed("pictures", i)), baseFolder);
             if (page.picture(entry.id))
                 throw FileFormatError(indexed("pictures", i) + ".id is used twice");
             page.pictures.push_back(std::move(entry));
@@ -322,7 +261,7 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
     const json& runs = top.at("runs");
     if (!runs.is_array()) throw FileFormatError("runs must be an array");
     for (size_t i = 0; i < runs.size(); ++i) {
-        const Object r(runs[i], indexed("runs", i));
+        const Fields r(runs[i], indexed("runs", i));
         const int32_t end = int32_t(doc.page().text.size());
         if (r.has("picture")) {
             const auto id = int32_t(r.number("picture", kI32Min, kI32Max));
@@ -348,7 +287,7 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
         const json& lines = top.at("lines");
         if (!lines.is_array()) throw FileFormatError("lines must be an array");
         for (size_t k = 0; k < lines.size() && k < doc.page().lines.size(); ++k) {
-            const Object l(lines[k], indexed("lines", k));
+            const Fields l(lines[k], indexed("lines", k));
             const json& a = l.at("align");
             int64_t value = -1;
             if (a.is_string()) {
@@ -357,7 +296,7 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
                 if (value < 0)
                     throw FileFormatError(l.name("align") + " must be left, center or right");
             } else {
-                value = Object::number(a, l.name("align"), 0, 255);
+                value = Fields::number(a, l.name("align"), 0, 255);
             }
             doc.setLineAlignment(k, Alignment(value));
         }
