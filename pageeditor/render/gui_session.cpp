@@ -1,9 +1,10 @@
 #include "pageeditor/render/gui_session.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include <QGuiApplication>
-#include <QString>
 
 namespace brightline::pageeditor {
 namespace {
@@ -17,15 +18,6 @@ int argc = 1;
 char programName[] = "brightline";
 char* argv[] = {programName, nullptr};
 
-QtMessageHandler previousHandler = nullptr;
-
-// Qt notes on standard error that it picked a runtime folder when XDG_RUNTIME_DIR is not set
-// (usual for a command run from a script); that is no news to the user of a command line.
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("QStandardPaths: "))) return;
-    if (previousHandler) previousHandler(type, context, message);
-}
-
 }  // namespace
 
 GuiSession::GuiSession(bool forceOffscreen) {
@@ -33,10 +25,27 @@ GuiSession::GuiSession(bool forceOffscreen) {
     if (!isSet("QT_QPA_PLATFORM") &&
         (forceOffscreen || (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY"))))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    previousHandler = qInstallMessageHandler(quietHandler);
+    // Without XDG_RUNTIME_DIR (a command run from a script) Qt makes "runtime-<user>" in the
+    // temporary folder and leaves it there; a private one is made here and removed at the end.
+    if (!isSet("XDG_RUNTIME_DIR")) {
+        std::error_code ec;
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ec) / "brightline-runtime-XXXXXX").string();
+        if (!ec && mkdtemp(pattern.data())) {
+            runtimeFolder_ = pattern;
+            setenv("XDG_RUNTIME_DIR", runtimeFolder_.c_str(), 1);
+        }
+    }
     app_ = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-GuiSession::~GuiSession() = default;
+GuiSession::~GuiSession() {
+    app_.reset();
+    if (!runtimeFolder_.empty()) {
+        unsetenv("XDG_RUNTIME_DIR");
+        std::error_code ec;
+        std::filesystem::remove_all(runtimeFolder_, ec);
+    }
+}
 
 }  // namespace brightline::pageeditor
