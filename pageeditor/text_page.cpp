@@ -73,11 +73,17 @@ bool runsAreConsistent(const TextPage& page, std::string* why) {
 bool repairRuns(TextPage& page) {
     // A run boundary inside a double-byte character splits it: such runs are not consistent
     // for drawing, so boundaries are moved to character starts.
+    // One pass over the text marks where characters start (runs may be many).
+    std::vector<bool> starts(page.text.size() + 1, false);
+    for (size_t i = 0; i < page.text.size(); i += characterLength(page.text, i)) starts[i] = true;
+    starts[page.text.size()] = true;
+    auto startAtOrBefore = [&](int64_t pos) {
+        pos = std::clamp<int64_t>(pos, 0, int64_t(page.text.size()));
+        return int32_t(starts[size_t(pos)] ? pos : pos - 1);  // characters are 1 or 2 bytes
+    };
     bool boundariesWhole = true;
-    for (const StyleRun& r : page.runs) {
-        const auto s = size_t(std::max(0, r.start));
-        if (s < page.text.size() && characterStart(page.text, s) != s) boundariesWhole = false;
-    }
+    for (const StyleRun& r : page.runs)
+        if (r.start >= 0 && startAtOrBefore(r.start) != r.start) boundariesWhole = false;
     if (boundariesWhole && runsAreConsistent(page)) return false;
     const auto size = int32_t(page.text.size());
     StyleRun filler;
@@ -89,8 +95,8 @@ bool repairRuns(TextPage& page) {
     std::vector<StyleRun> fixed;
     int32_t covered = 0;
     auto add = [&](StyleRun run, int32_t from, int32_t to) {
-        from = int32_t(characterStart(page.text, size_t(from)));
-        to = int32_t(characterStart(page.text, size_t(to)));
+        from = startAtOrBefore(from);
+        to = startAtOrBefore(to);
         if (to <= from) return;
         run.start = from;
         run.length = to - from;
