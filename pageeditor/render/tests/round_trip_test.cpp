@@ -104,7 +104,10 @@ TEST_P(RoundTrip, SaveLoadSaveGivesTheSameBytesAndPagePicturesOfThePageSize) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLayouts, RoundTrip,
-                         ::testing::Values(PageLayout::Vertical, PageLayout::Horizontal));
+                         ::testing::Values(PageLayout::Vertical, PageLayout::Horizontal),
+                         [](const ::testing::TestParamInfo<PageLayout>& info) {
+                             return info.param == PageLayout::Vertical ? "Vertical" : "Horizontal";
+                         });
 
 TEST(Save, AFailedSaveIsReportedAndChangesNothing) {
     QtFontCatalog catalog;
