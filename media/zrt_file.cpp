@@ -1,8 +1,10 @@
 #include "media/zrt_file.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "common/byte_reader.h"
+#include "common/byte_writer.h"
 #include "common/file_io.h"
 #include "common/paths.h"
 
@@ -27,7 +29,15 @@ ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out
                             : "not a text page (no \"ZRT\" mark)";
         return ZrtHeaderStatus::WrongMark;
     }
-    ByteReader g(data + 40, 20);
+    ByteReader g(data + 8, kZrtHeaderSize - 8);
+    h.fontOffset = g.u32();
+    h.fontCount = g.i32();
+    h.pictureOffset = g.u32();
+    h.pictureCount = g.i32();
+    h.reserved = g.i32();
+    h.runCount = g.i32();
+    h.runBytes = g.i32();
+    h.textLength = g.i32();
     h.layout = g.i32();
     h.width = g.i32();
     h.height = g.i32();
@@ -35,6 +45,28 @@ ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out
     h.pageCount = g.i32();
     out = h;
     return ZrtHeaderStatus::Ok;
+}
+
+std::array<uint8_t, kZrtHeaderSize> encodeZrtHeader(const ZrtHeader& h) {
+    ByteWriter w;
+    w.bytes("ZRT", 4);
+    w.i32(h.version);
+    w.u32(h.fontOffset);
+    w.i32(h.fontCount);
+    w.u32(h.pictureOffset);
+    w.i32(h.pictureCount);
+    w.i32(h.reserved);
+    w.i32(h.runCount);
+    w.i32(h.runBytes);
+    w.i32(h.textLength);
+    w.i32(h.layout);
+    w.i32(h.width);
+    w.i32(h.height);
+    w.u32(h.pageOffset);
+    w.i32(h.pageCount);
+    std::array<uint8_t, kZrtHeaderSize> out{};
+    std::copy(w.data().begin(), w.data().end(), out.begin());
+    return out;
 }
 
 ZrtHeaderStatus ZrtPageReader::open(std::unique_ptr<ByteSource> source, std::string* error) {

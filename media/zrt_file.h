@@ -3,8 +3,13 @@
 // from: the 60-byte header and the page pictures.
 //
 // Header (little-endian 32-bit numbers): 0 the mark, a NUL-terminated "ZRT" in any letter case;
-// 4 the version, 1; 44 page width; 48 page height; 52 file offset of the page pictures;
-// 56 page count. Page pictures: per page a 32-bit size S, then S bytes of a complete bitmap file.
+// 4 the version, 1; 8 offset of the font section (60); 12 font count; 16 offset of the picture
+// section; 20 picture count; 24 zero; 28 run count; 32 run section size (44 a run); 36 text
+// length in bytes; 40 layout (1 horizontal, 0 vertical); 44 page width; 48 page height;
+// 52 file offset of the page pictures; 56 page count. Page pictures: per page a 32-bit size S,
+// then S bytes of a complete bitmap file. The document sections between the header and the
+// page pictures are read and written by the text page editor's library (pageeditor/).
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -20,6 +25,14 @@ inline constexpr uint32_t kMaxZrtPageBytes = 256u << 20;
 
 struct ZrtHeader {
     int32_t version = 0;
+    uint32_t fontOffset = 0;
+    int32_t fontCount = 0;
+    uint32_t pictureOffset = 0;
+    int32_t pictureCount = 0;
+    int32_t reserved = 0;
+    int32_t runCount = 0;
+    int32_t runBytes = 0;
+    int32_t textLength = 0;
     int32_t layout = 0;  // 1 horizontal, 0 vertical
     int32_t width = 0;
     int32_t height = 0;
@@ -36,6 +49,8 @@ enum class ZrtHeaderStatus {
 // Reads the header from the first bytes of the file.
 ZrtHeaderStatus decodeZrtHeader(const uint8_t* data, size_t size, ZrtHeader& out,
                                 std::string* error = nullptr);
+// The 60 header bytes: the mark "ZRT" 0, then every field as above.
+std::array<uint8_t, kZrtHeaderSize> encodeZrtHeader(const ZrtHeader& header);
 
 // Reads the page pictures of a text page file one after the other. One owner, one thread.
 class ZrtPageReader {

@@ -26,11 +26,14 @@ for f in "$here"/demo/*.json; do
     printf '  %-14s %6d bytes\n' "$name" "$(stat -c %s "$demo/$name")"
 done
 
+step "The text page built from JSON: its page pictures"
+"$cli" inspect "$demo/prices.ZRT" | tr -d ' \n' | grep -o '"pagePictures":\[[^]]*\]' | sed 's/^/  /'
+
 step "The schedule, with each entry's description"
 "$cli" inspect "$demo/sample.AT" | grep -E '"(programPath|description)"'
 
 step "Round trip: inspect then build gives back the same bytes"
-for name in sample.ZPF sample.AT LED_SET.ZRC UserInfo.dat RC_IMG.ZRC; do
+for name in sample.ZPF sample.AT LED_SET.ZRC UserInfo.dat RC_IMG.ZRC prices.ZRT; do
     "$cli" inspect "$demo/$name" > "$demo/$name.json"
     "$cli" build "$demo/$name.json" "$demo/$name.again"
     if cmp -s "$demo/$name" "$demo/$name.again"; then echo "  $name: identical"; else echo "  $name: DIFFERENT"; exit 1; fi

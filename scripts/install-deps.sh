@@ -14,6 +14,8 @@ packages=(
     libclang-rt-14-dev
     # fonts for the bitmap font generator
     unifont xfonts-base fonts-dejavu-core fonts-wqy-zenhei
+    # faces that stand in for the Windows fonts text pages name (pageeditor/render)
+    fonts-liberation
     # test peers and tools
     python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl
 )

@@ -8,9 +8,31 @@
 #include "apps/brightline-cli/commands.h"
 #include "apps/brightline-cli/json_files.h"
 #include "common/file_io.h"
+#include "common/paths.h"
+#include "pageeditor/render/gui_session.h"
+#include "pageeditor/render/page_pictures.h"
+#include "pageeditor/text_document.h"
+#include "pageeditor/text_page_file.h"
 #include "shell/user_info.h"
 
 namespace brightline::cli {
+namespace {
+
+// A text page: the document from its JSON, laid out with the installed fonts and rendered into
+// its page pictures (Qt Gui on the offscreen platform, so no display is needed).
+std::vector<uint8_t> buildTextPage(const nlohmann::json& doc, const std::string& jsonPath) {
+    pageeditor::GuiSession gui(true);
+    pageeditor::QtFontCatalog fonts;
+    pageeditor::TextDocument page(fonts);
+    textPageFromJson(doc, folderOf(jsonPath), page);
+    std::vector<std::vector<uint8_t>> pictures;
+    std::string error;
+    if (!pageeditor::renderPagePictures(page.page(), page.layout(), fonts, pictures, &error))
+        throw FileFormatError(error);
+    return pageeditor::encodeTextPageFile(page.page(), pictures);
+}
+
+}  // namespace
 
 int runInspect(const Args& args) {
     if (args.size() != 1) return usage("inspect FILE");
@@ -41,7 +63,10 @@ int runBuild(const Args& args) {
     std::vector<uint8_t> bytes;
     try {
         nlohmann::json doc = nlohmann::json::parse(text.begin(), text.end());
-        bytes = jsonToFile(doc);
+        if (doc.is_object() && doc.contains("kind") && doc["kind"] == "textpage")
+            bytes = buildTextPage(doc, args[0]);
+        else
+            bytes = jsonToFile(doc);
     } catch (const nlohmann::json::parse_error& e) {
         std::fprintf(stderr, "brightline-cli: %s is not JSON: %s\n", args[0].c_str(), e.what());
         return kExitFailed;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "apps/brightline-cli/json_fields.h"
 #include "comm/led_set_data.h"
 #include "editor/program_data.h"
 #include "editor/resource_library.h"
@@ -14,65 +15,10 @@ namespace {
 
 using ojson = nlohmann::ordered_json;
 using json = nlohmann::json;
+using jsonio::Fields;
+using jsonio::indexed;
 
 ojson rectJson(const Rect& r) { return ojson::array({r.left, r.top, r.right, r.bottom}); }
-
-// Field access with the path in the error text ("areaLists[0][1].hold").
-class Fields {
-public:
-    Fields(const json& object, std::string where) : object_(object), where_(std::move(where)) {
-        if (!object_.is_object()) throw FileFormatError(where_ + " must be an object");
-    }
-    const json& at(const char* key) const {
-        auto it = object_.find(key);
-        if (it == object_.end()) throw FileFormatError(name(key) + " is missing");
-        return *it;
-    }
-    int32_t i32(const char* key) const { return toInt32(at(key), name(key)); }
-    std::string text(const char* key) const {
-        const json& v = at(key);
-        if (!v.is_string()) throw FileFormatError(name(key) + " must be a string");
-        return v.get<std::string>();
-    }
-    Rect rect(const char* key) const {
-        const json& v = at(key);
-        if (!v.is_array() || v.size() != 4)
-            throw FileFormatError(name(key) + " must be [left, top, right, bottom]");
-        return Rect{toInt32(v[0], name(key)), toInt32(v[1], name(key)), toInt32(v[2], name(key)),
-                    toInt32(v[3], name(key))};
-    }
-    template <size_t N>
-    std::array<int32_t, N> flags(const char* key) const {
-        const json& v = at(key);
-        if (!v.is_array() || v.size() != N)
-            throw FileFormatError(name(key) + " must be " + std::to_string(N) + " numbers");
-        std::array<int32_t, N> out{};
-        for (size_t i = 0; i < N; ++i) out[i] = toInt32(v[i], name(key));
-        return out;
-    }
-    const json& array(const char* key) const {
-        const json& v = at(key);
-        if (!v.is_array()) throw FileFormatError(name(key) + " must be an array");
-        return v;
-    }
-    std::string name(const char* key) const { return where_.empty() ? key : where_ + "." + key; }
-
-    static int32_t toInt32(const json& v, const std::string& where) {
-        if (!v.is_number_integer()) throw FileFormatError(where + " must be a whole number");
-        int64_t n = v.get<int64_t>();
-        if (v.is_number_unsigned() && v.get<uint64_t>() > uint64_t(std::numeric_limits<int64_t>::max()))
-            n = std::numeric_limits<int64_t>::max();
-        if (n < std::numeric_limits<int32_t>::min() || n > std::numeric_limits<int32_t>::max())
-            throw FileFormatError(where + " is out of the 32-bit range");
-        return static_cast<int32_t>(n);
-    }
-
-private:
-    const json& object_;
-    std::string where_;
-};
-
-std::string indexed(const std::string& base, size_t i) { return base + "[" + std::to_string(i) + "]"; }
 
 // ---- program -------------------------------------------------------------------------------
 
@@ -346,6 +292,10 @@ nlohmann::ordered_json fileToJson(const std::vector<uint8_t>& bytes) {
         doc["paths"] = paths;
         return doc;
     }
+    // The text page mark is compared without regard to case, as the programs that read it do.
+    if (bytes.size() >= 4 && (bytes[0] | 0x20) == 'z' && (bytes[1] | 0x20) == 'r' &&
+        (bytes[2] | 0x20) == 't' && bytes[3] == 0)
+        return textPageJson(bytes);
     throw FileFormatError("not a file brightline-cli knows (unknown mark)");
 }
 
@@ -360,6 +310,8 @@ std::vector<uint8_t> jsonToFile(const nlohmann::json& document) {
     if (k == "signs") return encodeSignList(signsFromJson(document));
     if (k == "users") return encodeUsers(usersFromJson(document));
     if (k == "library") return encodeLibrary(pathsFromJson(document));
+    if (k == "textpage")
+        throw FileFormatError("a text page needs its fonts to be built: use brightline-cli build");
     throw FileFormatError("unknown kind \"" + k + "\"");
 }
 
