@@ -165,8 +165,13 @@ class Renderer {
             setColor(cx.apply(fill.color));
             return true;
         }
-        if (!fill.matrix.invertible()) return false;
-        const cairo_matrix_t toPattern = toCairo(inverse(fill.matrix));
+        // Gradients are built on the unit square (-1..1) rather than on the format's 32768-twip
+        // square: pixman's fixed-point gradient space overflows past 32767.
+        const Matrix patternSpace = fill.kind == FillKind::Bitmap
+                                        ? fill.matrix
+                                        : fill.matrix * Matrix::scaling(16384, 16384);
+        if (!patternSpace.invertible()) return false;
+        const cairo_matrix_t toPattern = toCairo(inverse(patternSpace));
         Pattern pattern;
         if (fill.kind == FillKind::Bitmap) {
             const Image* image = player_.bitmap(fill.bitmapId);
@@ -188,11 +193,10 @@ class Renderer {
         }
         if (fill.stops.empty()) return false;
         if (fill.kind == FillKind::LinearGradient)
-            pattern.reset(cairo_pattern_create_linear(-16384, 0, 16384, 0));
+            pattern.reset(cairo_pattern_create_linear(-1, 0, 1, 0));
         else
             pattern.reset(cairo_pattern_create_radial(
-                fill.kind == FillKind::FocalGradient ? fill.focalPoint * 16384 : 0, 0, 0, 0, 0,
-                16384));
+                fill.kind == FillKind::FocalGradient ? fill.focalPoint : 0, 0, 0, 0, 0, 1));
         for (const GradientStop& s : fill.stops) {
             const Rgba c = cx.apply(s.color);
             cairo_pattern_add_color_stop_rgba(pattern.get(), s.offset, c.r / 255.0, c.g / 255.0,
