@@ -193,6 +193,13 @@ void TagParser::readDefinition(int code, const std::string& name, SwfReader& r, 
                 ch.body = std::move(sprite);
                 break;
             }
+            case 46:
+            case 84: {
+                MorphShape morph;
+                ok = readMorphShape(r, code == 46 ? 1 : 2, morph, error);
+                ch.body = std::move(morph);
+                break;
+            }
             case 60: {
                 VideoStreamDefinition video;
                 video.frameCount = r.u16();
@@ -293,10 +300,12 @@ void TagParser::readTimeline(SwfReader& r, std::vector<Frame>& frames, bool spri
             case 35:
             case 36:
             case 39:
+            case 46:
             case 48:
             case 60:
             case 75:
             case 83:
+            case 84:
                 if (sprite)
                     problem(name + " inside a sprite is left out");
                 else

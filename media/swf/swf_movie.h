@@ -71,7 +71,7 @@ struct Sprite {
 };
 
 using CharacterBody =
-    std::variant<Shape, BitmapDefinition, Font, Text, Sprite, VideoStreamDefinition>;
+    std::variant<Shape, BitmapDefinition, Font, Text, Sprite, VideoStreamDefinition, MorphShape>;
 
 struct Character {
     uint16_t id = 0;

@@ -103,6 +103,8 @@ class Renderer {
         const Character& ch = player_.movie().definitions[size_t(o.definition)];
         if (const auto* shape = std::get_if<Shape>(&ch.body)) {
             drawShape(*shape, m, cx, nullptr);
+        } else if (const auto* morph = std::get_if<MorphShape>(&ch.body)) {
+            drawShape(morphShapeAt(*morph, o.ratio / 65535.0), m, cx, nullptr);
         } else if (const auto* text = std::get_if<Text>(&ch.body)) {
             drawText(*text, m, cx);
         } else if (std::holds_alternative<Sprite>(ch.body)) {

@@ -1,6 +1,7 @@
 #include "media/swf/swf_shape.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace brightline::swf {
@@ -295,6 +296,267 @@ bool readGlyphShape(SwfReader& r, Shape& out, std::string& error) {
     StyleGroup first;
     first.fills.resize(1);
     return readRecords(r, 1, true, std::move(first), out, error);
+}
+
+namespace {
+
+double lerp(double a, double b, double t) {
+    return a + (b - a) * t;
+}
+
+Rgba lerp(Rgba a, Rgba b, double t) {
+    auto c = [t](uint8_t x, uint8_t y) { return uint8_t(std::lround(lerp(x, y, t))); };
+    return Rgba{c(a.r, b.r), c(a.g, b.g), c(a.b, b.b), c(a.a, b.a)};
+}
+
+FillStyle lerp(const FillStyle& a, const FillStyle& b, double t) {
+    FillStyle f = a;
+    f.color = lerp(a.color, b.color, t);
+    f.matrix = Matrix{lerp(a.matrix.a, b.matrix.a, t),   lerp(a.matrix.b, b.matrix.b, t),
+                      lerp(a.matrix.c, b.matrix.c, t),   lerp(a.matrix.d, b.matrix.d, t),
+                      lerp(a.matrix.tx, b.matrix.tx, t), lerp(a.matrix.ty, b.matrix.ty, t)};
+    for (size_t i = 0; i < f.stops.size() && i < b.stops.size(); ++i) {
+        f.stops[i].offset = lerp(a.stops[i].offset, b.stops[i].offset, t);
+        f.stops[i].color = lerp(a.stops[i].color, b.stops[i].color, t);
+    }
+    return f;
+}
+
+bool readMorphFill(SwfReader& r, MorphFillStyle& out, std::string& error) {
+    const int type = r.u8();
+    FillStyle& a = out.start;
+    FillStyle& b = out.end;
+    switch (type) {
+        case 0x00:
+            a.color = r.rgba();
+            b.color = r.rgba();
+            break;
+        case 0x10:
+        case 0x12:
+        case 0x13: {
+            a.kind = type == 0x10 ? FillKind::LinearGradient : FillKind::RadialGradient;
+            a.matrix = r.matrix();
+            b.matrix = r.matrix();
+            const int head = r.u8();
+            a.spread = (head >> 6) == 1   ? SpreadMode::Reflect
+                       : (head >> 6) == 2 ? SpreadMode::Repeat
+                                          : SpreadMode::Pad;
+            for (int i = 0; i < (head & 0x0F); ++i) {
+                GradientStop s, e;
+                s.offset = r.u8() / 255.0;
+                s.color = r.rgba();
+                e.offset = r.u8() / 255.0;
+                e.color = r.rgba();
+                a.stops.push_back(s);
+                b.stops.push_back(e);
+            }
+            break;
+        }
+        case 0x40:
+        case 0x41:
+        case 0x42:
+        case 0x43:
+            a.kind = FillKind::Bitmap;
+            a.bitmapId = r.u16();
+            a.matrix = r.matrix();
+            b.matrix = r.matrix();
+            a.repeat = type == 0x40 || type == 0x42;
+            a.smooth = type == 0x40 || type == 0x41;
+            break;
+        default:
+            error = "unknown morph fill style type " + std::to_string(type);
+            return false;
+    }
+    const FillKind kind = a.kind;
+    const SpreadMode spread = a.spread;
+    b.kind = kind;
+    b.spread = spread;
+    b.bitmapId = a.bitmapId;
+    if (!r.ok()) {
+        error = "a morph fill style is cut short";
+        return false;
+    }
+    return true;
+}
+
+// SHAPE records without new styles, as absolute records.
+bool readMorphRecords(SwfReader& r, std::vector<MorphRecord>& out, std::string& error) {
+    const int fillBits = int(r.ub(4));
+    const int lineBits = int(r.ub(4));
+    int64_t x = 0, y = 0;
+    for (;;) {
+        if (!r.ok()) {
+            error = "the morph shape's edges are cut short";
+            return false;
+        }
+        MorphRecord rec;
+        if (r.ub(1) == 0) {
+            const uint32_t flags = r.ub(5);
+            if (flags == 0) break;
+            if (flags & 0x10) {
+                error = "a morph shape replaces its styles";
+                return false;
+            }
+            if (flags & 0x01) {
+                const int bits = int(r.ub(5));
+                x = r.sb(bits);
+                y = r.sb(bits);
+                rec.move = true;
+            }
+            if (flags & 0x02) rec.fill0 = int(r.ub(fillBits));
+            if (flags & 0x04) rec.fill1 = int(r.ub(fillBits));
+            if (flags & 0x08) rec.line = int(r.ub(lineBits));
+        } else {
+            const bool straight = r.ub(1) != 0;
+            const int bits = int(r.ub(4)) + 2;
+            if (straight) {
+                rec.kind = MorphRecord::Line;
+                if (r.ub(1)) {
+                    x = clampCoordinate(x + r.sb(bits));
+                    y = clampCoordinate(y + r.sb(bits));
+                } else if (r.ub(1)) {
+                    y = clampCoordinate(y + r.sb(bits));
+                } else {
+                    x = clampCoordinate(x + r.sb(bits));
+                }
+            } else {
+                rec.kind = MorphRecord::Curve;
+                const int64_t cx = clampCoordinate(x + r.sb(bits));
+                const int64_t cy = clampCoordinate(y + r.sb(bits));
+                x = clampCoordinate(cx + r.sb(bits));
+                y = clampCoordinate(cy + r.sb(bits));
+                rec.cx = int32_t(cx);
+                rec.cy = int32_t(cy);
+            }
+        }
+        rec.x = clampCoordinate(x);
+        rec.y = clampCoordinate(y);
+        out.push_back(rec);
+    }
+    r.align();
+    return true;
+}
+
+}  // namespace
+
+bool readMorphShape(SwfReader& r, int version, MorphShape& out, std::string& error) {
+    r.rect();  // start bounds
+    r.rect();  // end bounds
+    if (version >= 2) {
+        r.rect();
+        r.rect();
+        r.u8();
+    }
+    const uint32_t offset = r.u32();
+    const size_t base = r.position();
+    size_t count = r.u8();
+    if (count == 0xFF) count = r.u16();
+    for (size_t i = 0; i < count && r.ok(); ++i) {
+        MorphFillStyle f;
+        if (!readMorphFill(r, f, error)) return false;
+        out.fills.push_back(std::move(f));
+    }
+    count = r.u8();
+    if (count == 0xFF) count = r.u16();
+    for (size_t i = 0; i < count && r.ok(); ++i) {
+        MorphLineStyle l;
+        l.start.width = r.u16();
+        l.end.width = r.u16();
+        if (version >= 2) {
+            const int cap = int(r.ub(2));
+            const int join = int(r.ub(2));
+            const bool hasFill = r.ub(1) != 0;
+            r.ub(11);
+            l.start.cap = cap == 1 ? LineCap::None : cap == 2 ? LineCap::Square : LineCap::Round;
+            l.start.join = join == 1   ? LineJoin::Bevel
+                           : join == 2 ? LineJoin::Miter
+                                       : LineJoin::Round;
+            if (join == 2) l.start.miterLimit = std::max(1.0, r.u16() / 256.0);
+            if (hasFill) {
+                MorphFillStyle f;
+                if (!readMorphFill(r, f, error)) return false;
+                l.start.hasFill = l.end.hasFill = true;
+                l.start.fill = f.start;
+                l.end.fill = f.end;
+            }
+        }
+        if (!l.start.hasFill) {
+            l.start.color = r.rgba();
+            l.end.color = r.rgba();
+        }
+        l.end.cap = l.start.cap;
+        l.end.join = l.start.join;
+        l.end.miterLimit = l.start.miterLimit;
+        out.lines.push_back(std::move(l));
+    }
+    if (!r.ok()) {
+        error = "the morph styles are cut short";
+        return false;
+    }
+    if (!readMorphRecords(r, out.start, error)) return false;
+    if (offset > r.position() + r.remaining() - base) {
+        error = "the end edges start past the end of the tag";
+        return false;
+    }
+    SwfReader end(r.data() + base + offset, r.position() + r.remaining() - base - offset);
+    return readMorphRecords(end, out.end, error);
+}
+
+Shape morphShapeAt(const MorphShape& morph, double t) {
+    StyleGroup styles;
+    for (const MorphFillStyle& f : morph.fills) styles.fills.push_back(lerp(f.start, f.end, t));
+    for (const MorphLineStyle& l : morph.lines) {
+        LineStyle line = l.start;
+        line.width = uint16_t(std::lround(lerp(l.start.width, l.end.width, t)));
+        line.color = lerp(l.start.color, l.end.color, t);
+        if (line.hasFill) line.fill = lerp(l.start.fill, l.end.fill, t);
+        styles.lines.push_back(line);
+    }
+    GroupBuilder builder(std::move(styles));
+    int fill0 = 0, fill1 = 0, line = 0;
+    double sx = 0, sy = 0, ex = 0, ey = 0;  // pen positions in the start and end shapes
+    size_t j = 0;
+    auto pen = [&](double a, double b) { return int32_t(std::lround(lerp(a, b, t))); };
+    for (const MorphRecord& s : morph.start) {
+        if (s.kind == MorphRecord::Style) {
+            if (s.fill0 >= 0) fill0 = s.fill0;
+            if (s.fill1 >= 0) fill1 = s.fill1;
+            if (s.line >= 0) line = s.line;
+            builder.lastLine = 0;
+            if (!s.move) continue;
+            while (j < morph.end.size() && !morph.end[j].move) ++j;
+            if (j >= morph.end.size()) break;
+            sx = s.x;
+            sy = s.y;
+            ex = morph.end[j].x;
+            ey = morph.end[j].y;
+            ++j;
+            continue;
+        }
+        while (j < morph.end.size() && morph.end[j].kind == MorphRecord::Style) ++j;
+        if (j >= morph.end.size()) break;
+        const MorphRecord& e = morph.end[j++];
+        // A straight edge tweened with a curve is a curve through its own middle.
+        const double scx = s.kind == MorphRecord::Curve ? s.cx : (sx + s.x) / 2;
+        const double scy = s.kind == MorphRecord::Curve ? s.cy : (sy + s.y) / 2;
+        const double ecx = e.kind == MorphRecord::Curve ? e.cx : (ex + e.x) / 2;
+        const double ecy = e.kind == MorphRecord::Curve ? e.cy : (ey + e.y) / 2;
+        Edge edge{pen(sx, ex),
+                  pen(sy, ey),
+                  pen(scx, ecx),
+                  pen(scy, ecy),
+                  pen(s.x, e.x),
+                  pen(s.y, e.y),
+                  s.kind == MorphRecord::Curve || e.kind == MorphRecord::Curve};
+        builder.addEdge(edge, fill0, fill1, line);
+        sx = s.x;
+        sy = s.y;
+        ex = e.x;
+        ey = e.y;
+    }
+    Shape shape;
+    shape.groups.push_back(builder.finish());
+    return shape;
 }
 
 }  // namespace brightline::swf

@@ -83,4 +83,32 @@ bool readGlyphShape(SwfReader& r, Shape& out, std::string& error);
 // A FILLSTYLE record (colours RGB below version 3, RGBA from 3 on).
 bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error);
 
+// A shape tween (DefineMorphShape, DefineMorphShape2): every style and every edge has a start
+// and an end; the shape shown lies between them by the placed object's ratio.
+struct MorphFillStyle {
+    FillStyle start, end;
+};
+struct MorphLineStyle {
+    LineStyle start, end;
+};
+// One record of the start or end edges; coordinates are absolute (where the pen is after it).
+struct MorphRecord {
+    enum Kind : uint8_t { Style, Line, Curve };
+    Kind kind = Style;
+    bool move = false;                      // Style: the pen moves to (x, y)
+    int fill0 = -1, fill1 = -1, line = -1;  // Style: the new styles, -1 for unchanged
+    int32_t x = 0, y = 0, cx = 0, cy = 0;
+};
+struct MorphShape {
+    std::vector<MorphFillStyle> fills;
+    std::vector<MorphLineStyle> lines;
+    std::vector<MorphRecord> start, end;
+};
+
+// The body of DefineMorphShape (`version` 1) or DefineMorphShape2 (2) after its character id.
+bool readMorphShape(SwfReader& r, int version, MorphShape& out, std::string& error);
+// The shape at `ratio` (0 the start, 1 the end). Start and end edges are paired in order; a
+// straight edge paired with a curve bends through its middle.
+Shape morphShapeAt(const MorphShape& morph, double ratio);
+
 }  // namespace brightline::swf

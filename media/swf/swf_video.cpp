@@ -94,6 +94,8 @@ bool VideoDecoder::open(const VideoStreamDefinition& stream, std::string& error)
     state->context->width = stream.width;
     state->context->height = stream.height;
     state->context->thread_count = 1;
+    // A damaged picture header may claim a huge picture: refuse it before it is allocated.
+    state->context->max_pixels = kMaxBitmapPixels;
     const int rc = avcodec_open2(state->context, codec, nullptr);
     if (rc < 0) {
         error = "could not open the " + videoCodecName(stream.codec) + " decoder: " + avError(rc);

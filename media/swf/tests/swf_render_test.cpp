@@ -272,5 +272,57 @@ TEST(SwfRender, StageIsStretchedToThePictureAndCompressedMoviesDrawTheSame) {
     EXPECT_EQ(plain[0].pixels, packed[0].pixels);
 }
 
+TEST(SwfRender, MorphShapeTweensPlaceColourAndOutline) {
+    SwfFile f(100, 100);
+    BitWriter t;  // a red square on the left becomes a blue diamond-topped square on the right
+    t.u16(1);
+    writeRect(t, 0, 400, 800, 1200);
+    writeRect(t, 1200, 1600, 400, 1200);
+    BitWriter styles;
+    styles.u8(1);
+    styles.u8(0x00);
+    styles.rgba(255, 0, 0, 255);
+    styles.rgba(0, 0, 255, 255);
+    styles.u8(0);
+    ShapeRecords start(1, 0);
+    start.change(0, 800, 1);
+    start.line(400, 0);  // paired with a curve in the end shape
+    start.line(0, 400);
+    start.line(-400, 0);
+    start.line(0, -400);
+    const Bytes startEdges = start.finish();
+    ShapeRecords end(0, 0);
+    end.change(1200, 800);
+    end.curve(200, -800, 200, 800);
+    end.line(0, 400);
+    end.line(-400, 0);
+    end.line(0, -400);
+    Bytes body = styles.data();
+    body.insert(body.end(), startEdges.begin(), startEdges.end());
+    t.u32(uint32_t(body.size()));
+    t.bytes(body);
+    t.bytes(end.finish());
+    f.tag(46, t.data());
+    for (int k = 0; k < 3; ++k) {
+        BitWriter place;  // PlaceObject2 with a ratio: 0, one half, all
+        place.u8(k == 0 ? 0x12 : 0x11);
+        place.u16(1);
+        if (k == 0) place.u16(1);
+        place.u16(uint16_t(k * 32767 + (k == 2 ? 1 : 0)));
+        f.tag(26, place.data());
+        f.showFrame();
+    }
+    const auto frames = drawFrames(f.bytes(), 100, 100, 3);
+    keepFrames("morph", frames);
+    EXPECT_TRUE(pixelNear(frames[0], 10, 50, kRed, 0));
+    EXPECT_TRUE(pixelNear(frames[0], 10, 38, kBlack, 0));
+    EXPECT_TRUE(pixelNear(frames[1], 40, 50, 0x800080, 2));
+    EXPECT_TRUE(pixelNear(frames[1], 10, 50, kBlack, 0));
+    EXPECT_TRUE(pixelNear(frames[2], 70, 50, kBlue, 0));
+    // The end shape's top edge is a curve peaking 20 pixels above the square.
+    EXPECT_TRUE(pixelNear(frames[2], 70, 35, kBlue, 0));
+    EXPECT_TRUE(pixelNear(frames[2], 62, 25, kBlack, 0));
+}
+
 }  // namespace
 }  // namespace brightline::swf::test
