@@ -37,17 +37,6 @@ double SwfReader::fixed8() {
     return s16() / 256.0;
 }
 
-double SwfReader::fixed() {
-    return s32() / 65536.0;
-}
-
-float SwfReader::f32() {
-    const uint32_t bits = u32();
-    float f;
-    std::memcpy(&f, &bits, sizeof f);
-    return f;
-}
-
 const uint8_t* SwfReader::bytes(size_t n) {
     if (!take(n)) return nullptr;
     const uint8_t* p = data_ + pos_;

@@ -26,10 +26,7 @@ class SwfReader {
     uint16_t u16();
     uint32_t u32();
     int16_t s16() { return int16_t(u16()); }
-    int32_t s32() { return int32_t(u32()); }
     double fixed8();  // SI16 as 8.8
-    double fixed();   // SI32 as 16.16
-    float f32();
     // `n` bytes at the current position, or null (and !ok()) when fewer are left.
     const uint8_t* bytes(size_t n);
     void skip(size_t n) { bytes(n); }
