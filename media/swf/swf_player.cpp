@@ -65,7 +65,22 @@ const Image* Player::bitmap(uint16_t id) {
         diagnose("bitmap " + std::to_string(id) + " is not drawn: " + error);
         return nullptr;
     }
+    // Movies that define a new bitmap every frame without freeing the old ones would keep every
+    // picture: past the budget the cache starts again.
+    const size_t bytes = image.pixels.size() * sizeof(uint32_t);
+    if (cachedBytes_ + bytes > kMaxCachedBitmapBytes) {
+        bitmaps_.clear();
+        cachedBytes_ = 0;
+    }
+    cachedBytes_ += bytes;
     return &bitmaps_.emplace(def, std::move(image)).first->second;
+}
+
+void Player::forgetBitmap(int definition) {
+    auto it = bitmaps_.find(definition);
+    if (it == bitmaps_.end()) return;
+    cachedBytes_ -= it->second.pixels.size() * sizeof(uint32_t);
+    bitmaps_.erase(it);
 }
 
 const Image* Player::videoImage(uint16_t streamId) const {
@@ -124,7 +139,7 @@ void Player::runFrame(Timeline& timeline, int frame, int nesting) {
             auto old = dictionary_.find(d->id);
             if (old != dictionary_.end()) {
                 // A redefined bitmap is not drawn again: free its pixels.
-                bitmaps_.erase(old->second);
+                forgetBitmap(old->second);
                 if (d->definition < 0) dictionary_.erase(old);
             }
             if (d->definition >= 0) dictionary_[d->id] = d->definition;

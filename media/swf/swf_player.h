@@ -21,6 +21,8 @@ namespace brightline::swf {
 inline constexpr int kMaxSpriteNesting = 16;
 // At most this many objects are on the stage at once, sprites' contents included.
 inline constexpr int kMaxDisplayObjects = 100000;
+// Decoded bitmaps are kept up to this many bytes.
+inline constexpr size_t kMaxCachedBitmapBytes = size_t(256) << 20;
 
 struct Timeline;
 
@@ -69,7 +71,7 @@ class Player {
     // The definition an id names now, or null.
     const Character* character(uint16_t id) const;
     // The decoded pixels of the bitmap an id names now; null (with a diagnostic) when it is no
-    // bitmap or cannot be decoded. Valid until the next step.
+    // bitmap or cannot be decoded. Valid until the next call or the next step.
     const Image* bitmap(uint16_t id);
     // The newest picture of a video stream, or null before its first decoded frame.
     const Image* videoImage(uint16_t streamId) const;
@@ -85,12 +87,14 @@ class Player {
     void place(Timeline& timeline, const PlaceObject& p, int nesting);
     void startSprite(DisplayObject& object, int nesting);
     void decodeVideo(const VideoFrame& frame);
+    void forgetBitmap(int definition);
     int countObjects(const Timeline& timeline) const;
 
     const Movie& movie_;
     Timeline root_;
     std::unordered_map<uint16_t, int> dictionary_;  // id -> definition index
     std::unordered_map<int, Image> bitmaps_;        // definition index -> pixels
+    size_t cachedBytes_ = 0;
     std::set<int> badBitmaps_;
     struct Video;
     std::map<uint16_t, std::unique_ptr<Video>> videos_;
