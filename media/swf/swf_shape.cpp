@@ -92,7 +92,8 @@ struct GroupBuilder {
     }
 };
 
-bool readGradient(SwfReader& r, int version, bool focal, FillStyle& out, std::string& error) {
+bool readGradient(SwfReader& r, int version, bool focal, FillStyle& out, FillStyle* morphEnd,
+                  std::string& error) {
     r.align();
     const int spread = int(r.ub(2));
     r.ub(2);  // interpolation mode: colours are always mixed in sRGB here
@@ -101,12 +102,15 @@ bool readGradient(SwfReader& r, int version, bool focal, FillStyle& out, std::st
                  : spread == 2 ? SpreadMode::Repeat
                                : SpreadMode::Pad;
     for (int i = 0; i < count; ++i) {
-        GradientStop stop;
-        stop.offset = r.u8() / 255.0;
-        stop.color = version >= 3 ? r.rgba() : r.rgb();
-        out.stops.push_back(stop);
+        for (FillStyle* to : {&out, morphEnd}) {
+            if (!to) continue;
+            GradientStop stop;
+            stop.offset = r.u8() / 255.0;
+            stop.color = version >= 3 ? r.rgba() : r.rgb();
+            to->stops.push_back(stop);
+        }
     }
-    if (focal) out.focalPoint = std::clamp(r.fixed8(), -1.0, 1.0);
+    if (focal && !morphEnd) out.focalPoint = std::clamp(r.fixed8(), -1.0, 1.0);
     if (!r.ok()) {
         error = "a gradient is cut short";
         return false;
@@ -125,39 +129,52 @@ bool readFillArray(SwfReader& r, int version, std::vector<FillStyle>& out, std::
     return true;
 }
 
+// A LINESTYLE (version 1..3) or LINESTYLE2 (4) record; with `morphEnd` a morph line style, whose
+// widths and colours (or fill) come twice.
+bool readLineStyle(SwfReader& r, int version, LineStyle& out, std::string& error,
+                   LineStyle* morphEnd = nullptr) {
+    out.width = r.u16();
+    if (morphEnd) morphEnd->width = r.u16();
+    if (version >= 4) {
+        const int startCap = int(r.ub(2));
+        const int join = int(r.ub(2));
+        out.hasFill = r.ub(1) != 0;
+        r.ub(1);  // no horizontal scaling
+        r.ub(1);  // no vertical scaling
+        r.ub(1);  // pixel hinting
+        r.ub(5);
+        r.ub(1);  // no close
+        r.ub(2);  // end cap: one cap style is used for both ends
+        out.cap = startCap == 1 ? LineCap::None : startCap == 2 ? LineCap::Square : LineCap::Round;
+        out.join = join == 1 ? LineJoin::Bevel : join == 2 ? LineJoin::Miter : LineJoin::Round;
+        if (join == 2) out.miterLimit = std::max(1.0, r.u16() / 256.0);
+    }
+    if (out.hasFill) {
+        if (!readFillStyle(r, version, out.fill, error, morphEnd ? &morphEnd->fill : nullptr))
+            return false;
+    } else {
+        out.color = version >= 3 ? r.rgba() : r.rgb();
+        if (morphEnd) morphEnd->color = r.rgba();
+    }
+    if (morphEnd) {
+        morphEnd->hasFill = out.hasFill;
+        morphEnd->cap = out.cap;
+        morphEnd->join = out.join;
+        morphEnd->miterLimit = out.miterLimit;
+    }
+    if (!r.ok()) {
+        error = "a line style is cut short";
+        return false;
+    }
+    return true;
+}
+
 bool readLineArray(SwfReader& r, int version, std::vector<LineStyle>& out, std::string& error) {
     size_t count = r.u8();
     if (count == 0xFF && version >= 2) count = r.u16();
     for (size_t i = 0; i < count; ++i) {
         LineStyle l;
-        l.width = r.u16();
-        if (version >= 4) {
-            const int startCap = int(r.ub(2));
-            const int join = int(r.ub(2));
-            l.hasFill = r.ub(1) != 0;
-            r.ub(1);  // no horizontal scaling
-            r.ub(1);  // no vertical scaling
-            r.ub(1);  // pixel hinting
-            r.ub(5);
-            r.ub(1);  // no close
-            r.ub(2);  // end cap: one cap style is used for both ends
-            l.cap = startCap == 1   ? LineCap::None
-                    : startCap == 2 ? LineCap::Square
-                                    : LineCap::Round;
-            l.join = join == 1 ? LineJoin::Bevel : join == 2 ? LineJoin::Miter : LineJoin::Round;
-            if (join == 2) l.miterLimit = std::max(1.0, r.u16() / 256.0);
-            if (l.hasFill) {
-                if (!readFillStyle(r, version, l.fill, error)) return false;
-            } else {
-                l.color = r.rgba();
-            }
-        } else {
-            l.color = version >= 3 ? r.rgba() : r.rgb();
-        }
-        if (!r.ok()) {
-            error = "a line style is cut short";
-            return false;
-        }
+        if (!readLineStyle(r, version, l, error)) return false;
         out.push_back(std::move(l));
     }
     return true;
@@ -247,12 +264,14 @@ bool readRecords(SwfReader& r, int version, bool glyph, StyleGroup first, Shape&
 
 }  // namespace
 
-bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error) {
+bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error,
+                   FillStyle* morphEnd) {
     const int type = r.u8();
     switch (type) {
         case 0x00:
             out.kind = FillKind::Solid;
             out.color = version >= 3 ? r.rgba() : r.rgb();
+            if (morphEnd) morphEnd->color = r.rgba();
             break;
         case 0x10:
         case 0x12:
@@ -260,8 +279,11 @@ bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error
             out.kind = type == 0x10   ? FillKind::LinearGradient
                        : type == 0x12 ? FillKind::RadialGradient
                                       : FillKind::FocalGradient;
+            // A tweened gradient has no focal point.
+            if (morphEnd && type == 0x13) out.kind = FillKind::RadialGradient;
             out.matrix = r.matrix();
-            if (!readGradient(r, version, type == 0x13, out, error)) return false;
+            if (morphEnd) morphEnd->matrix = r.matrix();
+            if (!readGradient(r, version, type == 0x13, out, morphEnd, error)) return false;
             break;
         case 0x40:
         case 0x41:
@@ -270,12 +292,20 @@ bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error
             out.kind = FillKind::Bitmap;
             out.bitmapId = r.u16();
             out.matrix = r.matrix();
+            if (morphEnd) morphEnd->matrix = r.matrix();
             out.repeat = type == 0x40 || type == 0x42;
             out.smooth = type == 0x40 || type == 0x41;
             break;
         default:
             error = "unknown fill style type " + std::to_string(type);
             return false;
+    }
+    if (morphEnd) {
+        morphEnd->kind = out.kind;
+        morphEnd->spread = out.spread;
+        morphEnd->bitmapId = out.bitmapId;
+        morphEnd->repeat = out.repeat;
+        morphEnd->smooth = out.smooth;
     }
     if (!r.ok()) {
         error = "a fill style is cut short";
@@ -320,63 +350,6 @@ FillStyle lerp(const FillStyle& a, const FillStyle& b, double t) {
         f.stops[i].color = lerp(a.stops[i].color, b.stops[i].color, t);
     }
     return f;
-}
-
-bool readMorphFill(SwfReader& r, MorphFillStyle& out, std::string& error) {
-    const int type = r.u8();
-    FillStyle& a = out.start;
-    FillStyle& b = out.end;
-    switch (type) {
-        case 0x00:
-            a.color = r.rgba();
-            b.color = r.rgba();
-            break;
-        case 0x10:
-        case 0x12:
-        case 0x13: {
-            a.kind = type == 0x10 ? FillKind::LinearGradient : FillKind::RadialGradient;
-            a.matrix = r.matrix();
-            b.matrix = r.matrix();
-            const int head = r.u8();
-            a.spread = (head >> 6) == 1   ? SpreadMode::Reflect
-                       : (head >> 6) == 2 ? SpreadMode::Repeat
-                                          : SpreadMode::Pad;
-            for (int i = 0; i < (head & 0x0F); ++i) {
-                GradientStop s, e;
-                s.offset = r.u8() / 255.0;
-                s.color = r.rgba();
-                e.offset = r.u8() / 255.0;
-                e.color = r.rgba();
-                a.stops.push_back(s);
-                b.stops.push_back(e);
-            }
-            break;
-        }
-        case 0x40:
-        case 0x41:
-        case 0x42:
-        case 0x43:
-            a.kind = FillKind::Bitmap;
-            a.bitmapId = r.u16();
-            a.matrix = r.matrix();
-            b.matrix = r.matrix();
-            a.repeat = type == 0x40 || type == 0x42;
-            a.smooth = type == 0x40 || type == 0x41;
-            break;
-        default:
-            error = "unknown morph fill style type " + std::to_string(type);
-            return false;
-    }
-    const FillKind kind = a.kind;
-    const SpreadMode spread = a.spread;
-    b.kind = kind;
-    b.spread = spread;
-    b.bitmapId = a.bitmapId;
-    if (!r.ok()) {
-        error = "a morph fill style is cut short";
-        return false;
-    }
-    return true;
 }
 
 // SHAPE records without new styles, as absolute records.
@@ -449,44 +422,19 @@ bool readMorphShape(SwfReader& r, int version, MorphShape& out, std::string& err
     }
     const uint32_t offset = r.u32();
     const size_t base = r.position();
+    // Morph colours are always RGBA; DefineMorphShape2 has the LINESTYLE2 layout.
     size_t count = r.u8();
     if (count == 0xFF) count = r.u16();
     for (size_t i = 0; i < count && r.ok(); ++i) {
         MorphFillStyle f;
-        if (!readMorphFill(r, f, error)) return false;
+        if (!readFillStyle(r, 3, f.start, error, &f.end)) return false;
         out.fills.push_back(std::move(f));
     }
     count = r.u8();
     if (count == 0xFF) count = r.u16();
     for (size_t i = 0; i < count && r.ok(); ++i) {
         MorphLineStyle l;
-        l.start.width = r.u16();
-        l.end.width = r.u16();
-        if (version >= 2) {
-            const int cap = int(r.ub(2));
-            const int join = int(r.ub(2));
-            const bool hasFill = r.ub(1) != 0;
-            r.ub(11);
-            l.start.cap = cap == 1 ? LineCap::None : cap == 2 ? LineCap::Square : LineCap::Round;
-            l.start.join = join == 1   ? LineJoin::Bevel
-                           : join == 2 ? LineJoin::Miter
-                                       : LineJoin::Round;
-            if (join == 2) l.start.miterLimit = std::max(1.0, r.u16() / 256.0);
-            if (hasFill) {
-                MorphFillStyle f;
-                if (!readMorphFill(r, f, error)) return false;
-                l.start.hasFill = l.end.hasFill = true;
-                l.start.fill = f.start;
-                l.end.fill = f.end;
-            }
-        }
-        if (!l.start.hasFill) {
-            l.start.color = r.rgba();
-            l.end.color = r.rgba();
-        }
-        l.end.cap = l.start.cap;
-        l.end.join = l.start.join;
-        l.end.miterLimit = l.start.miterLimit;
+        if (!readLineStyle(r, version >= 2 ? 4 : 3, l.start, error, &l.end)) return false;
         out.lines.push_back(std::move(l));
     }
     if (!r.ok()) {

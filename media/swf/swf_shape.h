@@ -80,8 +80,10 @@ bool readShapeWithStyle(SwfReader& r, int version, Shape& out, std::string& erro
 // A glyph's SHAPE record (no style arrays): one implied fill, numbered 1; lines are dropped.
 bool readGlyphShape(SwfReader& r, Shape& out, std::string& error);
 
-// A FILLSTYLE record (colours RGB below version 3, RGBA from 3 on).
-bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error);
+// A FILLSTYLE record (colours RGB below version 3, RGBA from 3 on). With `morphEnd` it is a
+// morph fill style: every colour, matrix and gradient stop comes twice, the second for the end.
+bool readFillStyle(SwfReader& r, int version, FillStyle& out, std::string& error,
+                   FillStyle* morphEnd = nullptr);
 
 // A shape tween (DefineMorphShape, DefineMorphShape2): every style and every edge has a start
 // and an end; the shape shown lies between them by the placed object's ratio.

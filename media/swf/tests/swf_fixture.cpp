@@ -28,7 +28,9 @@ std::vector<media::Picture> drawFrames(const Bytes& bytes, int width, int height
     options.movieBackground = false;
     player.gotoFrame(0);
     for (int i = 0; i < count; ++i) {
-        if (i > 0) EXPECT_TRUE(player.nextFrame()) << "frame " << i;
+        if (i > 0) {
+            EXPECT_TRUE(player.nextFrame()) << "frame " << i;
+        }
         media::Picture p;
         EXPECT_TRUE(renderFrame(player, width, height, options, p, &error)) << error;
         frames.push_back(p);

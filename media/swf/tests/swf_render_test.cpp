@@ -46,7 +46,9 @@ TEST(SwfRender, GradientRectangleMovesAcrossTheStage) {
         EXPECT_TRUE(pixelNear(frames[size_t(k)], x + 10, 50, 0x800080, 20));
         EXPECT_TRUE(pixelNear(frames[size_t(k)], x + 18, 50, 0x1200ED, 30));
         EXPECT_TRUE(pixelNear(frames[size_t(k)], x + 25, 50, kBlack, 0));
-        if (k > 0) EXPECT_TRUE(pixelNear(frames[size_t(k)], x - 10, 50, kBlack, 0));
+        if (k > 0) {
+            EXPECT_TRUE(pixelNear(frames[size_t(k)], x - 10, 50, kBlack, 0));
+        }
     }
 }
 
