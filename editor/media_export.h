@@ -1,6 +1,7 @@
 #pragma once
 // How Make turns one source medium into a file of the show. The real implementation decodes and
-// scales with the engine's codecs and FFmpeg; tests may substitute their own.
+// scales with the engine's codecs and FFmpeg and draws Flash movies with our own renderer; tests
+// may substitute their own.
 //
 // Implementations are called from the thread that runs Make; `cancel` may be set from any thread
 // and must end a running conversion soon (within one frame).
@@ -14,7 +15,7 @@ namespace brightline {
 using ConversionProgress = std::function<void(int done, int total)>;
 
 class MediaExport {
-public:
+  public:
     virtual ~MediaExport() = default;
 
     // Writes `source` (".BMP", ".JPG", ".PNG") scaled to exactly width x height into `target`:
@@ -27,6 +28,14 @@ public:
     virtual int convertVideo(const std::string& source, const std::string& target, int width,
                              int height, const std::atomic<bool>& cancel,
                              const ConversionProgress& progress) = 0;
+    // Converts a Flash movie (".SWF") into a ZVI clip of width x height: the number of frames
+    // captured, 0 or -1 when it could not be converted. The default converts nothing and returns
+    // -1 (for stand-ins that never meet a Flash movie).
+    virtual int convertFlash(const std::string& source, const std::string& target, int width,
+                             int height, const std::atomic<bool>& cancel,
+                             const ConversionProgress& progress) {
+        return -1;
+    }
     // Converts a text page (".ZRT") into a ZVI clip: the number of pages written, 0 for a wrong
     // mark or version, -1 when the header cannot be read or the clip cannot be created.
     virtual int convertTextPage(const std::string& source, const std::string& target) = 0;

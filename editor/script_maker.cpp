@@ -173,7 +173,10 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                                                  width, height, cancel, progress_);
                     if (frames <= 0) warn("Could not convert the clip " + element.path);
                 } else {
-                    warn("Flash clips cannot be converted yet: " + element.path);
+                    status(std::string(kTransformingText) + " " + element.path);
+                    frames = media_.convertFlash(element.path, joinPath(workspace_, name + ".ZVI"),
+                                                 width, height, cancel, progress_);
+                    if (frames <= 0) warn("Could not convert the Flash clip " + element.path);
                 }
                 write(script.get(), format("ZAVI %s %d %d %s %s 0 \r\n", name.c_str(), frames, 0, "SHOW", "NULL"));
                 ++made;

@@ -4,7 +4,8 @@
 // converted or copied under its media name ("70001001.JPG").
 //
 // Make runs on whatever thread calls it (the desktop runs it on a worker thread); it touches no
-// window. Progress goes to the status callback ("Making ...", "Making : <file>", "Make finish"),
+// window. Progress goes to the status callback ("Making ...", "Making : <file>", "Transforming...
+// <path>" while a Flash movie is converted, "Make finish"),
 // problems the operator must hear of go to OperatorMessages, and the cancel flag is checked before
 // every area and every element (and handed to a running clip conversion).
 #include <atomic>
@@ -22,6 +23,8 @@ namespace brightline {
 inline constexpr const char* kMakingText = "Making ...";
 inline constexpr const char* kMakingFileText = "Making : %s";
 inline constexpr const char* kMakeFinishText = "Make finish";
+// Shown, followed by a space and the movie's path, while a Flash movie is drawn into a clip.
+inline constexpr const char* kTransformingText = "Transforming...";
 
 class ScriptMaker {
 public:

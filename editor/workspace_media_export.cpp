@@ -1,5 +1,7 @@
 #include "editor/workspace_media_export.h"
 
+#include <cstdio>
+
 #include "common/file_io.h"
 #include "common/paths.h"
 #include "common/profile.h"
@@ -9,6 +11,7 @@
 #include "media/jpeg_quality.h"
 #include "media/picture_scaler.h"
 #include "media/png_picture.h"
+#include "media/swf/flash_transform.h"
 #include "media/video_converter.h"
 #include "media/zrt_converter.h"
 
@@ -18,11 +21,13 @@ namespace {
 // Pictures are recognised by their first bytes, as the picture library of the original tools
 // did, so a PNG saved as ".jpg" still exports.
 bool decodeAnyPicture(const std::vector<uint8_t>& bytes, media::Picture& out, std::string& error) {
-    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
+        bytes[3] == 'G')
         return media::decodePng(bytes, out, &error);
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
         return media::decodeJpeg(bytes, out, &error);
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return media::decodeBmp(bytes, out, &error);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        return media::decodeBmp(bytes, out, &error);
     error = "not a BMP, JPEG or PNG picture";
     return false;
 }
@@ -74,6 +79,27 @@ int WorkspaceMediaExport::convertVideo(const std::string& source, const std::str
     media::VideoConversionResult result = media::convertVideoToZvi(params, progress, &cancel);
     if (!result.ok) return result.framesConverted > 0 ? result.framesConverted : -1;
     return result.framesConverted;
+}
+
+int WorkspaceMediaExport::convertFlash(const std::string& source, const std::string& target,
+                                       int width, int height, const std::atomic<bool>& cancel,
+                                       const ConversionProgress& progress) {
+    swf::FlashConversionParams params;
+    params.source = source;
+    params.destination = target;
+    params.width = width;
+    params.height = height;
+    params.sizeMode = 3;
+    params.greyMode = grey_;
+    params.scratchFolder = scratch_;
+    const swf::FlashConversionResult result = swf::convertFlashToZvi(params, progress, &cancel);
+    for (const std::string& line : result.diagnostics)
+        std::fprintf(stderr, "%s: %s\n", source.c_str(), line.c_str());
+    if (!result.ok) {
+        std::fprintf(stderr, "%s: %s\n", source.c_str(), result.error.c_str());
+        return result.framesCaptured > 0 ? result.framesCaptured : -1;
+    }
+    return result.framesCaptured;
 }
 
 int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target) {

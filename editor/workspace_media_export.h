@@ -1,7 +1,7 @@
 #pragma once
 // The media export Make uses: pictures decoded with the engine's codecs, stretched to the area
-// with libswscale, turned grey in the sign's grey mode and written as PNG or JPEG; video clips and
-// text pages converted to ZVI clips.
+// with libswscale, turned grey in the sign's grey mode and written as PNG or JPEG; video clips,
+// Flash movies and text pages converted to ZVI clips.
 #include <string>
 
 #include "editor/media_export.h"
@@ -9,7 +9,7 @@
 namespace brightline {
 
 class WorkspaceMediaExport : public MediaExport {
-public:
+  public:
     // `grey`: the profile's "SET"/"GRAY"; `jpegQuality` 1..100 ("jpg.ini"); `scratch` the folder
     // conversions may use (empty: the scratch folder).
     WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch = std::string());
@@ -21,9 +21,13 @@ public:
                        std::string& error) override;
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
                      const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
+    // Flash movies are drawn at width x height; what the renderer could not draw is written to
+    // standard error, one line each, after the source path.
+    int convertFlash(const std::string& source, const std::string& target, int width, int height,
+                     const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
     int convertTextPage(const std::string& source, const std::string& target) override;
 
-private:
+  private:
     bool grey_;
     int jpegQuality_;
     std::string scratch_;

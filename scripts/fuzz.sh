@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets under fuzz/ with clang and runs each for SECONDS (default 60),
-# seeded from the demo files. Prints each target's executions and whether it found anything.
+# seeded from the demo files and fuzz/seeds/. Prints each target's executions and whether it found anything.
 # Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,6 +28,8 @@ for t in "${targets[@]}"; do
     corpus="$build/corpus-$t"
     mkdir -p "$corpus"
     cp "$seeds"/* "$corpus"/ 2>/dev/null || true
+    # Targets with seeds of their own (fuzz/seeds/<target without "fuzz_">).
+    cp "fuzz/seeds/${t#fuzz_}"/* "$corpus"/ 2>/dev/null || true
     log="$build/$t.log"
     if "$build/fuzz/$t" "$corpus" -max_total_time="$seconds" -rss_limit_mb=2048 \
         -artifact_prefix="$build/$t-" -print_final_stats=1 >"$log" 2>&1; then

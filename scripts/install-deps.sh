@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev
     libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev libfreetype-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-    libcurl4-openssl-dev nettle-dev nlohmann-json3-dev
+    libcurl4-openssl-dev nettle-dev nlohmann-json3-dev libcairo2-dev
     libclang-rt-14-dev
     # fonts for the bitmap font generator
     unifont xfonts-base fonts-dejavu-core fonts-wqy-zenhei

@@ -9,6 +9,7 @@
 #include "apps/brightline-cli/json_files.h"
 #include "common/file_io.h"
 #include "common/paths.h"
+#include "media/swf/swf_movie.h"
 #include "pageeditor/render/gui_session.h"
 #include "pageeditor/render/page_pictures.h"
 #include "pageeditor/text_document.h"
@@ -42,7 +43,9 @@ int runInspect(const Args& args) {
         std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
         return kExitFailed;
     }
-    if (bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, "ZAVI")) return inspectClip(args[0], bytes);
+    if (bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, "ZAVI"))
+        return inspectClip(args[0], bytes);
+    if (swf::looksLikeMovie(bytes.data(), bytes.size())) return inspectMovie(args[0], bytes);
     try {
         std::cout << fileToJson(bytes).dump(2) << "\n";
     } catch (const FileFormatError& e) {

@@ -1,4 +1,5 @@
-// convert and the clip branch of inspect: videos and text pages into ZVI clips, clips as JSON.
+// convert and the clip and movie branches of inspect: videos, text pages and Flash movies into ZVI
+// clips; clips and movies as JSON.
 #include <unistd.h>
 
 #include <atomic>
@@ -14,6 +15,8 @@
 #include "media/jpeg_picture.h"
 #include "media/jpeg_quality.h"
 #include "media/png_picture.h"
+#include "media/swf/flash_transform.h"
+#include "media/swf/swf_movie.h"
 #include "media/video_converter.h"
 #include "media/zrt_converter.h"
 #include "media/zvi_reader.h"
@@ -115,6 +118,26 @@ int runConvert(const Args& args) {
     ProgressBar bar;
     auto progress = [&bar](int done, int total) { bar.update(done, total); };
 
+    if (extensionUpper(source) == ".SWF") {
+        swf::FlashConversionParams params;
+        params.source = source;
+        params.destination = destination;
+        params.width = width;
+        params.height = height;
+        params.sizeMode = mode < 0 ? 3 : mode;
+        params.greyMode = appProfile().getInt(kProfileSectionSet, "GRAY", 0) != 0;
+        const swf::FlashConversionResult r = swf::convertFlashToZvi(params, progress, nullptr);
+        bar.finish();
+        for (const std::string& d : r.diagnostics)
+            std::fprintf(stderr, "brightline-cli: %s: %s\n", source.c_str(), d.c_str());
+        if (!r.ok) {
+            std::fprintf(stderr, "brightline-cli: %s\n", r.error.c_str());
+            return kExitFailed;
+        }
+        printClipLine(destination, r.header, r.framesCaptured);
+        return kExitOk;
+    }
+
     if (extensionUpper(source) == ".ZRT") {
         if (!sizeText.empty() || mode >= 0) {
             std::fprintf(stderr,
@@ -168,6 +191,48 @@ int runConvert(const Args& args) {
         return kExitFailed;
     }
     return kExitOk;
+}
+
+int inspectMovie(const std::string& path, const std::vector<uint8_t>& bytes) {
+    swf::Movie movie;
+    std::string error;
+    if (!swf::parseMovie(bytes.data(), bytes.size(), movie, error)) {
+        std::fprintf(stderr, "brightline-cli: %s: %s\n", path.c_str(), error.c_str());
+        return kExitFailed;
+    }
+    nlohmann::ordered_json doc;
+    doc["kind"] = "swf";
+    doc["compressed"] = movie.compressed;
+    doc["version"] = movie.version;
+    doc["width"] = movie.widthPixels();
+    doc["height"] = movie.heightPixels();
+    doc["frameRate"] = movie.frameRate;
+    doc["headerFrameCount"] = movie.headerFrameCount;
+    doc["framesInFile"] = movie.frames.size();
+    doc["frameCount"] = movie.frameCount();
+    doc["characters"] = movie.definitions.size();
+    nlohmann::ordered_json tags = nlohmann::ordered_json::array();
+    std::vector<std::string> skipped;
+    for (const auto& [code, count] : movie.tagCounts) {
+        const swf::TagHandling h = swf::tagHandling(code);
+        const char* handling = h == swf::TagHandling::Drawn      ? "drawn"
+                               : h == swf::TagHandling::Ignored  ? "ignored"
+                               : h == swf::TagHandling::NotDrawn ? "not drawn"
+                                                                 : "unknown";
+        tags.push_back({{"code", code},
+                        {"name", swf::tagName(code)},
+                        {"count", count},
+                        {"handling", handling}});
+        if (h != swf::TagHandling::Drawn) skipped.push_back(swf::tagName(code));
+    }
+    doc["tags"] = tags;
+    doc["skipped"] = skipped;
+    doc["featuresNotDrawn"] = movie.featuresNotDrawn;
+    doc["problems"] = movie.problems;
+    std::cout << doc.dump(2) << "\n";
+    for (const std::string& p : movie.problems)
+        std::fprintf(stderr, "brightline-cli: %s: %s\n", path.c_str(), p.c_str());
+    return movie.problems.empty() ? kExitOk : kExitFailed;
 }
 
 int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -25,6 +25,9 @@ int runConvert(const Args& args);
 // The inspect branch for clips (files that start with "ZAVI"): the header and every frame
 // record as JSON; exit 1 when a frame is damaged or missing.
 int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes);
+// The inspect branch for Flash movies ("FWS", "CWS"): header, frame count, every tag met with
+// how it is handled, and any damage, as JSON; exit 1 when the movie is damaged.
+int inspectMovie(const std::string& path, const std::vector<uint8_t>& bytes);
 int runSend(const Args& args);
 int runSign(const Args& args);
 int runFontSheet(const Args& args);

@@ -28,7 +28,7 @@ const Command kCommands[] = {
     {"compile", "compile SCHEDULE.AT [--workspace DIR]",
      "make a schedule into a show", runCompile},
     {"convert", "convert SRC DST.zvi [--size WxH] [--mode 0..3]",
-     "convert a video or a .ZRT text page into a clip", runConvert},
+     "convert a video, a .ZRT text page or a .SWF Flash movie into a clip", runConvert},
     {"send", "send [LINK]",
      "send the show in the workspace folder to the sign", runSend},
     {"sign", "sign get-time|set-time|file-list|reboot|get-startup|set-startup|scan|set-ip|set-address|update-firmware|update-font [LINK]",

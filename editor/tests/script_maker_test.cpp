@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/file_io.h"
@@ -29,6 +30,12 @@ public:
                      const std::atomic<bool>&, const ConversionProgress&) override {
         calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" + std::to_string(height));
         return 42;
+    }
+    int convertFlash(const std::string& source, const std::string& target, int width, int height,
+                     const std::atomic<bool>&, const ConversionProgress&) override {
+        calls.push_back("flash " + source + " -> " + target + " " + std::to_string(width) + "x" +
+                        std::to_string(height));
+        return source.find("broken") != std::string::npos ? 0 : 17;
     }
     int convertTextPage(const std::string& source, const std::string& target) override {
         calls.push_back("page " + source + " -> " + target);
@@ -149,15 +156,22 @@ TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
     program.areaLists[1][0] = item("C:\\pages\\bg.zrt");
     program.areaLists[1].push_back(page);
     program.areaLists[1].push_back(item("C:\\clips\\a.avi"));
-    EXPECT_EQ(make(), 4);
+    program.areaLists[1].push_back(item("C:\\clips\\b.swf"));
+    EXPECT_EQ(make(), 5);
     EXPECT_EQ(read("70001.shw"), "WIN_TYPE 1\r\nTIME 70001001 1 \r\nSTOP 9 \r\nEND");
     EXPECT_EQ(read("70001001.TIM"), "[A]\n");
     EXPECT_EQ(read("70010.shw"), "WIN_TYPE 1\r\nZAVI 70010001 3 0 SHOW NULL 0 \r\nEND");
     EXPECT_EQ(read("70011.shw"),
-              "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\nEND");
+              "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\n"
+              "ZAVI 70011003 17 0 SHOW NULL 0 \r\nEND");
     EXPECT_EQ(read("run.at"), std::string(kHeader) +
                                   "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 70011.shw 64 0 64 64 1 \r\nEND");
-    EXPECT_EQ(media.calls.back(), "video C:\\clips\\a.avi -> " + workspace + "/70011002.ZVI 64x64");
+    EXPECT_EQ(media.calls[media.calls.size() - 2],
+              "video C:\\clips\\a.avi -> " + workspace + "/70011002.ZVI 64x64");
+    EXPECT_EQ(media.calls.back(), "flash C:\\clips\\b.swf -> " + workspace + "/70011003.ZVI 64x64");
+    // The Flash movie's conversion is announced with its path.
+    EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Transforming... C:\\clips\\b.swf"),
+              statuses.end());
 }
 
 TEST_F(ScriptMakerTest, EmptyAreaContributesNothingAndAppendModeKeepsTheWorkspace) {
@@ -181,7 +195,7 @@ TEST_F(ScriptMakerTest, EmptyAreaContributesNothingAndAppendModeKeepsTheWorkspac
 TEST_F(ScriptMakerTest, UnreadablePicturesAndUnknownFilesAreReported) {
     program.areaLists[0].push_back(item("C:\\p\\missing.jpg"));
     program.areaLists[0].push_back(item("C:\\p\\notes.txt"));
-    program.areaLists[0].push_back(item("C:\\p\\movie.swf"));
+    program.areaLists[0].push_back(item("C:\\p\\broken.swf"));
     EXPECT_EQ(make(), 2);
     EXPECT_EQ(read("70001.shw"),
               "WIN_TYPE 1\r\nJPG -1 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\n"
@@ -191,7 +205,7 @@ TEST_F(ScriptMakerTest, UnreadablePicturesAndUnknownFilesAreReported) {
     ASSERT_EQ(shown.size(), 3u);
     EXPECT_NE(shown[0].text.find("missing.jpg"), std::string::npos);
     EXPECT_NE(shown[1].text.find("notes.txt"), std::string::npos);
-    EXPECT_NE(shown[2].text.find("movie.swf"), std::string::npos);
+    EXPECT_NE(shown[2].text.find("broken.swf"), std::string::npos);
 }
 
 TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {
