@@ -236,7 +236,7 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
     replyEvent_.reset();
     requestsSent_.fetch_add(1);
     writeBytes(packet.data(), packet.size());
-    if (!replyEvent_.wait(timings_.replyTimeoutMs)) return false;  // "timeout sn=%d"
+    if (!replyEvent_.waitFor(std::chrono::milliseconds(timings_.replyTimeoutMs))) return false;  // "timeout sn=%d"
     if (cancelled_.load()) return false;
     std::lock_guard<std::mutex> lock(replyMutex_);
     const uint16_t code = replyCode_;
@@ -335,7 +335,7 @@ bool SerialLink::lineExchange(const std::string& command, std::string* reply, in
         return true;
     }
     if (exchangeDone_.isSet()) return fail();
-    if (!lineEvent_.wait(timeoutMs)) return fail();
+    if (!lineEvent_.waitFor(std::chrono::milliseconds(timeoutMs))) return fail();
     if (exchangeDone_.isSet()) return fail();
     std::lock_guard<std::mutex> lock(replyMutex_);
     if (!lineComplete_) {

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "comm/event.h"
+#include "common/event.h"
 #include "comm/line_collector.h"
 #include "comm/packet.h"
 #include "comm/receive_ring.h"

@@ -150,7 +150,7 @@ void SignOperations::requestStop() {
 
 bool SignOperations::pause(int ms) {
     if (stop_.load()) return false;
-    return !stopEvent_.wait(ms) && !stop_.load();
+    return !stopEvent_.waitFor(std::chrono::milliseconds(ms)) && !stop_.load();
 }
 
 void SignOperations::communicationError() {
