@@ -1,6 +1,4 @@
 // send and sign ...: talking to a sign over the network or a serial line.
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 #include "comm/led_set_data.h"
 #include "comm/packet.h"
 #include "comm/sign_operations.h"
+#include "comm/upload_names.h"
 #include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
@@ -26,7 +25,7 @@ constexpr int kOperationLimitMs = 30 * 60 * 1000;  // a show upload over a slow 
 
 // Prints progress on standard error and the file list on standard output.
 class ConsoleObserver : public OperationObserver {
-public:
+  public:
     void progressOpened(int range) override { range_ = range; }
     void progressFileName(const std::string& name) override {
         std::fprintf(stderr, "sending %s\n", name.c_str());
@@ -45,7 +44,7 @@ public:
         std::cout.flush();
     }
 
-private:
+  private:
     int range_ = 1;
     int last_ = 0;
 };
@@ -53,7 +52,7 @@ private:
 struct LinkOptions {
     LinkSelection selection;
     OperationEnvironment env;
-    Args rest;  // the arguments that are not link options
+    Args rest;                // the arguments that are not link options
     bool profileHost = true;  // the host is the profile's (no --host given)
     std::string error;
 };
@@ -67,26 +66,18 @@ bool parseInt(const std::string& text, long& out) {
 // Defaults from the profile's link selection, then the options.
 LinkOptions parseLink(const Args& args) {
     LinkOptions o;
-    Profile& profile = appProfile();
-    const CommSettings s = CommSettings::read(profile);
-    o.selection.comPort = s.port;
-    o.selection.address = s.address;
-    o.selection.baudIndex = s.baudIndex;
-    o.selection.host = s.host;
-    o.env.workspace = workspaceFolder();
-    o.env.startFolder = startFolder();
-    o.env.chunkSize = kDefaultChunkSize;
-    o.env.profile = &profile;
-    o.env.signListPath = startFolder() + "/" + kSignListFile;
-    o.env.currentSignName = s.ledName;
-    if (s.port > 0) o.env.serialDevice = serialDeviceForPort(profile, s.port);
+    const LinkSetup link =
+        linkSetup(CommSettings::read(appProfile()), appProfile(), workspaceFolder(), startFolder());
+    o.selection = link.selection;
+    o.env = link.environment;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         long n = 0;
         auto number = [&](long lo, long hi) {
             if (!hasValue || !parseInt(args[i + 1], n) || n < lo || n > hi) {
-                o.error = a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
+                o.error =
+                    a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
                 return false;
             }
             ++i;
@@ -142,19 +133,6 @@ LinkOptions parseLink(const Args& args) {
     return o;
 }
 
-int filesToSend(const std::string& folder) {
-    int count = 0;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* e = ::readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name == "." || name == ".." || name == "data" || name == "script") continue;
-            ++count;
-        }
-        ::closedir(dir);
-    }
-    return count;
-}
-
 int runOperation(SignOperations& ops, OperationCode code, int parameter) {
     if (!ops.start(code, parameter)) return kExitFailed;
     if (!ops.waitUntilFinished(kOperationLimitMs)) {
@@ -188,7 +166,7 @@ int runSend(const Args& args) {
     SignOperations ops(messages, observer);
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
-    const int files = filesToSend(o.env.workspace);
+    const int files = static_cast<int>(uploadNames(o.env.workspace).size());
     if (files == 0) {
         std::fprintf(stderr, "brightline-cli: nothing to send in %s (make a show first)\n",
                      o.env.workspace.c_str());
@@ -198,11 +176,12 @@ int runSend(const Args& args) {
 }
 
 int runSign(const Args& args) {
-    const std::string line =
-        std::string("sign get-time | set-time | file-list | reboot | get-startup | "
-                    "set-startup 101101 | scan N | set-ip A.B.C.D MASK GW | "
-                    "set-address ADDR BAUD IP MASK GW | update-firmware FILE.WOS | "
-                    "update-font FILE.WFN ") + kLinkUsage;
+    const std::string line = std::string(
+                                 "sign get-time | set-time | file-list | reboot | get-startup | "
+                                 "set-startup 101101 | scan N | set-ip A.B.C.D MASK GW | "
+                                 "set-address ADDR BAUD IP MASK GW | update-firmware FILE.WOS | "
+                                 "update-font FILE.WFN ") +
+                             kLinkUsage;
     LinkOptions o = parseLink(args);
     if (!o.error.empty()) {
         std::fprintf(stderr, "brightline-cli: %s\n", o.error.c_str());
@@ -250,7 +229,8 @@ int runSign(const Args& args) {
         long n = 0;
         if (a.size() != 1 || !parseInt(a[0], n) || n < 0 || n > 3) return usage(line);
         if (serial) {
-            std::fprintf(stderr, "brightline-cli: the scan direction is set over the network only\n");
+            std::fprintf(stderr,
+                         "brightline-cli: the scan direction is set over the network only\n");
             return kExitFailed;
         }
         return ops.setScanDirection(static_cast<int>(n)) ? kExitOk : kExitFailed;
@@ -261,7 +241,9 @@ int runSign(const Args& args) {
             !(gw = parseIp(a[2])))
             return usage(line);
         if (serial) {
-            std::fprintf(stderr, "brightline-cli: set-ip works over the network; use set-address on a serial line\n");
+            std::fprintf(stderr,
+                         "brightline-cli: set-ip works over the network; use set-address on a "
+                         "serial line\n");
             return kExitFailed;
         }
         if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
@@ -306,7 +288,8 @@ int runSign(const Args& args) {
         change.mask = *mask;
         change.gateway = *gw;
         if (!serial) {
-            std::fprintf(stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
+            std::fprintf(
+                stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
             return kExitFailed;
         }
         if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
@@ -327,7 +310,8 @@ int runSign(const Args& args) {
         if (!prepareUpdate(firmware ? UpdateKind::Firmware : UpdateKind::Font, a[0],
                            o.env.workspace, messages))
             return kExitFailed;
-        return runOperation(ops, firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont, 1);
+        return runOperation(
+            ops, firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont, 1);
     }
     return usage(line);
 }

@@ -113,19 +113,14 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::configureOperations() {
-    OperationEnvironment env;
+    const LinkSetup link = linkSetup(settings_, appProfile(), workspaceFolder(), startFolder());
+    OperationEnvironment env = link.environment;
     env.chunkSize = operations_->environment().chunkSize;  // 1024 until "LED Set" sets another
-    env.workspace = workspaceFolder();
-    env.startFolder = startFolder();
-    env.profile = &appProfile();
-    env.signListPath = joinPath(startFolder(), kSignListFile);
-    env.currentSignName = settings_.ledName;
     LinkSelection& selection = operations_->selection();
-    selection.comPort = settings_.port;
-    selection.address = settings_.address;
-    selection.baudIndex = settings_.baudIndex;
-    selection.host = settings_.host;
-    if (settings_.port > 0) env.serialDevice = serialDeviceForPort(appProfile(), settings_.port);
+    selection.comPort = link.selection.comPort;
+    selection.address = link.selection.address;
+    selection.baudIndex = link.selection.baudIndex;
+    selection.host = link.selection.host;
     if (auto endpoint = signEndpointFromEnvironment()) {
         selection.host = endpoint->host;
         env.commandPort = endpoint->commandPort;
