@@ -58,6 +58,77 @@ TEST(SignRequests, BinaryRequestsAreByteExact) {
               bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254}));
 }
 
+TEST(SignRequests, ParsersReadTheLayoutsAndRefuseOtherBytes) {
+    // The bytes as laid out, not as built.
+    EXPECT_EQ(parseSetClockRequest("QVX01SETDATE" + bytes({8, 7, 6, 5, 4, 3, 2, 1})),
+              0x0102030405060708ULL);
+    EXPECT_EQ(parseFileTimeBytes(bytes({8, 7, 6, 5, 4, 3, 2, 1, 99})), 0x0102030405060708ULL);
+    const auto network =
+        parseSetIpRequest("QVX01SETIP" + bytes({10, 0, 0, 5, 255, 255, 0, 0, 10, 0, 0, 1, 0, 0}));
+    ASSERT_TRUE(network);
+    EXPECT_EQ(network->ip, (Ipv4{{10, 0, 0, 5}}));
+    EXPECT_EQ(network->mask, (Ipv4{{255, 255, 0, 0}}));
+    EXPECT_EQ(network->gateway, (Ipv4{{10, 0, 0, 1}}));
+    EXPECT_EQ(parseScanRequest("QVX01SCAN" + bytes({0, '3', 0, 0, 0, 0, 0, 0, 0, 0, 0})), 3);
+    const auto boot = parseSetBootParamRequest("QVX0001SETBOOTPARAM" + bytes({1, 0, 7, 1, 0, 1}));
+    ASSERT_TRUE(boot);
+    EXPECT_EQ(boot->show, (std::array<uint8_t, 6>{{1, 0, 1, 1, 0, 1}}));
+    EXPECT_EQ(parseBootParamBytes(bytes({0, 0, 1, 0, 0, 1}))->show,
+              (std::array<uint8_t, 6>{{0, 0, 1, 0, 0, 1}}));
+    const auto change = parseSetAddressData(
+        bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254}));
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->address, 9);
+    EXPECT_EQ(change->baudIndex, 3);  // 9600
+    EXPECT_EQ(change->ip, (Ipv4{{10, 1, 2, 3}}));
+    EXPECT_EQ(change->mask, (Ipv4{{255, 0, 0, 0}}));
+    EXPECT_EQ(change->gateway, (Ipv4{{10, 1, 2, 254}}));
+
+    // Another word, one byte short or long, a value out of range: no request.
+    const std::string clock = setClockRequest(1);
+    EXPECT_FALSE(parseSetClockRequest("QVX01SETDATX" + clock.substr(12)));
+    EXPECT_FALSE(parseSetClockRequest(clock.substr(0, 19)));
+    EXPECT_FALSE(parseSetClockRequest(clock + '\0'));
+    EXPECT_FALSE(parseFileTimeBytes(bytes({1, 2, 3, 4, 5, 6, 7})));
+    EXPECT_FALSE(parseSetIpRequest(setIpRequest({}, {}, {}).substr(0, 23)));
+    EXPECT_FALSE(parseScanRequest("QVX01SCAN" + bytes({0, '4', 0, 0, 0, 0, 0, 0, 0, 0, 0})));
+    EXPECT_FALSE(parseSetBootParamRequest("QVX0001SETBOOTPARAM" + bytes({1, 1, 1})));
+    EXPECT_FALSE(parseBootParamBytes(bytes({1, 1, 1, 1, 1})));
+    EXPECT_FALSE(parseSetAddressData(
+        bytes({9, 0, 0, 0, 0x81, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254})));
+    EXPECT_FALSE(parseSetAddressData(setAddressData(AddressChange{}).substr(0, 19)));
+}
+
+TEST(SignRequests, WhatIsBuiltParsesBack) {
+    for (uint64_t ft : {uint64_t(0), toFileTime(1767225600, 123456700), ~uint64_t(0)}) {
+        EXPECT_EQ(parseSetClockRequest(setClockRequest(ft)), ft);
+        EXPECT_EQ(parseFileTimeBytes(fileTimeBytes(ft)), ft);
+    }
+    for (int direction = 0; direction < 4; ++direction)
+        EXPECT_EQ(parseScanRequest(scanRequest(direction)), direction);
+    BootParams p;
+    p.show = {{0, 1, 1, 0, 1, 0}};
+    EXPECT_EQ(parseSetBootParamRequest(setBootParamRequest(p)), p);
+    EXPECT_EQ(parseBootParamBytes(bootParamBytes(p)), p);
+    const Ipv4 ip{{192, 168, 7, 9}}, mask{{255, 255, 255, 0}}, gateway{{192, 168, 7, 1}};
+    const auto network = parseSetIpRequest(setIpRequest(ip, mask, gateway));
+    ASSERT_TRUE(network);
+    EXPECT_EQ(network->ip, ip);
+    EXPECT_EQ(network->mask, mask);
+    EXPECT_EQ(network->gateway, gateway);
+    for (int baudIndex = 0; baudIndex < 8; ++baudIndex) {
+        AddressChange a;
+        a.address = 254;
+        a.baudIndex = baudIndex;
+        a.ip = ip;
+        const auto back = parseSetAddressData(setAddressData(a));
+        ASSERT_TRUE(back) << baudIndex;
+        EXPECT_EQ(back->address, 254);
+        EXPECT_EQ(back->baudIndex, baudIndex);
+        EXPECT_EQ(back->ip, ip);
+    }
+}
+
 TEST(SignRequests, UploadFolderFromThePrepareReply) {
     struct Case {
         std::string reply, folder;
