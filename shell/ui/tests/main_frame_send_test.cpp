@@ -5,29 +5,20 @@
 
 #include "comm/ui/operation_windows.h"
 #include "editor/ui/program_layout_view.h"
-#include "editor/ui/tests/frame_fixture.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/main_frame.h"
-#include "signsim/sign_simulator.h"
+#include "shell/ui/tests/virtual_sign_fixture.h"
 
 namespace brightline::ui {
 namespace {
 
-class MainFrameSendTest : public testing::ProgramFilesTest {
+class MainFrameSendTest : public testing::VirtualSignTest {
   protected:
     MainFrameSendTest() { writeSignList(64, 32); }
 };
 
 TEST_F(MainFrameSendTest, SendAfterPlayReachesTheVirtualSign) {
-    signsim::SimulatorOptions options;
-    options.storage = path("sign");
-    options.serial = false;
-    signsim::SignSimulator sign(options);
-    std::string error;
-    ASSERT_TRUE(sign.start(&error)) << error;
-    const std::string endpoint =
-        "127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort());
-    ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
+    signsim::SignSimulator& sign = *sign_;
     const std::string program = redProgram();
     {
         CMainFrame main;
@@ -54,7 +45,6 @@ TEST_F(MainFrameSendTest, SendAfterPlayReachesTheVirtualSign) {
         EXPECT_TRUE(waitFor([&] { return main.operationWindows().progress() == nullptr; }));
         EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
     }
-    ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
     const auto log = sign.sign().log();
     EXPECT_NE(std::find(log.begin(), log.end(), "QVX0001DEL"), log.end());
     EXPECT_NE(std::find(log.begin(), log.end(), "QVX0001RESUME"), log.end());
@@ -62,21 +52,10 @@ TEST_F(MainFrameSendTest, SendAfterPlayReachesTheVirtualSign) {
     ASSERT_FALSE(folder.empty());
     EXPECT_TRUE(QFileInfo::exists(qs(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(QFileInfo::exists(qs(path("sign/" + folder + "/run.at"))));
-    sign.stop();
 }
 
 TEST_F(MainFrameSendTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) {
-    signsim::SimulatorOptions options;
-    options.storage = path("sign");
-    options.serial = false;
-    signsim::SignSimulator sign(options);
-    std::string error;
-    ASSERT_TRUE(sign.start(&error)) << error;
-    ::setenv(
-        "BRIGHTLINE_VIRTUAL_SIGN",
-        ("127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort()))
-            .c_str(),
-        1);
+    signsim::SignSimulator& sign = *sign_;
     appProfile().writeInt("SET", "SHOW_STEP", 0);
     const std::string program = redProgram();
     {
@@ -96,13 +75,11 @@ TEST_F(MainFrameSendTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) 
         EXPECT_TRUE(main.operations().confirmed());
         EXPECT_EQ(main.session().preview(), nullptr);
     }
-    ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
     const std::string folder = sign.sign().currentFolder();
     ASSERT_FALSE(folder.empty());
     // Program 0 of the show: the same names as a Play makes.
     EXPECT_TRUE(QFileInfo::exists(qs(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
-    sign.stop();
 }
 
 }  // namespace

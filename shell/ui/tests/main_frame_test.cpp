@@ -17,10 +17,10 @@
 
 #include "comm/led_set_data.h"
 #include "common/file_io.h"
-#include "common/ui/testing/desktop_test.h"
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
+#include "editor/ui/tests/frame_fixture.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/led_colour_dialog.h"
 #include "shell/ui/logon_dialog.h"
@@ -30,17 +30,8 @@
 namespace brightline::ui {
 namespace {
 
-class MainFrameTest : public testing::DesktopTest {
+class MainFrameTest : public testing::ProgramFilesTest {
   protected:
-    void writeSignList(int width, int height) {
-        SignList list;
-        CLED_Set_Data sign;
-        sign.name = "Sample LED";
-        sign.width = width;
-        sign.height = height;
-        list.signs = {sign};
-        ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
-    }
     SignList readSignList() {
         SignList list;
         loadSignList(path("LED_SET.ZRC"), list);

@@ -7,29 +7,13 @@
 
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/profile.h"
-#include "common/ui/testing/desktop_test.h"
 #include "shell/ui/main_frame.h"
-#include "signsim/sign_simulator.h"
+#include "shell/ui/tests/virtual_sign_fixture.h"
 
 namespace brightline::ui {
 namespace {
 
-class SignDialogsTest : public testing::DesktopTest {
-  protected:
-    SignDialogsTest() {
-        signsim::SimulatorOptions options;
-        options.storage = path("sign");
-        options.serial = false;
-        sign_ = std::make_unique<signsim::SignSimulator>(options);
-        std::string error;
-        EXPECT_TRUE(sign_->start(&error)) << error;
-        const std::string endpoint = "127.0.0.1:" + std::to_string(sign_->commandPort()) + ":" +
-                                     std::to_string(sign_->ftpPort());
-        ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
-    }
-    ~SignDialogsTest() override { ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN"); }
-    std::unique_ptr<signsim::SignSimulator> sign_;
-};
+class SignDialogsTest : public testing::VirtualSignTest {};
 
 TEST_F(SignDialogsTest, StartUpDisplaySentThenReadBackFromTheSign) {
     CMainFrame main;
