@@ -115,6 +115,13 @@ bool SignOperations::start(OperationCode code, int parameter) {
     return true;
 }
 
+bool SignOperations::sendingWorkspace() const {
+    const auto code = static_cast<OperationCode>(code_.load());
+    return runState() != RunState::Idle &&
+           (code == OperationCode::SendShow || code == OperationCode::UpdateFirmware ||
+            code == OperationCode::UpdateFont);
+}
+
 bool SignOperations::finishIfDone() {
     if (runState_.load() != static_cast<int>(RunState::Finished)) return false;
     if (worker_.joinable()) worker_.join();

@@ -102,6 +102,9 @@ class SignOperations {
     // Waits (bounded) for the running operation, then winds it up. False on time-out.
     bool waitUntilFinished(int timeoutMs);
     RunState runState() const { return static_cast<RunState>(runState_.load()); }
+    // True from start() of an upload (SendShow, UpdateFirmware, UpdateFont) until it is wound
+    // up: the workspace folder is being read then and must not be rewritten.
+    bool sendingWorkspace() const;
     // Whether the sign confirmed the last operation (for exit statuses and tests).
     bool confirmed() const { return confirmed_.load(); }
     // Ends the running operation at its next wait or between files.

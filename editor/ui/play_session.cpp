@@ -53,6 +53,10 @@ bool PlaySession::startMake(Purpose purpose, MakeJob::Work work) {
         messages_.show(kMsgMakeRunning, "INFO", MessageIcon::Information);
         return false;
     }
+    if (workspaceBusy_ && workspaceBusy_()) {
+        messages_.show(kMsgWorkspaceSending, "INFO", MessageIcon::Information);
+        return false;
+    }
     if (state_ == State::Playing) {
         delete preview_;
         preview_ = nullptr;

@@ -38,13 +38,16 @@
 //                    Make(k, appending, 7) through MakeRun::configure().
 //
 // One Make per workspace: a Make asked for while one runs is refused with kMsgMakeRunning
-// ("INFO") and writes nothing; the running one goes on.
+// ("INFO") and writes nothing; the running one goes on. While the workspace is being sent to the
+// sign (setWorkspaceBusy()), a Make is refused with kMsgWorkspaceSending: Make would empty the
+// folder under the upload.
 //
 // User interface thread only.
 #include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +65,8 @@ inline constexpr const char* kMsgNotMade =
     "The program script doesn't send to LED sign before it has finished making.";
 inline constexpr const char* kMsgMakeRunning =
     "The show is still being made in the workspace folder. Try again when it has finished.";
+inline constexpr const char* kMsgWorkspaceSending =
+    "The workspace folder is being sent to the sign. Try again when it has finished.";
 inline constexpr const char* kPlayingText = "Playing ...";
 
 // Where a preview goes: the widget it is a child of and the sign face on that widget.
@@ -87,9 +92,13 @@ class PlaySession : public QObject {
     void play(PreviewHost& host);
     void stop();
     void send();
-    // False when refused (a Make runs).
+    // False when refused (a Make runs, or the workspace is being sent).
     bool makeForSend(MakeJob::Work work);
     bool makeProgramForSend();
+
+    // `busy` answers whether the workspace folder is being sent to the sign (the main window
+    // asks its sign operations); no function: never.
+    void setWorkspaceBusy(std::function<bool()> busy) { workspaceBusy_ = std::move(busy); }
 
     // The preview window while Playing, else null.
     PreviewWindow* preview() const { return preview_; }
@@ -121,6 +130,7 @@ class PlaySession : public QObject {
     PreviewHost* host_ = nullptr;
     // The program copy a Play's Make works on, read back when it ends.
     std::shared_ptr<ProgramData> made_;
+    std::function<bool()> workspaceBusy_;
 
     State state_ = State::Idle;
     Purpose purpose_ = Purpose::Preview;

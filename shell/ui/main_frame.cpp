@@ -92,6 +92,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     session_ = std::make_unique<PlaySession>(programData(), messages_, workspaceFolder());
     connect(session_.get(), &PlaySession::sendShowRequested, this,
             [this](int count) { startOperation(OperationCode::SendShow, count); });
+    session_->setWorkspaceBusy([this] { return operations_->sendingWorkspace(); });
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);
@@ -392,6 +393,16 @@ void CMainFrame::updateDialog(bool font) {
 }
 
 bool CMainFrame::updateFromFile(bool font, const std::string& path) {
+    // Preparing the update empties the workspace folder: not while a Make writes it or an
+    // upload reads it.
+    if (session_->state() == PlaySession::State::Making) {
+        messages_.show(kMsgMakeRunning, "INFO", MessageIcon::Information);
+        return false;
+    }
+    if (operations_->sendingWorkspace()) {
+        messages_.show(kMsgWorkspaceSending, "INFO", MessageIcon::Information);
+        return false;
+    }
     if (!prepareUpdate(font ? UpdateKind::Font : UpdateKind::Firmware, path, workspaceFolder(),
                        messages_))
         return false;

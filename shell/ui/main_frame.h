@@ -70,7 +70,8 @@ class CMainFrame : public QMainWindow {
     void openFile(const std::string& path);
     // Update Firmware / Update Firmware Font after the file dialog: prepares "zos.zos" or
     // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
-    // "File %s format unknown." and starts nothing. False when nothing was started.
+    // "File %s format unknown." and starts nothing; so does a Make or an upload that uses the
+    // workspace folder (with its message). False when nothing was started.
     bool updateFromFile(bool font, const std::string& path);
     // "LED Set" confirmed: the chosen sign's name, size and link become the current ones and are
     // written to the profile; a chunk size index outside 0..5 keeps the chunk size in force.

@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "comm/ui/operation_windows.h"
+#include "common/file_io.h"
 #include "editor/ui/program_layout_view.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/main_frame.h"
@@ -80,6 +81,38 @@ TEST_F(MainFrameSendTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) 
     // Program 0 of the show: the same names as a Play makes.
     EXPECT_TRUE(QFileInfo::exists(qs(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
+}
+
+TEST_F(MainFrameSendTest, NothingRewritesTheWorkspaceWhileItIsBeingSent) {
+    const std::string program = redProgram();
+    CMainFrame main;
+    main.show();
+    OperationEnvironment env = main.operations().environment();
+    env.uploadPauseMs = 600000;  // the upload waits after preparing the sign until stopped
+    main.operations().setEnvironment(env);
+    main.openFile(program);
+    ASSERT_TRUE(main.makeAndSendProgram());
+    ASSERT_TRUE(waitFor([&] { return main.operations().sendingWorkspace(); }, 20000))
+        << lastMessage();
+    const std::vector<uint8_t> runAt = [&] {
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(readWholeFile(workspaceFolder() + "/run.at", bytes));
+        return bytes;
+    }();
+
+    QTest::mouseClick(main.programFrame()->layoutView()->playButton(), Qt::LeftButton);
+    EXPECT_FALSE(main.makeAndSendProgram());
+    EXPECT_FALSE(main.updateFromFile(false, path("any.WOS")));
+    ASSERT_EQ(messages_.messages().size(), 3u);
+    for (const OperatorMessage& m : messages_.messages()) EXPECT_EQ(m.text, kMsgWorkspaceSending);
+    EXPECT_EQ(main.session().state(), PlaySession::State::Idle);
+    std::vector<uint8_t> after;
+    ASSERT_TRUE(readWholeFile(workspaceFolder() + "/run.at", after));
+    EXPECT_EQ(after, runAt);
+
+    main.operations().requestStop();
+    EXPECT_TRUE(main.operations().waitUntilFinished(20000));
+    EXPECT_FALSE(main.operations().sendingWorkspace());
 }
 
 }  // namespace
