@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include "comm/led_set_data.h"
+#include "comm/packet.h"
+#include "common/paths.h"
 #include "common/profile.h"
 
 namespace brightline {
@@ -82,6 +85,24 @@ void CommSettings::writeNetwork(Profile& p) const {
 
 void CommSettings::writeBootParams(Profile& p) const {
     for (int i = 0; i < 6; ++i) p.writeInt(kSet, kBootParamKeys[i], boot.show[i]);
+}
+
+LinkSetup linkSetup(const CommSettings& settings, Profile& profile, const std::string& workspace,
+                    const std::string& startFolder) {
+    LinkSetup link;
+    link.selection.comPort = settings.port;
+    link.selection.address = settings.address;
+    link.selection.baudIndex = settings.baudIndex;
+    link.selection.host = settings.host;
+    OperationEnvironment& env = link.environment;
+    env.workspace = workspace;
+    env.startFolder = startFolder;
+    env.chunkSize = kDefaultChunkSize;
+    env.profile = &profile;
+    env.signListPath = joinPath(startFolder, kSignListFile);
+    env.currentSignName = settings.ledName;
+    if (settings.port > 0) env.serialDevice = serialDeviceForPort(profile, settings.port);
+    return link;
 }
 
 std::string serialDeviceForPort(const Profile& profile, int port) {

@@ -1,7 +1,6 @@
 #include "comm/network_link.h"
 
 #include <curl/curl.h>
-#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <netdb.h>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "comm/sign_messages.h"
+#include "comm/upload_names.h"
 #include "common/operator_messages.h"
 
 namespace brightline {
@@ -28,14 +28,14 @@ namespace {
 constexpr const char* kWinsock = "WINSOCK";
 
 class Socket {
-public:
+  public:
     explicit Socket(int fd) : fd_(fd) {}
     ~Socket() {
         if (fd_ >= 0) ::close(fd_);
     }
     int fd() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
@@ -133,12 +133,11 @@ long parseReplyLength(const char* header, size_t size) {
     return negative ? 0 : value;
 }
 
-NetworkLink::NetworkLink(OperatorMessages& messages, std::string host, int commandPort,
-                         int ftpPort)
+NetworkLink::NetworkLink(OperatorMessages& messages, std::string host, int commandPort, int ftpPort)
     : messages_(messages), host_(std::move(host)), commandPort_(commandPort), ftpPort_(ftpPort) {}
 
 long NetworkLink::command(const std::string& request, std::string* reply, size_t replyCapacity) {
-    addrinfo hints {};
+    addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
@@ -148,7 +147,8 @@ long NetworkLink::command(const std::string& request, std::string* reply, size_t
         return -1;
     }
     std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, &::freeaddrinfo);
-    Socket socket(::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
+    Socket socket(
+        ::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
     if (socket.fd() < 0) {
         messages_.show("socket", kWinsock, MessageIcon::Error);
         return -1;
@@ -163,9 +163,12 @@ long NetworkLink::command(const std::string& request, std::string* reply, size_t
     char header[8];
     long got = receiveUpTo(socket.fd(), header, sizeof header, timings_.receiveTimeoutMs);
     if (got < 0) return -1;
-    const size_t announced = static_cast<size_t>(parseReplyLength(header, static_cast<size_t>(got)));
+    const size_t announced =
+        static_cast<size_t>(parseReplyLength(header, static_cast<size_t>(got)));
     std::vector<char> body(std::min(announced, replyCapacity));
-    got = body.empty() ? 0 : receiveUpTo(socket.fd(), body.data(), body.size(), timings_.receiveTimeoutMs);
+    got = body.empty()
+              ? 0
+              : receiveUpTo(socket.fd(), body.data(), body.size(), timings_.receiveTimeoutMs);
     if (got < 0) return -1;
     reply->assign(body.data(), static_cast<size_t>(got));
     return got;
@@ -221,17 +224,8 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
     curl_easy_setopt(c, CURLOPT_NOBODY, 0L);
     curl_easy_setopt(c, CURLOPT_UPLOAD, 1L);
 
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(localFolder.c_str())) {
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == ".." || name == "data" || name == "script") continue;
-            names.push_back(name);
-        }
-        ::closedir(dir);
-    }
     int index = 0;
-    for (const std::string& name : names) {
+    for (const std::string& name : uploadNames(localFolder)) {
         const std::string remoteName = remoteFolder + "\\" + name;
         if (onFile) onFile(remoteName, index);
         const std::string path = localFolder + "/" + name;

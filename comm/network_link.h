@@ -29,7 +29,7 @@ struct NetworkTimings {
 enum class UploadResult { Done, Failed, SessionError };
 
 class NetworkLink {
-public:
+  public:
     NetworkLink(OperatorMessages& messages, std::string host, int commandPort = kCommandPort,
                 int ftpPort = kFtpPort);
 
@@ -41,8 +41,8 @@ public:
     // bytes, in `reply`), or -1 on any failure.
     long command(const std::string& request, std::string* reply, size_t replyCapacity = 1024);
 
-    // Uploads every file directly in `localFolder` except ".", "..", "data" and "script" to the
-    // remote name "<remoteFolder>\<name>". `onFile(remoteName, index)` is called before each file
+    // Uploads what uploadNames(`localFolder`) names (comm/upload_names.h) to the remote name
+    // "<remoteFolder>\<name>". `onFile(remoteName, index)` is called before each file
     // and `onDone(index)` after it. Failed: a file did not go after 3 attempts ("Communication
     // error!" shown). SessionError: the connection could not be opened (its text shown).
     // `stop` (optional) ends the upload at once as Failed, with nothing shown.
@@ -51,7 +51,7 @@ public:
                               const std::function<void(int)>& onDone,
                               const std::atomic<bool>* stop = nullptr);
 
-private:
+  private:
     OperatorMessages& messages_;
     std::string host_;
     int commandPort_;

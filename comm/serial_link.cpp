@@ -23,7 +23,9 @@ void showOpenError(OperatorMessages& messages, const std::string& name) {
 
 SerialLink::SerialLink(OperatorMessages& messages) : messages_(messages) {}
 
-SerialLink::~SerialLink() { close(); }
+SerialLink::~SerialLink() {
+    close();
+}
 
 void SerialLink::setChunkSize(int bytes) {
     if (bytes < 32) bytes = 32;
@@ -97,9 +99,8 @@ void SerialLink::receiveLoop() {
             for (;;) {
                 long n = port_.readAvailable(buffer, sizeof buffer);
                 if (n <= 0) break;
-                for (long i = 0; i < n; ++i) {
-                    if (!ring_.put(buffer[i])) ringDrops_.fetch_add(1);
-                }
+                // A full ring drops the byte: that packet's check fails and it is asked again.
+                for (long i = 0; i < n; ++i) ring_.put(buffer[i]);
                 consumeRing();
                 if (static_cast<size_t>(n) < sizeof buffer) break;
             }
@@ -128,8 +129,7 @@ void SerialLink::consumeRing() {
     }
 }
 
-void SerialLink::sendDirect(uint8_t destination, uint16_t type, const uint8_t* data,
-                            size_t size) {
+void SerialLink::sendDirect(uint8_t destination, uint16_t type, const uint8_t* data, size_t size) {
     PacketHeader h;
     h.destination = destination;
     h.source = kPcAddress;
@@ -173,52 +173,53 @@ uint16_t SerialLink::serveFileRequest() {
     const PacketHeader& h = parser_.header();
     std::vector<uint8_t> data(parser_.data(), parser_.data() + parser_.dataSize());
     switch (h.type) {
-    case kReqOpenWrite: {
-        const std::string path = servicePath(data);
-        writeFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
-        return writeFile_ ? kReplyDone : kReplyCannotWrite;
-    }
-    case kReqOpenRead: {
-        const std::string path = servicePath(data);
-        readFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
-        if (!readFile_) return kReplyCannotRead;
-        std::string name(data.begin(), data.end());
-        const size_t nul = name.find('\0');
-        if (nul != std::string::npos) name.resize(nul);
-        sendDirect(h.source, kReqOpenWrite, reinterpret_cast<const uint8_t*>(name.data()),
-                   name.size());
-        return kReqOpenWrite;
-    }
-    case kReqWriteChunk:
-        if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(), writeFile_.get()) !=
-                                                   data.size()))
-            return kReplyNoWriteFile;
-        return kReplyDone;
-    case kReqReadChunk: {
-        if (!readFile_) return kReplyNoReadFile;
-        std::vector<uint8_t> chunk(data.size());
-        const size_t got = chunk.empty() ? 0 : std::fread(chunk.data(), 1, chunk.size(), readFile_.get());
-        const uint16_t type = got == chunk.size() ? kReqWriteChunk : kReqWriteLast;
-        if (type == kReqWriteLast) readFile_.reset();
-        sendDirect(h.source, type, chunk.data(), got);
-        return type;
-    }
-    case kReqWriteLast: {
-        if (!writeFile_) return kReplyDone;
-        uint16_t code = kReplyDone;
-        if (!data.empty() &&
-            std::fwrite(data.data(), 1, data.size(), writeFile_.get()) != data.size())
-            code = kReplyNoWriteFile;
-        writeFile_.reset();
-        return code;
-    }
-    default:
-        return kReplyDone;
+        case kReqOpenWrite: {
+            const std::string path = servicePath(data);
+            writeFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
+            return writeFile_ ? kReplyDone : kReplyCannotWrite;
+        }
+        case kReqOpenRead: {
+            const std::string path = servicePath(data);
+            readFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+            if (!readFile_) return kReplyCannotRead;
+            std::string name(data.begin(), data.end());
+            const size_t nul = name.find('\0');
+            if (nul != std::string::npos) name.resize(nul);
+            sendDirect(h.source, kReqOpenWrite, reinterpret_cast<const uint8_t*>(name.data()),
+                       name.size());
+            return kReqOpenWrite;
+        }
+        case kReqWriteChunk:
+            if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(),
+                                                             writeFile_.get()) != data.size()))
+                return kReplyNoWriteFile;
+            return kReplyDone;
+        case kReqReadChunk: {
+            if (!readFile_) return kReplyNoReadFile;
+            std::vector<uint8_t> chunk(data.size());
+            const size_t got =
+                chunk.empty() ? 0 : std::fread(chunk.data(), 1, chunk.size(), readFile_.get());
+            const uint16_t type = got == chunk.size() ? kReqWriteChunk : kReqWriteLast;
+            if (type == kReqWriteLast) readFile_.reset();
+            sendDirect(h.source, type, chunk.data(), got);
+            return type;
+        }
+        case kReqWriteLast: {
+            if (!writeFile_) return kReplyDone;
+            uint16_t code = kReplyDone;
+            if (!data.empty() &&
+                std::fwrite(data.data(), 1, data.size(), writeFile_.get()) != data.size())
+                code = kReplyNoWriteFile;
+            writeFile_.reset();
+            return code;
+        }
+        default:
+            return kReplyDone;
     }
 }
 
-bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
-                         const uint8_t* data, size_t size, std::vector<uint8_t>* reply) {
+bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, const uint8_t* data,
+                         size_t size, std::vector<uint8_t>* reply) {
     if (size > static_cast<size_t>(chunkSize_.load())) return false;
     if (!open_.load() || cancelled_.load()) return false;
     PacketHeader h;
@@ -236,7 +237,8 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
     replyEvent_.reset();
     requestsSent_.fetch_add(1);
     writeBytes(packet.data(), packet.size());
-    if (!replyEvent_.wait(timings_.replyTimeoutMs)) return false;  // "timeout sn=%d"
+    if (!replyEvent_.waitFor(std::chrono::milliseconds(timings_.replyTimeoutMs)))
+        return false;  // "timeout sn=%d"
     if (cancelled_.load()) return false;
     std::lock_guard<std::mutex> lock(replyMutex_);
     const uint16_t code = replyCode_;
@@ -247,8 +249,7 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
 }
 
 bool SerialLink::requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
-                                    const uint8_t* data, size_t size,
-                                    std::vector<uint8_t>* reply) {
+                                    const uint8_t* data, size_t size, std::vector<uint8_t>* reply) {
     for (int attempt = 0; attempt < timings_.attempts; ++attempt) {
         if (request(destination, type, sequence, data, size, reply)) return true;
         if (!open_.load() || cancelled_.load()) return false;
@@ -335,7 +336,7 @@ bool SerialLink::lineExchange(const std::string& command, std::string* reply, in
         return true;
     }
     if (exchangeDone_.isSet()) return fail();
-    if (!lineEvent_.wait(timeoutMs)) return fail();
+    if (!lineEvent_.waitFor(std::chrono::milliseconds(timeoutMs))) return fail();
     if (exchangeDone_.isSet()) return fail();
     std::lock_guard<std::mutex> lock(replyMutex_);
     if (!lineComplete_) {

@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "comm/event.h"
 #include "comm/line_collector.h"
 #include "comm/packet.h"
 #include "comm/receive_ring.h"
 #include "comm/serial_port.h"
+#include "common/event.h"
 
 namespace brightline {
 
@@ -38,7 +38,7 @@ struct SerialLinkTimings {
 };
 
 class SerialLink {
-public:
+  public:
     // `messages` receives the "%s open error" boxes of file transfer; it must outlive the link.
     explicit SerialLink(OperatorMessages& messages);
     ~SerialLink();
@@ -78,7 +78,8 @@ public:
                  size_t size, std::vector<uint8_t>* reply = nullptr);
     // The same, up to `attempts` times with `retryPauseMs` after each failure.
     bool requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
-                            const uint8_t* data, size_t size, std::vector<uint8_t>* reply = nullptr);
+                            const uint8_t* data, size_t size,
+                            std::vector<uint8_t>* reply = nullptr);
 
     // Sends a local file as types 1, 3..., 5 under `remoteName` (already in the sign's code
     // page). 1 done, 0 failed, -1 the local file could not be opened ("%s open error" shown).
@@ -100,9 +101,8 @@ public:
 
     // Counters for tests and benchmarks.
     unsigned long requestsSent() const { return requestsSent_.load(); }
-    unsigned long bytesDroppedByFullRing() const { return ringDrops_.load(); }
 
-private:
+  private:
     void receiveLoop();
     void consumeRing();
     void dispatch();
@@ -145,7 +145,6 @@ private:
     Event exchangeDone_;
 
     std::atomic<unsigned long> requestsSent_{0};
-    std::atomic<unsigned long> ringDrops_{0};
 };
 
 }  // namespace brightline

@@ -9,8 +9,10 @@
 #include <ctime>
 #include <vector>
 
+#include "comm/comm_settings.h"
 #include "comm/led_set_data.h"
 #include "comm/sign_messages.h"
+#include "comm/upload_names.h"
 #include "common/code_page.h"
 #include "common/file_io.h"
 #include "common/operator_messages.h"
@@ -18,19 +20,6 @@
 
 namespace brightline {
 namespace {
-
-std::vector<std::string> uploadNames(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == ".." || name == "data" || name == "script") continue;
-            names.push_back(name);
-        }
-        ::closedir(dir);
-    }
-    return names;
-}
 
 std::string lfToCrLf(const std::string& text) {
     std::string out;
@@ -46,15 +35,24 @@ std::string lfToCrLf(const std::string& text) {
 
 const char* operationName(OperationCode code) {
     switch (code) {
-    case OperationCode::SendShow: return "SendShow";
-    case OperationCode::GetTime: return "GetTime";
-    case OperationCode::SetTime: return "SetTime";
-    case OperationCode::GetFileList: return "GetFileList";
-    case OperationCode::UpdateFirmware: return "UpdateFirmware";
-    case OperationCode::Reboot: return "Reboot";
-    case OperationCode::UpdateFont: return "UpdateFont";
-    case OperationCode::SetAddress: return "SetAddress";
-    default: return "none";
+        case OperationCode::SendShow:
+            return "SendShow";
+        case OperationCode::GetTime:
+            return "GetTime";
+        case OperationCode::SetTime:
+            return "SetTime";
+        case OperationCode::GetFileList:
+            return "GetFileList";
+        case OperationCode::UpdateFirmware:
+            return "UpdateFirmware";
+        case OperationCode::Reboot:
+            return "Reboot";
+        case OperationCode::UpdateFont:
+            return "UpdateFont";
+        case OperationCode::SetAddress:
+            return "SetAddress";
+        default:
+            return "none";
     }
 }
 
@@ -117,6 +115,13 @@ bool SignOperations::start(OperationCode code, int parameter) {
     return true;
 }
 
+bool SignOperations::sendingWorkspace() const {
+    const auto code = static_cast<OperationCode>(code_.load());
+    return runState() != RunState::Idle &&
+           (code == OperationCode::SendShow || code == OperationCode::UpdateFirmware ||
+            code == OperationCode::UpdateFont);
+}
+
 bool SignOperations::finishIfDone() {
     if (runState_.load() != static_cast<int>(RunState::Finished)) return false;
     if (worker_.joinable()) worker_.join();
@@ -150,7 +155,7 @@ void SignOperations::requestStop() {
 
 bool SignOperations::pause(int ms) {
     if (stop_.load()) return false;
-    return !stopEvent_.wait(ms) && !stop_.load();
+    return !stopEvent_.waitFor(std::chrono::milliseconds(ms)) && !stop_.load();
 }
 
 void SignOperations::communicationError() {
@@ -179,20 +184,31 @@ long SignOperations::netCommand(const std::string& request, std::string* reply, 
 void SignOperations::run(OperationCode code, int parameter) {
     position(0);
     switch (code) {
-    case OperationCode::SendShow:
-    case OperationCode::UpdateFirmware:
-    case OperationCode::UpdateFont:
-        if (serialSelected())
-            runUploadSerial(code, parameter);
-        else
-            runUpload(code, parameter);
-        break;
-    case OperationCode::GetTime: runGetTime(); break;
-    case OperationCode::SetTime: runSetTime(); break;
-    case OperationCode::GetFileList: runGetFileList(); break;
-    case OperationCode::Reboot: runReboot(); break;
-    case OperationCode::SetAddress: runSetAddress(); break;
-    default: break;  // codes without work finish at once
+        case OperationCode::SendShow:
+        case OperationCode::UpdateFirmware:
+        case OperationCode::UpdateFont:
+            if (serialSelected())
+                runUploadSerial(code, parameter);
+            else
+                runUpload(code, parameter);
+            break;
+        case OperationCode::GetTime:
+            runGetTime();
+            break;
+        case OperationCode::SetTime:
+            runSetTime();
+            break;
+        case OperationCode::GetFileList:
+            runGetFileList();
+            break;
+        case OperationCode::Reboot:
+            runReboot();
+            break;
+        case OperationCode::SetAddress:
+            runSetAddress();
+            break;
+        default:
+            break;  // codes without work finish at once
     }
 }
 
@@ -208,7 +224,8 @@ void SignOperations::runUpload(OperationCode code, int parameter) {
     NetworkLink net(messages_, selection_.host, env_.commandPort, env_.ftpPort);
     net.setTimings(env_.networkTimings);
     const UploadResult result = net.uploadFolder(
-        env_.workspace, remote, [this](const std::string& name, int) { observer_.progressFileName(name); },
+        env_.workspace, remote,
+        [this](const std::string& name, int) { observer_.progressFileName(name); },
         [this](int done) { position(done); }, &stop_);
     if (result != UploadResult::Done) return;  // already told
     position(parameter);
@@ -314,7 +331,7 @@ void SignOperations::runSetTime() {
         return;
     }
     if (netCommand(setClockRequest(fileTime), &reply) < 1) return communicationError();
-    std::tm utc {};
+    std::tm utc{};
     gmtime_r(&seconds, &utc);
     char text[64];
     std::snprintf(text, sizeof text, "GMT:%04d/%02d/%02d %02d:%02d:%02d\r\n", utc.tm_year + 1900,
@@ -373,12 +390,11 @@ void SignOperations::runSetAddress() {
     if (reply == kSerialAddressReboot) {
         messages_.show(kMsgRebooting, kCaptionSetAddrOk, MessageIcon::Information);
         if (env_.profile) {
-            for (int i = 0; i < 4; ++i) {
-                env_.profile->writeInt(kProfileSectionSet, "NEW_IP" + std::to_string(i), change.ip[i]);
-                env_.profile->writeInt(kProfileSectionSet, "Subnetmask" + std::to_string(i), change.mask[i]);
-                env_.profile->writeInt(kProfileSectionSet, "DefaultGateway" + std::to_string(i),
-                                       change.gateway[i]);
-            }
+            CommSettings settings = CommSettings::read(*env_.profile);
+            settings.newIp = change.ip;
+            settings.subnetMask = change.mask;
+            settings.gateway = change.gateway;
+            settings.writeNewNetwork(*env_.profile);
         }
     } else {
         messages_.show(kMsgSetAddrOk, kCaptionInfo, MessageIcon::Information);
@@ -407,8 +423,8 @@ std::optional<std::string> SignOperations::setIp(const Ipv4& ip, const Ipv4& mas
         return std::nullopt;
     }
     char text[128];
-    std::snprintf(text, sizeof text,
-                  "%s\n\nNew IP:%d:%d:%d:%d\r\n", kMsgRebooting, ip[0], ip[1], ip[2], ip[3]);
+    std::snprintf(text, sizeof text, "%s\n\nNew IP:%d:%d:%d:%d\r\n", kMsgRebooting, ip[0], ip[1],
+                  ip[2], ip[3]);
     messages_.show(text, kCaptionSetIpOk, MessageIcon::Information);
     if (env_.profile) {
         for (int i = 0; i < 4; ++i)

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "comm/packet.h"
 #include "comm/sign_messages.h"
 
 namespace brightline {
@@ -17,6 +18,26 @@ void putIp(std::string& out, const Ipv4& ip) {
     for (uint8_t b : ip) out.push_back(static_cast<char>(b));
 }
 
+uint32_t le32(const std::string& in, size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<uint8_t>(in[at + i]);
+    return value;
+}
+Ipv4 ipAt(const std::string& in, size_t at) {
+    return Ipv4{{static_cast<uint8_t>(in[at]), static_cast<uint8_t>(in[at + 1]),
+                 static_cast<uint8_t>(in[at + 2]), static_cast<uint8_t>(in[at + 3])}};
+}
+BootParams bootAt(const std::string& in, size_t at) {
+    BootParams p;
+    for (size_t i = 0; i < p.show.size(); ++i) p.show[i] = in[at + i] != 0 ? 1 : 0;
+    return p;
+}
+// True when `request` is `word` followed by exactly `size` - strlen(word) more bytes.
+bool isRequest(const std::string& request, const char* word, size_t size) {
+    const size_t length = std::strlen(word);
+    return request.size() == size && request.compare(0, length, word) == 0;
+}
+
 }  // namespace
 
 uint64_t toFileTime(std::time_t utcSeconds, long nanoseconds) {
@@ -25,7 +46,8 @@ uint64_t toFileTime(std::time_t utcSeconds, long nanoseconds) {
 }
 
 std::time_t fromFileTime(uint64_t fileTime) {
-    return static_cast<std::time_t>(fileTime / 10000000ULL) - static_cast<std::time_t>(kEpochDifference);
+    return static_cast<std::time_t>(fileTime / 10000000ULL) -
+           static_cast<std::time_t>(kEpochDifference);
 }
 
 std::string fileTimeBytes(uint64_t fileTime) {
@@ -35,7 +57,9 @@ std::string fileTimeBytes(uint64_t fileTime) {
     return out;
 }
 
-std::string setClockRequest(uint64_t fileTime) { return kWordSetDate + fileTimeBytes(fileTime); }
+std::string setClockRequest(uint64_t fileTime) {
+    return kWordSetDate + fileTimeBytes(fileTime);
+}
 
 std::string setIpRequest(const Ipv4& ip, const Ipv4& mask, const Ipv4& gateway) {
     std::string out = kWordSetIp;
@@ -65,16 +89,63 @@ std::string setBootParamRequest(const BootParams& params) {
 }
 
 std::string setAddressData(const AddressChange& change) {
-    static const int kBaud[8] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
     std::string out;
     putLe32(out, static_cast<uint32_t>(change.address));
-    putLe32(out, static_cast<uint32_t>(kBaud[change.baudIndex >= 0 && change.baudIndex < 8
-                                                  ? change.baudIndex
-                                                  : 7]));
+    putLe32(out,
+            static_cast<uint32_t>(
+                kBaudTable[change.baudIndex >= 0 && change.baudIndex < 8 ? change.baudIndex : 7]));
     putIp(out, change.ip);
     putIp(out, change.mask);
     putIp(out, change.gateway);
     return out;
+}
+
+std::optional<uint64_t> parseFileTimeBytes(const std::string& data) {
+    if (data.size() < kFileTimeSize) return std::nullopt;
+    return uint64_t(le32(data, 0)) | uint64_t(le32(data, 4)) << 32;
+}
+
+std::optional<uint64_t> parseSetClockRequest(const std::string& request) {
+    if (!isRequest(request, kWordSetDate, kSetClockRequestSize)) return std::nullopt;
+    return parseFileTimeBytes(request.substr(std::strlen(kWordSetDate)));
+}
+
+std::optional<NetworkSettings> parseSetIpRequest(const std::string& request) {
+    if (!isRequest(request, kWordSetIp, kSetIpRequestSize)) return std::nullopt;
+    const size_t at = std::strlen(kWordSetIp);
+    return NetworkSettings{ipAt(request, at), ipAt(request, at + 4), ipAt(request, at + 8)};
+}
+
+std::optional<int> parseScanRequest(const std::string& request) {
+    if (!isRequest(request, kWordScan, kScanRequestSize)) return std::nullopt;
+    const char digit = request[std::strlen(kWordScan) + 1];
+    if (digit < '0' || digit > '3') return std::nullopt;
+    return digit - '0';
+}
+
+std::optional<BootParams> parseBootParamBytes(const std::string& data) {
+    if (data.size() < kBootParamSize) return std::nullopt;
+    return bootAt(data, 0);
+}
+
+std::optional<BootParams> parseSetBootParamRequest(const std::string& request) {
+    if (!isRequest(request, kWordSetBootParam, kSetBootParamRequestSize)) return std::nullopt;
+    return bootAt(request, std::strlen(kWordSetBootParam));
+}
+
+std::optional<AddressChange> parseSetAddressData(const std::string& data) {
+    if (data.size() < kSetAddressDataSize) return std::nullopt;
+    AddressChange change;
+    change.address = static_cast<int>(le32(data, 0));
+    const uint32_t baud = le32(data, 4);
+    change.baudIndex = -1;
+    for (int i = 0; i < 8; ++i)
+        if (static_cast<uint32_t>(kBaudTable[i]) == baud) change.baudIndex = i;
+    if (change.baudIndex < 0) return std::nullopt;
+    change.ip = ipAt(data, 8);
+    change.mask = ipAt(data, 12);
+    change.gateway = ipAt(data, 16);
+    return change;
 }
 
 std::string replyText(const std::string& reply) {
@@ -106,7 +177,8 @@ std::optional<BootParams> parseBootParams(const std::string& reply, const std::s
 std::optional<std::string> refuseNetworkSettings(const Ipv4& ip, const Ipv4& mask,
                                                  const Ipv4& gateway) {
     if (ip[0] == 0 || ip[3] == 0)
-        return std::string("Sorry !!! New IP address is error!\r\nPlease input new IP address again.");
+        return std::string(
+            "Sorry !!! New IP address is error!\r\nPlease input new IP address again.");
     if (mask[0] == 0)
         return std::string("Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.");
     if (gateway[0] == 0 || gateway[0] != ip[0])

@@ -1,7 +1,10 @@
 #pragma once
-// The byte layouts of the sign's requests with binary parts, and the rules for reading replies.
-// Multi-byte numbers little-endian; IP addresses 4 bytes, first octet first. Pure functions.
+// The byte layouts of the sign's requests with binary parts: each built and parsed here, the
+// builders for the PC, the parsers for whoever plays the sign (the virtual sign); and the rules
+// for reading replies. Multi-byte numbers little-endian; IP addresses 4 bytes, first octet first.
+// Pure functions.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -31,13 +34,46 @@ struct AddressChange {
 uint64_t toFileTime(std::time_t utcSeconds, long nanoseconds = 0);
 std::time_t fromFileTime(uint64_t fileTime);
 
-std::string setClockRequest(uint64_t fileTime);               // 20 bytes
-std::string fileTimeBytes(uint64_t fileTime);                 // 8 bytes (serial type 12)
-std::string setIpRequest(const Ipv4& ip, const Ipv4& mask, const Ipv4& gateway);  // 24 bytes
-std::string scanRequest(int direction);                       // 20 bytes, direction 0..3
-std::string setBootParamRequest(const BootParams& params);    // 25 bytes
-std::string bootParamBytes(const BootParams& params);         // 6 bytes (serial type 26)
-std::string setAddressData(const AddressChange& change);      // 20 bytes (serial type 20)
+// Whole sizes of the requests and data below.
+inline constexpr size_t kSetClockRequestSize = 20;
+inline constexpr size_t kFileTimeSize = 8;
+inline constexpr size_t kSetIpRequestSize = 24;
+inline constexpr size_t kScanRequestSize = 20;
+inline constexpr size_t kSetBootParamRequestSize = 25;
+inline constexpr size_t kBootParamSize = 6;
+inline constexpr size_t kSetAddressDataSize = 20;
+
+// "QVX01SETDATE" and the file time.
+std::string setClockRequest(uint64_t fileTime);
+// The file time alone (serial type 12).
+std::string fileTimeBytes(uint64_t fileTime);
+// "QVX01SETIP", address, mask, gateway, 2 filler zeros.
+std::string setIpRequest(const Ipv4& ip, const Ipv4& mask, const Ipv4& gateway);
+// "QVX01SCAN", a zero, the direction 0..3 as a digit, 9 filler zeros.
+std::string scanRequest(int direction);
+// "QVX0001SETBOOTPARAM" and the six settings, 1 byte each.
+std::string setBootParamRequest(const BootParams& params);
+// The six settings alone (serial type 26).
+std::string bootParamBytes(const BootParams& params);
+// Address and baud rate (4 bytes each), IP address, mask, gateway (serial type 20).
+std::string setAddressData(const AddressChange& change);
+
+// The parsers: the values a request carries, or nullopt when it does not start with its word,
+// has another length, or holds a value out of range. The serial data parsers take data of at
+// least their size and read its first bytes, as the sign does.
+std::optional<uint64_t> parseSetClockRequest(const std::string& request);
+std::optional<uint64_t> parseFileTimeBytes(const std::string& data);
+struct NetworkSettings {
+    Ipv4 ip{};
+    Ipv4 mask{};
+    Ipv4 gateway{};
+};
+std::optional<NetworkSettings> parseSetIpRequest(const std::string& request);
+std::optional<int> parseScanRequest(const std::string& request);  // the direction '0'..'3'
+std::optional<BootParams> parseSetBootParamRequest(const std::string& request);  // non-zero = 1
+std::optional<BootParams> parseBootParamBytes(const std::string& data);
+// The baud rate must be one of the eight the sign knows; the address is not checked.
+std::optional<AddressChange> parseSetAddressData(const std::string& data);
 
 // The upload folder named by a "prepare for upload" reply: empty unless the reply contains
 // "DATA1" or "DATA2"; then the reply after every leading character that occurs in

@@ -9,8 +9,8 @@ struct Row {
     const char* extension;
 };
 constexpr Row kRows[] = {
-    {FileKind::Program, "ZPF"}, {FileKind::Schedule, "AT"}, {FileKind::ClockPage, "TIM"},
-    {FileKind::TextPage, "ZRT"}, {FileKind::Ztx, "ZTX"},    {FileKind::Bmp, "BMP"},
+    {FileKind::Program, "ZPF"},  {FileKind::Schedule, "AT"}, {FileKind::ClockPage, "TIM"},
+    {FileKind::TextPage, "ZRT"}, {FileKind::Ztx, "ZTX"},     {FileKind::Bmp, "BMP"},
     {FileKind::Jpg, "JPG"},      {FileKind::Png, "PNG"},
 };
 }  // namespace
@@ -22,12 +22,6 @@ FileKind fileKindOf(const std::string& path) {
     for (const Row& row : kRows)
         if (ext == row.extension) return row.kind;
     return FileKind::None;
-}
-
-const char* fileKindExtension(FileKind kind) {
-    for (const Row& row : kRows)
-        if (row.kind == kind) return row.extension;
-    return "";
 }
 
 }  // namespace brightline

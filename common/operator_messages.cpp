@@ -8,15 +8,16 @@ MessageAnswer affirmativeAnswer(MessageButtons buttons) {
     return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
-const char* iconName(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Information: return "information";
-        case MessageIcon::Warning: return "warning";
-        case MessageIcon::Error: return "error";
-        case MessageIcon::Question: return "question";
-        case MessageIcon::None: break;
+MessageAnswer decliningAnswer(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::OkCancel:
+            return MessageAnswer::Cancel;
+        case MessageButtons::YesNo:
+            return MessageAnswer::No;
+        case MessageButtons::Ok:
+            break;
     }
-    return "none";
+    return MessageAnswer::Ok;
 }
 
 MessageAnswer ConsoleMessages::show(const OperatorMessage& message) {

@@ -7,7 +7,9 @@
 
 namespace brightline {
 
-Profile::Profile(std::string path) : path_(std::move(path)) { ini_.load(path_); }
+Profile::Profile(std::string path) : path_(std::move(path)) {
+    ini_.load(path_);
+}
 
 std::string Profile::defaultPath() {
     if (const char* env = std::getenv("BRIGHTLINE_PROFILE"); env && *env) return env;
@@ -53,6 +55,10 @@ bool Profile::writeString(const std::string& section, const std::string& key,
 bool Profile::saveLocked() {
     ensureFolder(folderOf(path_).empty() ? "." : folderOf(path_));
     return ini_.save(path_);
+}
+
+bool greyMode(const Profile& profile) {
+    return profile.getInt(kProfileSectionSet, kKeyGrey, 0) != 0;
 }
 
 namespace {

@@ -18,7 +18,7 @@ inline constexpr const char* kProfileSectionApp = "Brightline_II";
 inline constexpr const char* kProfileSectionSet = "SET";
 
 class Profile {
-public:
+  public:
     explicit Profile(std::string path);
 
     static std::string defaultPath();
@@ -34,13 +34,18 @@ public:
     bool writeInt(const std::string& section, const std::string& key, long value);
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
 
-private:
+  private:
     bool saveLocked();
 
     std::string path_;
     mutable std::mutex mutex_;
     IniFile ini_;
 };
+
+// Grey mode, "SET"/"GRAY": any non-zero value turns made pictures and clips grey. The LED Colour
+// Set dialog writes 0 (colour) or 1 (grey).
+inline constexpr const char* kKeyGrey = "GRAY";
+bool greyMode(const Profile& profile);
 
 // The process's profile, opened at defaultPath() on first use.
 Profile& appProfile();

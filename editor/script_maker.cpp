@@ -38,6 +38,13 @@ void write(std::FILE* f, const std::string& text) {
     std::fwrite(oem.data(), 1, oem.size(), f);
 }
 
+// The line that plays a clip: media name, frame count, speed, entry and exit effect, hold.
+std::string zaviLine(const std::string& name, int frames, int speed, const std::string& entry,
+                     const std::string& exit, int hold) {
+    return format("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), frames, speed, entry.c_str(),
+                  exit.c_str(), hold);
+}
+
 bool copyFileIfAbsent(const std::string& from, const std::string& to, std::string& error) {
     if (fileExists(to)) {
         error = to + " already exists";
@@ -91,8 +98,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
     if (!append) cleanWorkspace(workspace_);
     ensureFolder(workspace_);
 
-    const AreaLayout layout =
-        computeAreas(program_.areaFormat, program_.ledWidth, program_.ledHeight, program_.regionLines);
+    const AreaLayout layout = computeAreas(program_.areaFormat, program_.ledWidth,
+                                           program_.ledHeight, program_.regionLines);
     const int areaCount = std::min(layout.areaCount, kAreaSlots);
 
     // run.at: the header (unless appending) and this program's RUN line.
@@ -125,7 +132,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 bool present = window == 0 ? !list[0].path.empty() : list.size() > 1;
                 if (!present) continue;
                 line += regionScriptName(firstDigit, program, slot, window) +
-                        format(" %d %d %d %d %d ", r.left, r.top, r.right - r.left, r.bottom - r.top, 1);
+                        format(" %d %d %d %d %d ", r.left, r.top, r.right - r.left,
+                               r.bottom - r.top, 1);
             }
         }
         line += append ? "\r\n" : "\r\nEND";
@@ -170,7 +178,7 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 int frames = 0;
                 if (ext == ".AVI") {
                     frames = media_.convertVideo(element.path, joinPath(workspace_, name + ".ZVI"),
-                                                 width, height, cancel, progress_);
+                                                 width, height, cancel, ConversionProgress());
                     if (frames <= 0) warn("Could not convert the clip " + element.path);
                 } else {
                     status(std::string(kTransformingText) + " " + element.path);
@@ -178,38 +186,42 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                                                  width, height, cancel, progress_);
                     if (frames <= 0) warn("Could not convert the Flash clip " + element.path);
                 }
-                write(script.get(), format("ZAVI %s %d %d %s %s 0 \r\n", name.c_str(), frames, 0, "SHOW", "NULL"));
+                write(script.get(), zaviLine(name, frames, 0, "SHOW", "NULL", 0));
                 ++made;
                 ++sequence;
             } else if (ext == ".JPG" || ext == ".PNG" || ext == ".BMP" || ext == ".TIM") {
                 std::string media = exportPicture(element.path, name, width, height);
-                const char* keyword = ext == ".JPG" ? "JPG %s \r\n" : ext == ".TIM" ? "TIME %s 1 \r\n" : "PNG %s \r\n";
+                const char* keyword = ext == ".JPG"   ? "JPG %s \r\n"
+                                      : ext == ".TIM" ? "TIME %s 1 \r\n"
+                                                      : "PNG %s \r\n";
                 write(script.get(), format(keyword, media.c_str()));
                 ++made;
                 ++sequence;
             } else if (ext == ".ZRT") {
-                int pages = media_.convertTextPage(element.path, joinPath(workspace_, name + ".ZVI"));
+                int pages =
+                    media_.convertTextPage(element.path, joinPath(workspace_, name + ".ZVI"));
                 if (pages <= 0) warn("Could not convert the text page " + element.path);
-                if (j >= 1) {
-                    write(script.get(), format("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), pages, element.speed,
-                                               entryEffectName(element.moveIn).c_str(),
-                                               exitEffectName(element.moveOut).c_str(), element.hold));
-                } else {
-                    write(script.get(), format("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), pages, element.speed,
-                                               "SHOW", "NULL", 0));
-                }
+                // An item's effects and hold travel in its line; a background shows and stays.
+                const bool item = j >= 1;
+                write(script.get(), zaviLine(name, pages, element.speed,
+                                             item ? entryEffectName(element.moveIn) : "SHOW",
+                                             item ? exitEffectName(element.moveOut) : "NULL",
+                                             item ? element.hold : 0));
                 ++made;
                 ++sequence;
             } else {
-                warn(element.path + " is no picture, clip, text page or clock page; it is left out.");
+                warn(element.path +
+                     " is no picture, clip, text page or clock page; it is left out.");
             }
 
             const bool clip = ext == ".ZRT" || ext == ".AVI" || ext == ".SWF";
             if (!clip && ext != ".TIM")
-                write(script.get(), format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(), element.speed));
+                write(script.get(), format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(),
+                                           element.speed));
             if (!clip) write(script.get(), format("STOP %d \r\n", element.hold));
             if (!clip && ext != ".TIM" && element.moveOut >= 0)
-                write(script.get(), format("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(), element.speed));
+                write(script.get(), format("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(),
+                                           element.speed));
             if (j == 0) {
                 write(script.get(), "END");
                 script.reset();

@@ -27,15 +27,16 @@ inline constexpr const char* kMakeFinishText = "Make finish";
 inline constexpr const char* kTransformingText = "Transforming...";
 
 class ScriptMaker {
-public:
+  public:
     // All references are borrowed and must outlive the maker. `program` is changed: a non-empty
     // background gets hold 0 and speed 0, as the sign expects.
     ScriptMaker(ProgramData& program, std::string workspace, MediaExport& media,
                 OperatorMessages& messages);
 
     void setTimeZone(const TimeZoneInfo& zone) { zone_ = zone; }
-    void setStatusCallback(std::function<void(const std::string&)> status) { status_ = std::move(status); }
-    void setProgressCallback(ConversionProgress progress) { progress_ = std::move(progress); }
+    void setStatusCallback(std::function<void(const std::string&)> status) {
+        status_ = std::move(status);
+    }
     // The flag Make watches; nullptr (the default) means it cannot be cancelled.
     void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
@@ -45,10 +46,7 @@ public:
     // RUN line to the run.at the schedule compiler started.
     int make(int programNumber, bool append, int firstDigit);
 
-    // The export cache of the last Make ("70001001.JPG=C:\pics\b.jpg").
-    const std::vector<std::string>& exportCache() const { return cache_; }
-
-private:
+  private:
     struct Script;
     std::string exportPicture(const std::string& source, const std::string& name, int width,
                               int height);
@@ -62,7 +60,6 @@ private:
     OperatorMessages& messages_;
     TimeZoneInfo zone_;
     std::function<void(const std::string&)> status_;
-    ConversionProgress progress_;
     const std::atomic<bool>* cancel_ = nullptr;
     std::atomic<bool> neverCancelled_{false};
     std::vector<std::string> cache_;

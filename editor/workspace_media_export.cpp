@@ -38,8 +38,7 @@ WorkspaceMediaExport::WorkspaceMediaExport(bool grey, int jpegQuality, std::stri
     : grey_(grey), jpegQuality_(jpegQuality), scratch_(std::move(scratch)) {}
 
 WorkspaceMediaExport WorkspaceMediaExport::fromSettings() {
-    bool grey = appProfile().getInt(kProfileSectionSet, "GRAY", 0) != 0;
-    return WorkspaceMediaExport(grey, media::configuredJpegQuality());
+    return WorkspaceMediaExport(greyMode(appProfile()), media::configuredJpegQuality());
 }
 
 bool WorkspaceMediaExport::exportPicture(const std::string& source, const std::string& target,

@@ -10,8 +10,8 @@ namespace brightline {
 
 class WorkspaceMediaExport : public MediaExport {
   public:
-    // `grey`: the profile's "SET"/"GRAY"; `jpegQuality` 1..100 ("jpg.ini"); `scratch` the folder
-    // conversions may use (empty: the scratch folder).
+    // `grey`: the profile's grey mode (greyMode()); `jpegQuality` 1..100 ("jpg.ini"); `scratch` the
+    // folder conversions may use (empty: the scratch folder).
     WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch = std::string());
 
     // Settings from the process's profile and "jpg.ini" in the program folder.

@@ -73,26 +73,79 @@ int effectCode(const std::string& name) {
 }
 
 enum class PageOrder { FirstToLast, LastToFirst, FirstOnly, CurrentOnly };
+enum class Family { Null, Show, Push, Cover, Mask, Radar, Mosaic, Zoom, Rotate, Colour, Flash };
 
-PageOrder pageOrder(int code) {
-    switch (code) {
-        case kDfrLf:
-        case kDfrTop:
-        case kDfrHAcross:
-        case kDfrHHalf:
-        case kFrTop:
-            return PageOrder::LastToFirst;
-        case kFrStar:
-        case kZoom:
-        case kRotate:
-        case kColor:
-            return PageOrder::FirstOnly;
-        case kFrMosaicS:
-        case kFrMosaic:
-            return PageOrder::CurrentOnly;
-        default:
-            return PageOrder::FirstToLast;
-    }
+// How each effect code is drawn: its family, the kind within the family (a PushKind, CoverKind,
+// MaskKind or RadarKind, or the tiles per side of a mosaic) and the pages an entry draws.
+struct Route {
+    int code;
+    Family family;
+    int kind;
+    PageOrder order;
+};
+
+constexpr PageOrder kFirstToLast = PageOrder::FirstToLast;
+constexpr PageOrder kLastToFirst = PageOrder::LastToFirst;
+
+template <typename Kind>
+constexpr int k(Kind kind) {
+    return static_cast<int>(kind);
+}
+
+constexpr Route kRoutes[] = {
+    {kNull, Family::Null, 0, kFirstToLast},
+    {kShow, Family::Show, 0, kFirstToLast},
+    {kDfrLf, Family::Push, k(PushKind::Left), kLastToFirst},
+    {kDfrRt, Family::Push, k(PushKind::Right), kFirstToLast},
+    {kDfrTop, Family::Push, k(PushKind::Top), kLastToFirst},
+    {kDfrBot, Family::Push, k(PushKind::Bottom), kFirstToLast},
+    {kDfrLfTop, Family::Push, k(PushKind::LeftTop), kFirstToLast},
+    {kDfrRtTop, Family::Push, k(PushKind::RightTop), kFirstToLast},
+    {kDfrLfBot, Family::Push, k(PushKind::LeftBottom), kFirstToLast},
+    {kDfrRtBot, Family::Push, k(PushKind::RightBottom), kFirstToLast},
+    {kDfrHAcross, Family::Push, k(PushKind::Across), kLastToFirst},
+    {kFrLf, Family::Cover, k(CoverKind::Left), kFirstToLast},
+    {kFrRt, Family::Cover, k(CoverKind::Right), kFirstToLast},
+    {kFrTop, Family::Cover, k(CoverKind::Top), kLastToFirst},
+    {kFrBot, Family::Cover, k(CoverKind::Bottom), kFirstToLast},
+    {kFrLfTop, Family::Mask, k(MaskKind::LeftTop), kFirstToLast},
+    {kFrRtTop, Family::Mask, k(MaskKind::RightTop), kFirstToLast},
+    {kFrLfBot, Family::Mask, k(MaskKind::LeftBottom), kFirstToLast},
+    {kFrRtBot, Family::Mask, k(MaskKind::RightBottom), kFirstToLast},
+    {kFrHClose, Family::Mask, k(MaskKind::HClose), kFirstToLast},
+    {kFrHOpen, Family::Mask, k(MaskKind::HOpen), kFirstToLast},
+    {kFrVClose, Family::Mask, k(MaskKind::VClose), kFirstToLast},
+    {kFrVOpen, Family::Mask, k(MaskKind::VOpen), kFirstToLast},
+    {kDfrHHalf, Family::Push, k(PushKind::HalfH), kLastToFirst},
+    {kDfrVHalf, Family::Push, k(PushKind::HalfV), kFirstToLast},
+    {kFrVBlind, Family::Mask, k(MaskKind::VBlind), kFirstToLast},
+    {kFrHBlind, Family::Mask, k(MaskKind::HBlind), kFirstToLast},
+    {kRadar360Cw, Family::Radar, k(RadarKind::Cw360), kFirstToLast},
+    {kRadar180Cw, Family::Radar, k(RadarKind::Cw180), kFirstToLast},
+    {kRadar90Cw, Family::Radar, k(RadarKind::Cw90), kFirstToLast},
+    {kRadar360Ccw, Family::Radar, k(RadarKind::Ccw360), kFirstToLast},
+    {kRadar180Ccw, Family::Radar, k(RadarKind::Ccw180), kFirstToLast},
+    {kRadar90Ccw, Family::Radar, k(RadarKind::Ccw90), kFirstToLast},
+    {kFrHvBox, Family::Mask, k(MaskKind::BoxIn), kFirstToLast},
+    {kFrCtbBox, Family::Mask, k(MaskKind::BoxOut), kFirstToLast},
+    {kFrHvCross, Family::Mask, k(MaskKind::CrossIn), kFirstToLast},
+    {kFrCtbCross, Family::Mask, k(MaskKind::CrossOut), kFirstToLast},
+    {kFrCtbX, Family::Mask, k(MaskKind::XOut), kFirstToLast},
+    {kFrCircle, Family::Mask, k(MaskKind::Circle), kFirstToLast},
+    {kFrStar, Family::Mask, k(MaskKind::Star), PageOrder::FirstOnly},
+    {kFrMosaicS, Family::Mosaic, 24, PageOrder::CurrentOnly},
+    {kFrMosaic, Family::Mosaic, 8, PageOrder::CurrentOnly},
+    {kZoom, Family::Zoom, 0, PageOrder::FirstOnly},
+    {kRotate, Family::Rotate, 0, PageOrder::FirstOnly},
+    {kColor, Family::Colour, 0, PageOrder::FirstOnly},
+    {kFlash, Family::Flash, 0, kFirstToLast},
+};
+
+// The route of `code`; an unknown code (RANDOM included) is drawn as SHOW.
+const Route& routeOf(int code) {
+    for (const Route& r : kRoutes)
+        if (r.code == code) return r;
+    return kRoutes[1];
 }
 
 bool colourFade(RegionContext& ctx, const uint32_t* page, int speed) {
@@ -131,106 +184,36 @@ bool flash(RegionContext& ctx, const uint32_t* page, int speed) {
 
 // One effect on one page (entry) or on the shown content (exit, page null). False: stopped.
 bool runOne(RegionContext& ctx, int code, const uint32_t* page, int speed) {
-    switch (code) {
-        case kNull:
+    const Route& r = routeOf(code);
+    switch (r.family) {
+        case Family::Null:
             return true;
-        case kShow:
+        case Family::Show:
             if (page)
                 std::memcpy(ctx.display, page, ctx.pixelCount() * 4);
             else
                 std::fill(ctx.display, ctx.display + ctx.pixelCount(), 0u);
             return showStep(ctx, speed);
-        case kDfrLf:
-            return pushEffect(ctx, PushKind::Left, page, speed);
-        case kDfrRt:
-            return pushEffect(ctx, PushKind::Right, page, speed);
-        case kDfrTop:
-            return pushEffect(ctx, PushKind::Top, page, speed);
-        case kDfrBot:
-            return pushEffect(ctx, PushKind::Bottom, page, speed);
-        case kDfrLfTop:
-            return pushEffect(ctx, PushKind::LeftTop, page, speed);
-        case kDfrRtTop:
-            return pushEffect(ctx, PushKind::RightTop, page, speed);
-        case kDfrLfBot:
-            return pushEffect(ctx, PushKind::LeftBottom, page, speed);
-        case kDfrRtBot:
-            return pushEffect(ctx, PushKind::RightBottom, page, speed);
-        case kDfrHAcross:
-            return pushEffect(ctx, PushKind::Across, page, speed);
-        case kDfrHHalf:
-            return pushEffect(ctx, PushKind::HalfH, page, speed);
-        case kDfrVHalf:
-            return pushEffect(ctx, PushKind::HalfV, page, speed);
-        case kFrLf:
-            return coverEffect(ctx, CoverKind::Left, page, speed);
-        case kFrRt:
-            return coverEffect(ctx, CoverKind::Right, page, speed);
-        case kFrTop:
-            return coverEffect(ctx, CoverKind::Top, page, speed);
-        case kFrBot:
-            return coverEffect(ctx, CoverKind::Bottom, page, speed);
-        case kFrLfTop:
-            return maskEffect(ctx, MaskKind::LeftTop, page, speed);
-        case kFrRtTop:
-            return maskEffect(ctx, MaskKind::RightTop, page, speed);
-        case kFrLfBot:
-            return maskEffect(ctx, MaskKind::LeftBottom, page, speed);
-        case kFrRtBot:
-            return maskEffect(ctx, MaskKind::RightBottom, page, speed);
-        case kFrVClose:
-            return maskEffect(ctx, MaskKind::VClose, page, speed);
-        case kFrVOpen:
-            return maskEffect(ctx, MaskKind::VOpen, page, speed);
-        case kFrHClose:
-            return maskEffect(ctx, MaskKind::HClose, page, speed);
-        case kFrHOpen:
-            return maskEffect(ctx, MaskKind::HOpen, page, speed);
-        case kFrHBlind:
-            return maskEffect(ctx, MaskKind::HBlind, page, speed);
-        case kFrVBlind:
-            return maskEffect(ctx, MaskKind::VBlind, page, speed);
-        case kFrCtbBox:
-            return maskEffect(ctx, MaskKind::BoxOut, page, speed);
-        case kFrHvBox:
-            return maskEffect(ctx, MaskKind::BoxIn, page, speed);
-        case kFrCtbCross:
-            return maskEffect(ctx, MaskKind::CrossOut, page, speed);
-        case kFrHvCross:
-            return maskEffect(ctx, MaskKind::CrossIn, page, speed);
-        case kFrCtbX:
-            return maskEffect(ctx, MaskKind::XOut, page, speed);
-        case kFrCircle:
-            return maskEffect(ctx, MaskKind::Circle, page, speed);
-        case kFrStar:
-            return maskEffect(ctx, MaskKind::Star, page, speed);
-        case kRadar360Cw:
-            return radarEffect(ctx, RadarKind::Cw360, page, speed);
-        case kRadar180Cw:
-            return radarEffect(ctx, RadarKind::Cw180, page, speed);
-        case kRadar90Cw:
-            return radarEffect(ctx, RadarKind::Cw90, page, speed);
-        case kRadar360Ccw:
-            return radarEffect(ctx, RadarKind::Ccw360, page, speed);
-        case kRadar180Ccw:
-            return radarEffect(ctx, RadarKind::Ccw180, page, speed);
-        case kRadar90Ccw:
-            return radarEffect(ctx, RadarKind::Ccw90, page, speed);
-        case kFrMosaicS:
-            return mosaicEffect(ctx, 24, page, speed);
-        case kFrMosaic:
-            return mosaicEffect(ctx, 8, page, speed);
-        case kZoom:
+        case Family::Push:
+            return pushEffect(ctx, static_cast<PushKind>(r.kind), page, speed);
+        case Family::Cover:
+            return coverEffect(ctx, static_cast<CoverKind>(r.kind), page, speed);
+        case Family::Mask:
+            return maskEffect(ctx, static_cast<MaskKind>(r.kind), page, speed);
+        case Family::Radar:
+            return radarEffect(ctx, static_cast<RadarKind>(r.kind), page, speed);
+        case Family::Mosaic:
+            return mosaicEffect(ctx, r.kind, page, speed);
+        case Family::Zoom:
             return zoomEffect(ctx, page, speed);
-        case kRotate:
+        case Family::Rotate:
             return rotateEffect(ctx, page, speed);
-        case kColor:
+        case Family::Colour:
             return colourFade(ctx, page, speed);
-        case kFlash:
+        case Family::Flash:
             return flash(ctx, page, speed);
-        default:
-            return runOne(ctx, kShow, page, speed);
     }
+    return true;
 }
 
 int randomPosition(RegionContext& ctx, int last) {
@@ -254,7 +237,7 @@ void runEntryEffect(RegionContext& ctx, const std::string& name, int speed) {
     if (code == kRandom) code = effectAt(randomPosition(ctx, kRandomEntryLast))->code;
     if (code == kNull) return;
     std::vector<int> pages = ctx.pages.pageNumbers();
-    switch (pageOrder(code)) {
+    switch (routeOf(code).order) {
         case PageOrder::LastToFirst:
             std::reverse(pages.begin(), pages.end());
             break;

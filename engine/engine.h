@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "engine/event.h"
+#include "common/event.h"
 #include "engine/show_player.h"
 
 namespace brightline::engine {

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "engine/event.h"
+#include "common/event.h"
 
 namespace brightline::engine {
 

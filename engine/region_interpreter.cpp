@@ -86,10 +86,9 @@ RegionInterpreter::RegionInterpreter(RegionEnvironment env, RegionStart start)
     : env_(std::move(env)), start_(std::move(start)) {}
 
 void RegionInterpreter::run() {
+    // The player cleared the slot's flags before it started this thread; clearing them here
+    // again would lose a stop that arrived before the thread ran.
     RegionSlot& slot = env_.arena->slot(start_.region);
-    slot.quitRequest = false;
-    slot.stop = false;
-    slot.passComplete = false;
     for (int i = 0; i < start_.repeat && !slot.quitRequest; ++i) playOnce();
     // Whatever happened (no script, a count below 1, an abandoned script), the region has done
     // its part: the page can end and a stop completes.

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/event.h"
+#include "common/event.h"
 #include "engine/for_stack.h"
 #include "engine/frame_clock.h"
 #include "engine/layer_tree.h"

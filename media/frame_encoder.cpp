@@ -8,12 +8,6 @@
 
 namespace brightline::media {
 
-bool frameFormatFromCode(int code, FrameFormat& format) {
-    if (code < 1 || code > 3) return false;
-    format = static_cast<FrameFormat>(code);
-    return true;
-}
-
 bool encodeFrame(const Picture& frame, int width, int height, FrameFormat format, int jpegQuality,
                  std::vector<uint8_t>& out, std::string* error) {
     if (frame.empty() || width <= 0 || height <= 0 || !pictureSizeAllowed(width, height)) {

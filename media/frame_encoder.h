@@ -12,9 +12,6 @@ namespace brightline::media {
 // The numbers are the format codes callers pass around (1 BMP, 2 JPEG, 3 PNG).
 enum class FrameFormat { Bmp = 1, Jpeg = 2, Png = 3 };
 
-// The format for a code 1..3; false for any other code.
-bool frameFormatFromCode(int code, FrameFormat& format);
-
 // Stretches `frame` to width x height (no stretching when the sizes match) and encodes it.
 // `jpegQuality` (1..100) is used for JPEG only; callers read it with configuredJpegQuality().
 // False with `error` "err" when there is no frame or the size is not positive, else with the

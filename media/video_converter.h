@@ -26,7 +26,7 @@ struct VideoConversionParams {
         FrameFormat::Jpeg;      // Jpeg gives a "JPG " clip, Png a "PNG " clip; Bmp is refused
     int firstFrame = 0;         // video frames before this one are passed over
     int sizeMode = 3;           // 0 half, 1 same, 2 twice the video size, 3 width x height
-    bool greyMode = false;      // the sign's grey mode (profile "SET"/"GRAY")
+    bool greyMode = false;      // the sign's grey mode (greyMode() of the profile)
     int jpegQuality = 75;       // 1..100, see jpeg_quality.h
     std::string scratchFolder;  // empty: brightline::scratchFolder()
 };

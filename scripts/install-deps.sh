@@ -12,6 +12,8 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     libcurl4-openssl-dev nettle-dev nlohmann-json3-dev libcairo2-dev
     libclang-rt-14-dev
+    # the formatter the tree is checked with (scripts/check-format.sh)
+    clang-format-14
     # fonts for the bitmap font generator
     unifont xfonts-base fonts-dejavu-core fonts-wqy-zenhei
     # faces that stand in for the Windows fonts text pages name (pageeditor/render)

@@ -41,7 +41,8 @@ std::string scheduleLine(const CAT_Data& e) {
     if (e.openStart && e.openEnd && mask == 0) {
         std::snprintf(buffer, sizeof buffer, "AT ");
     } else if (e.kind == CAT_Data::Week) {
-        std::snprintf(buffer, sizeof buffer, "WEEK %s %s %02lx ", first.c_str(), last.c_str(), mask);
+        std::snprintf(buffer, sizeof buffer, "WEEK %s %s %02lx ", first.c_str(), last.c_str(),
+                      mask);
     } else {
         std::snprintf(buffer, sizeof buffer, "DAY %s %s %08lx ", first.c_str(), last.c_str(), mask);
     }
@@ -54,7 +55,8 @@ std::string scheduleLine(const CAT_Data& e) {
 std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries) {
     std::vector<CAT_Data> sorted = entries;
     std::stable_sort(sorted.begin(), sorted.end(), [](const CAT_Data& a, const CAT_Data& b) {
-        return a.startHour != b.startHour ? a.startHour < b.startHour : a.startMinute < b.startMinute;
+        return a.startHour != b.startHour ? a.startHour < b.startHour
+                                          : a.startMinute < b.startMinute;
     });
     return sorted;
 }
@@ -69,7 +71,8 @@ int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileC
         return 0;
     }
     char size[96];
-    std::snprintf(size, sizeof size, "LED_W %d \r\nLED_H %d \r\n", context.ledWidth, context.ledHeight);
+    std::snprintf(size, sizeof size, "LED_W %d \r\nLED_H %d \r\n", context.ledWidth,
+                  context.ledHeight);
     std::string header = timeZoneHeader(context.zone) + size;
     std::fwrite(header.data(), 1, header.size(), run);
     std::fclose(run);

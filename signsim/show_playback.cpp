@@ -5,14 +5,12 @@
 #include <memory>
 
 #include "common/folders.h"
-#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
 #include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
 #include "engine/engine.h"
 #include "engine/frame_sink.h"
 #include "engine/gif_writer.h"
 #include "engine/png_frame_writer.h"
-#endif
 
 namespace brightline::signsim {
 
@@ -64,10 +62,6 @@ void ShowPlayback::loop() {
 }
 
 void ShowPlayback::playOne(const std::string& folder) {
-#ifndef BRIGHTLINE_SIGNSIM_PLAYBACK
-    std::fprintf(stderr, "brightline-signsim: this build has no show engine; %s not played\n",
-                 folder.c_str());
-#else
     engine::TeeSink sinks;
     std::unique_ptr<engine::PngFrameWriter> png;
     std::unique_ptr<engine::GifWriter> gif;
@@ -100,7 +94,6 @@ void ShowPlayback::playOne(const std::string& folder) {
     ++played_;
     std::fprintf(stderr, "brightline-signsim: played %s: %llu ticks\n", folder.c_str(),
                  static_cast<unsigned long long>(player.ticks()));
-#endif
 }
 
 }  // namespace brightline::signsim

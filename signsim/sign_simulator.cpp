@@ -13,7 +13,7 @@ namespace {
 // A loopback port that was free a moment ago and now has no listener: connecting is refused.
 int closedPort() {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a {};
+    sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
@@ -34,18 +34,15 @@ SignSimulator::SignSimulator(SimulatorOptions options)
     sign_.setFaults(options_.faults);
 }
 
-SignSimulator::~SignSimulator() { stop(); }
+SignSimulator::~SignSimulator() {
+    stop();
+}
 
 bool SignSimulator::start(std::string* error) {
     if (!options_.playFrames.empty() || !options_.playGif.empty()) {
-#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
         playback_ = std::make_unique<ShowPlayback>(options_.playFrames, options_.playGif,
                                                    options_.playTicks);
         sign_.onShowResumed([this](const std::string& folder) { playback_->play(folder); });
-#else
-        if (error) *error = "this build has no show engine: shows cannot be played";
-        return false;
-#endif
     }
     if (options_.tcp && !tcp_.start(options_.address, options_.commandPort, error)) return false;
     if (options_.ftp && !applyFtpFaults(error)) {

@@ -20,7 +20,7 @@ bool SignTcpServer::start(const std::string& address, int port, std::string* err
     listener_ = ::socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int one = 1;
     ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_storage ss {};
+    sockaddr_storage ss{};
     socklen_t len;
     if (v6) {
         auto* a = reinterpret_cast<sockaddr_in6*>(&ss);
@@ -37,8 +37,9 @@ bool SignTcpServer::start(const std::string& address, int port, std::string* err
     }
     if (::bind(listener_, reinterpret_cast<sockaddr*>(&ss), len) != 0 ||
         ::listen(listener_, 8) != 0) {
-        if (error) *error = "cannot listen on " + address + ":" + std::to_string(port) + ": " +
-                            std::strerror(errno);
+        if (error)
+            *error = "cannot listen on " + address + ":" + std::to_string(port) + ": " +
+                     std::strerror(errno);
         ::close(listener_);
         listener_ = -1;
         return false;
@@ -96,7 +97,8 @@ void SignTcpServer::serve(int client) {
     const SignFaults faults = sign_.faults();
     if (sign_.nextAnswerDropped()) return;  // the connection closes without an answer
     if (faults.delayMs > 0) {
-        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(faults.delayMs);
+        const auto until =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(faults.delayMs);
         while (!stop_ && std::chrono::steady_clock::now() < until)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }

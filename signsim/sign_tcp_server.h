@@ -12,7 +12,7 @@ namespace brightline::signsim {
 class VirtualSign;
 
 class SignTcpServer {
-public:
+  public:
     explicit SignTcpServer(VirtualSign& sign) : sign_(sign) {}
     ~SignTcpServer() { stop(); }
 
@@ -20,7 +20,7 @@ public:
     void stop();
     int port() const { return port_; }
 
-private:
+  private:
     void loop();
     void serve(int client);
 

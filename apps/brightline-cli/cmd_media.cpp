@@ -174,7 +174,7 @@ int runConvert(const Args& args) {
     params.width = width;
     params.height = height;
     params.sizeMode = mode;
-    params.greyMode = appProfile().getInt(kProfileSectionSet, "GRAY", 0) != 0;
+    params.greyMode = greyMode(appProfile());
     params.jpegQuality = configuredJpegQuality();
     VideoConversion conversion;
     conversion.start(params, progress);

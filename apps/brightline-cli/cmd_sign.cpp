@@ -1,6 +1,4 @@
 // send and sign ...: talking to a sign over the network or a serial line.
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,7 @@
 #include "comm/led_set_data.h"
 #include "comm/packet.h"
 #include "comm/sign_operations.h"
+#include "comm/upload_names.h"
 #include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
@@ -26,7 +25,7 @@ constexpr int kOperationLimitMs = 30 * 60 * 1000;  // a show upload over a slow 
 
 // Prints progress on standard error and the file list on standard output.
 class ConsoleObserver : public OperationObserver {
-public:
+  public:
     void progressOpened(int range) override { range_ = range; }
     void progressFileName(const std::string& name) override {
         std::fprintf(stderr, "sending %s\n", name.c_str());
@@ -45,7 +44,7 @@ public:
         std::cout.flush();
     }
 
-private:
+  private:
     int range_ = 1;
     int last_ = 0;
 };
@@ -53,7 +52,7 @@ private:
 struct LinkOptions {
     LinkSelection selection;
     OperationEnvironment env;
-    Args rest;  // the arguments that are not link options
+    Args rest;                // the arguments that are not link options
     bool profileHost = true;  // the host is the profile's (no --host given)
     std::string error;
 };
@@ -67,26 +66,18 @@ bool parseInt(const std::string& text, long& out) {
 // Defaults from the profile's link selection, then the options.
 LinkOptions parseLink(const Args& args) {
     LinkOptions o;
-    Profile& profile = appProfile();
-    const CommSettings s = CommSettings::read(profile);
-    o.selection.comPort = s.port;
-    o.selection.address = s.address;
-    o.selection.baudIndex = s.baudIndex;
-    o.selection.host = s.host;
-    o.env.workspace = workspaceFolder();
-    o.env.startFolder = startFolder();
-    o.env.chunkSize = kDefaultChunkSize;
-    o.env.profile = &profile;
-    o.env.signListPath = startFolder() + "/" + kSignListFile;
-    o.env.currentSignName = s.ledName;
-    if (s.port > 0) o.env.serialDevice = serialDeviceForPort(profile, s.port);
+    const LinkSetup link =
+        linkSetup(CommSettings::read(appProfile()), appProfile(), workspaceFolder(), startFolder());
+    o.selection = link.selection;
+    o.env = link.environment;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         long n = 0;
         auto number = [&](long lo, long hi) {
             if (!hasValue || !parseInt(args[i + 1], n) || n < lo || n > hi) {
-                o.error = a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
+                o.error =
+                    a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
                 return false;
             }
             ++i;
@@ -142,19 +133,6 @@ LinkOptions parseLink(const Args& args) {
     return o;
 }
 
-int filesToSend(const std::string& folder) {
-    int count = 0;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (dirent* e = ::readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name == "." || name == ".." || name == "data" || name == "script") continue;
-            ++count;
-        }
-        ::closedir(dir);
-    }
-    return count;
-}
-
 int runOperation(SignOperations& ops, OperationCode code, int parameter) {
     if (!ops.start(code, parameter)) return kExitFailed;
     if (!ops.waitUntilFinished(kOperationLimitMs)) {
@@ -175,6 +153,175 @@ bool parseBootDigits(const std::string& text, BootParams& p) {
     return true;
 }
 
+// What a sign command works with: the operations on the chosen link, the link options, the
+// messages and the arguments after the command's word.
+struct SignRun {
+    SignOperations& ops;
+    const LinkOptions& link;
+    ConsoleMessages& messages;
+    Args args;
+    bool serial() const { return link.selection.comPort != 0; }
+};
+
+int operationWithoutArguments(SignRun& r, OperationCode code) {
+    if (!r.args.empty()) return kExitUsage;
+    return runOperation(r.ops, code, 1);
+}
+
+// The profile keeps the start-up display settings last read from or sent to the sign.
+void rememberBootParams(const BootParams& params) {
+    CommSettings s = CommSettings::read(appProfile());
+    s.boot = params;
+    s.writeBootParams(appProfile());
+}
+
+int getStartup(SignRun& r) {
+    if (!r.args.empty()) return kExitUsage;
+    auto p = r.ops.readBootParams();
+    if (!p) return kExitFailed;
+    rememberBootParams(*p);
+    for (uint8_t v : p->show) std::cout << static_cast<int>(v);
+    std::cout << "\n";
+    return kExitOk;
+}
+
+int setStartup(SignRun& r) {
+    BootParams p;
+    if (r.args.size() != 1 || !parseBootDigits(r.args[0], p)) return kExitUsage;
+    if (!r.ops.writeBootParams(p)) return kExitFailed;
+    rememberBootParams(p);
+    return kExitOk;
+}
+
+int scan(SignRun& r) {
+    long n = 0;
+    if (r.args.size() != 1 || !parseInt(r.args[0], n) || n < 0 || n > 3) return kExitUsage;
+    if (r.serial()) {
+        std::fprintf(stderr, "brightline-cli: the scan direction is set over the network only\n");
+        return kExitFailed;
+    }
+    return r.ops.setScanDirection(static_cast<int>(n)) ? kExitOk : kExitFailed;
+}
+
+int setIp(SignRun& r) {
+    std::optional<Ipv4> ip, mask, gw;
+    if (r.args.size() != 3 || !(ip = parseIp(r.args[0])) || !(mask = parseIp(r.args[1])) ||
+        !(gw = parseIp(r.args[2])))
+        return kExitUsage;
+    if (r.serial()) {
+        std::fprintf(stderr,
+                     "brightline-cli: set-ip works over the network; use set-address on a "
+                     "serial line\n");
+        return kExitFailed;
+    }
+    if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
+        r.messages.show(*refusal);
+        return kExitFailed;
+    }
+    const std::optional<std::string> host = r.ops.setIp(*ip, *mask, *gw);
+    if (!host) return kExitFailed;
+    if (r.link.profileHost) {
+        // As when the change-IP dialog closes: the sign is now reached at its new address.
+        CommSettings s = CommSettings::read(appProfile());
+        s.ip = *ip;
+        s.subnetMask = *mask;
+        s.gateway = *gw;
+        s.host = *host;
+        s.writeNetwork(appProfile());
+        SignList list;
+        if (loadSignList(r.link.env.signListPath, list)) {
+            if (CLED_Set_Data* sign = list.find(s.ledName)) {
+                sign->ip = *ip;
+                sign->host = *host;
+                saveSignList(r.link.env.signListPath, list);
+            }
+        }
+    }
+    return kExitOk;
+}
+
+int setAddress(SignRun& r) {
+    const Args& a = r.args;
+    long address = 0, baud = 0;
+    std::optional<Ipv4> ip, mask, gw;
+    if (a.size() != 5 || !parseInt(a[0], address) || address < 1 || address > 254 ||
+        !parseInt(a[1], baud) || !(ip = parseIp(a[2])) || !(mask = parseIp(a[3])) ||
+        !(gw = parseIp(a[4])))
+        return kExitUsage;
+    AddressChange change;
+    change.address = static_cast<int>(address);
+    change.baudIndex = -1;
+    for (int b = 0; b < 8; ++b)
+        if (kBaudTable[b] == baud) change.baudIndex = b;
+    if (change.baudIndex < 0) return kExitUsage;
+    change.ip = *ip;
+    change.mask = *mask;
+    change.gateway = *gw;
+    if (!r.serial()) {
+        std::fprintf(stderr,
+                     "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
+        return kExitFailed;
+    }
+    if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
+        r.messages.show(*refusal);
+        return kExitFailed;
+    }
+    r.ops.setPendingAddressChange(change);
+    const int rc = runOperation(r.ops, OperationCode::SetAddress, 1);
+    if (rc == kExitOk && r.link.selection.comPort == CommSettings::read(appProfile()).port) {
+        appProfile().writeInt(kProfileSectionSet, "ADDR", r.ops.selection().address);
+        appProfile().writeInt(kProfileSectionSet, "BPS", r.ops.selection().baudIndex);
+    }
+    return rc;
+}
+
+int update(SignRun& r, UpdateKind kind) {
+    if (r.args.size() != 1) return kExitUsage;
+    if (!prepareUpdate(kind, r.args[0], r.link.env.workspace, r.messages)) return kExitFailed;
+    return runOperation(
+        r.ops,
+        kind == UpdateKind::Firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont,
+        1);
+}
+
+// The sign commands: the word, its arguments, and what runs it. A handler returns an exit status;
+// kExitUsage makes runSign print the command's usage.
+struct SignCommand {
+    const char* word;
+    const char* arguments;
+    int (*run)(SignRun& r);
+};
+
+const SignCommand kSignCommands[] = {
+    {"get-time", "",
+     [](SignRun& r) { return operationWithoutArguments(r, OperationCode::GetTime); }},
+    {"set-time", "",
+     [](SignRun& r) { return operationWithoutArguments(r, OperationCode::SetTime); }},
+    {"file-list", "",
+     [](SignRun& r) { return operationWithoutArguments(r, OperationCode::GetFileList); }},
+    {"reboot", "", [](SignRun& r) { return operationWithoutArguments(r, OperationCode::Reboot); }},
+    {"get-startup", "", getStartup},
+    {"set-startup", "101101", setStartup},
+    {"scan", "N", scan},
+    {"set-ip", "A.B.C.D MASK GW", setIp},
+    {"set-address", "ADDR BAUD IP MASK GW", setAddress},
+    {"update-firmware", "FILE.WOS", [](SignRun& r) { return update(r, UpdateKind::Firmware); }},
+    {"update-font", "FILE.WFN", [](SignRun& r) { return update(r, UpdateKind::Font); }},
+};
+
+// "sign get-time | set-time | ... [LINK]", from the table.
+std::string signUsage() {
+    std::string line = "sign";
+    const char* separator = " ";
+    for (const SignCommand& c : kSignCommands) {
+        line += separator;
+        line += c.word;
+        if (*c.arguments) line += std::string(" ") + c.arguments;
+        separator = " | ";
+    }
+    return line + " " + kLinkUsage;
+}
+
 }  // namespace
 
 int runSend(const Args& args) {
@@ -188,7 +335,7 @@ int runSend(const Args& args) {
     SignOperations ops(messages, observer);
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
-    const int files = filesToSend(o.env.workspace);
+    const int files = static_cast<int>(uploadNames(o.env.workspace).size());
     if (files == 0) {
         std::fprintf(stderr, "brightline-cli: nothing to send in %s (make a show first)\n",
                      o.env.workspace.c_str());
@@ -198,138 +345,32 @@ int runSend(const Args& args) {
 }
 
 int runSign(const Args& args) {
-    const std::string line =
-        std::string("sign get-time | set-time | file-list | reboot | get-startup | "
-                    "set-startup 101101 | scan N | set-ip A.B.C.D MASK GW | "
-                    "set-address ADDR BAUD IP MASK GW | update-firmware FILE.WOS | "
-                    "update-font FILE.WFN ") + kLinkUsage;
     LinkOptions o = parseLink(args);
     if (!o.error.empty()) {
         std::fprintf(stderr, "brightline-cli: %s\n", o.error.c_str());
-        return usage(line);
+        return usage(signUsage());
     }
-    if (o.rest.empty()) return usage(line);
-    const std::string what = o.rest[0];
-    const Args a(o.rest.begin() + 1, o.rest.end());
+    if (o.rest.empty()) return usage(signUsage());
+    const SignCommand* command = nullptr;
+    for (const SignCommand& c : kSignCommands)
+        if (o.rest[0] == c.word) command = &c;
+    if (!command) return usage(signUsage());
     ConsoleMessages messages;
     ConsoleObserver observer;
     SignOperations ops(messages, observer);
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
-    const bool serial = o.selection.comPort != 0;
+    SignRun run{ops, o, messages, Args(o.rest.begin() + 1, o.rest.end())};
+    const int status = command->run(run);
+    if (status == kExitUsage)
+        return usage(std::string("sign ") + command->word + (*command->arguments ? " " : "") +
+                     command->arguments + " " + kLinkUsage);
+    return status;
+}
 
-    auto noArgs = [&](OperationCode code) {
-        if (!a.empty()) return usage(line);
-        return runOperation(ops, code, 1);
-    };
-    if (what == "get-time") return noArgs(OperationCode::GetTime);
-    if (what == "set-time") return noArgs(OperationCode::SetTime);
-    if (what == "file-list") return noArgs(OperationCode::GetFileList);
-    if (what == "reboot") return noArgs(OperationCode::Reboot);
-    if (what == "get-startup") {
-        if (!a.empty()) return usage(line);
-        auto p = ops.readBootParams();
-        if (!p) return kExitFailed;
-        CommSettings s = CommSettings::read(appProfile());
-        s.boot = *p;
-        s.writeBootParams(appProfile());
-        for (uint8_t v : p->show) std::cout << static_cast<int>(v);
-        std::cout << "\n";
-        return kExitOk;
-    }
-    if (what == "set-startup") {
-        BootParams p;
-        if (a.size() != 1 || !parseBootDigits(a[0], p)) return usage(line);
-        if (!ops.writeBootParams(p)) return kExitFailed;
-        CommSettings s = CommSettings::read(appProfile());
-        s.boot = p;
-        s.writeBootParams(appProfile());
-        return kExitOk;
-    }
-    if (what == "scan") {
-        long n = 0;
-        if (a.size() != 1 || !parseInt(a[0], n) || n < 0 || n > 3) return usage(line);
-        if (serial) {
-            std::fprintf(stderr, "brightline-cli: the scan direction is set over the network only\n");
-            return kExitFailed;
-        }
-        return ops.setScanDirection(static_cast<int>(n)) ? kExitOk : kExitFailed;
-    }
-    if (what == "set-ip") {
-        std::optional<Ipv4> ip, mask, gw;
-        if (a.size() != 3 || !(ip = parseIp(a[0])) || !(mask = parseIp(a[1])) ||
-            !(gw = parseIp(a[2])))
-            return usage(line);
-        if (serial) {
-            std::fprintf(stderr, "brightline-cli: set-ip works over the network; use set-address on a serial line\n");
-            return kExitFailed;
-        }
-        if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
-            messages.show(*refusal);
-            return kExitFailed;
-        }
-        const std::optional<std::string> host = ops.setIp(*ip, *mask, *gw);
-        if (!host) return kExitFailed;
-        if (o.profileHost) {
-            // As when the change-IP dialog closes: the sign is now reached at its new address.
-            CommSettings s = CommSettings::read(appProfile());
-            s.ip = *ip;
-            s.subnetMask = *mask;
-            s.gateway = *gw;
-            s.host = *host;
-            s.writeNetwork(appProfile());
-            SignList list;
-            if (loadSignList(o.env.signListPath, list)) {
-                if (CLED_Set_Data* sign = list.find(s.ledName)) {
-                    sign->ip = *ip;
-                    sign->host = *host;
-                    saveSignList(o.env.signListPath, list);
-                }
-            }
-        }
-        return kExitOk;
-    }
-    if (what == "set-address") {
-        long address = 0, baud = 0;
-        std::optional<Ipv4> ip, mask, gw;
-        if (a.size() != 5 || !parseInt(a[0], address) || address < 1 || address > 254 ||
-            !parseInt(a[1], baud) || !(ip = parseIp(a[2])) || !(mask = parseIp(a[3])) ||
-            !(gw = parseIp(a[4])))
-            return usage(line);
-        AddressChange change;
-        change.address = static_cast<int>(address);
-        change.baudIndex = -1;
-        for (int b = 0; b < 8; ++b)
-            if (kBaudTable[b] == baud) change.baudIndex = b;
-        if (change.baudIndex < 0) return usage(line);
-        change.ip = *ip;
-        change.mask = *mask;
-        change.gateway = *gw;
-        if (!serial) {
-            std::fprintf(stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
-            return kExitFailed;
-        }
-        if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
-            messages.show(*refusal);
-            return kExitFailed;
-        }
-        ops.setPendingAddressChange(change);
-        const int rc = runOperation(ops, OperationCode::SetAddress, 1);
-        if (rc == kExitOk && o.selection.comPort == CommSettings::read(appProfile()).port) {
-            appProfile().writeInt(kProfileSectionSet, "ADDR", ops.selection().address);
-            appProfile().writeInt(kProfileSectionSet, "BPS", ops.selection().baudIndex);
-        }
-        return rc;
-    }
-    if (what == "update-firmware" || what == "update-font") {
-        if (a.size() != 1) return usage(line);
-        const bool firmware = what == "update-firmware";
-        if (!prepareUpdate(firmware ? UpdateKind::Firmware : UpdateKind::Font, a[0],
-                           o.env.workspace, messages))
-            return kExitFailed;
-        return runOperation(ops, firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont, 1);
-    }
-    return usage(line);
+void printSignCommands(FILE* to) {
+    for (const SignCommand& c : kSignCommands)
+        std::fprintf(to, "      sign %s%s%s\n", c.word, *c.arguments ? " " : "", c.arguments);
 }
 
 }  // namespace brightline::cli

@@ -2,6 +2,7 @@
 // The subcommands of brightline-cli. Each takes the arguments after its name and returns the
 // exit status: 0 done, 1 the input or the sign failed (a message on standard error), 2 bad usage.
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ int inspectClip(const std::string& path, const std::vector<uint8_t>& bytes);
 int inspectMovie(const std::string& path, const std::vector<uint8_t>& bytes);
 int runSend(const Args& args);
 int runSign(const Args& args);
+// One line a sign command, for --help.
+void printSignCommands(FILE* to);
 int runFontSheet(const Args& args);
 int runPlay(const Args& args);
 int runEffects(const Args& args);

@@ -18,7 +18,9 @@ using json = nlohmann::json;
 using jsonio::Fields;
 using jsonio::indexed;
 
-ojson rectJson(const Rect& r) { return ojson::array({r.left, r.top, r.right, r.bottom}); }
+ojson rectJson(const Rect& r) {
+    return ojson::array({r.left, r.top, r.right, r.bottom});
+}
 
 // ---- program -------------------------------------------------------------------------------
 
@@ -222,7 +224,8 @@ ojson usersJson(const std::vector<CUserInfo>& users) {
     ojson doc;
     doc["kind"] = "users";
     ojson list = ojson::array();
-    for (const auto& u : users) list.push_back({{"userName", u.userName}, {"passwordHash", u.passwordHash}});
+    for (const auto& u : users)
+        list.push_back({{"userName", u.userName}, {"passwordHash", u.passwordHash}});
     doc["users"] = list;
     return doc;
 }
@@ -246,7 +249,8 @@ std::vector<std::string> pathsFromJson(const json& doc) {
         if (!list[i].is_string()) throw FileFormatError(indexed("paths", i) + " must be a string");
         std::string p = list[i].get<std::string>();
         if (p.empty() || p.find('\r') != std::string::npos)
-            throw FileFormatError(indexed("paths", i) + " must be non-empty and hold no carriage return");
+            throw FileFormatError(indexed("paths", i) +
+                                  " must be non-empty and hold no carriage return");
         paths.push_back(p);
     }
     return paths;
@@ -268,7 +272,8 @@ nlohmann::ordered_json fileToJson(const std::vector<uint8_t>& bytes) {
     }
     if (hasMark(bytes, {'S', 'C', 'H', 0})) {
         std::vector<CAT_Data> entries;
-        if (decodeSchedule(bytes.data(), bytes.size(), entries, &error) != ScheduleLoadResult::Loaded)
+        if (decodeSchedule(bytes.data(), bytes.size(), entries, &error) !=
+            ScheduleLoadResult::Loaded)
             throw FileFormatError("corrupt schedule file: " + error);
         return scheduleJson(entries);
     }
@@ -302,8 +307,7 @@ nlohmann::ordered_json fileToJson(const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> jsonToFile(const nlohmann::json& document) {
     if (!document.is_object()) throw FileFormatError("the document must be a JSON object");
     auto kind = document.find("kind");
-    if (kind == document.end() || !kind->is_string())
-        throw FileFormatError("\"kind\" is missing");
+    if (kind == document.end() || !kind->is_string()) throw FileFormatError("\"kind\" is missing");
     std::string k = kind->get<std::string>();
     if (k == "program") return encodeProgram(programFromJson(document));
     if (k == "schedule") return encodeSchedule(scheduleFromJson(document));

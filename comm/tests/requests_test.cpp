@@ -8,6 +8,7 @@
 #include "common/file_io.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
+#include "common/testing/scratch_folder.h"
 
 using namespace brightline;
 namespace fs = std::filesystem;
@@ -53,8 +54,79 @@ TEST(SignRequests, BinaryRequestsAreByteExact) {
     a.ip = {{10, 1, 2, 3}};
     a.mask = {{255, 0, 0, 0}};
     a.gateway = {{10, 1, 2, 254}};
-    EXPECT_EQ(setAddressData(a), bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0,
-                                        10, 1, 2, 254}));
+    EXPECT_EQ(setAddressData(a),
+              bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254}));
+}
+
+TEST(SignRequests, ParsersReadTheLayoutsAndRefuseOtherBytes) {
+    // The bytes as laid out, not as built.
+    EXPECT_EQ(parseSetClockRequest("QVX01SETDATE" + bytes({8, 7, 6, 5, 4, 3, 2, 1})),
+              0x0102030405060708ULL);
+    EXPECT_EQ(parseFileTimeBytes(bytes({8, 7, 6, 5, 4, 3, 2, 1, 99})), 0x0102030405060708ULL);
+    const auto network =
+        parseSetIpRequest("QVX01SETIP" + bytes({10, 0, 0, 5, 255, 255, 0, 0, 10, 0, 0, 1, 0, 0}));
+    ASSERT_TRUE(network);
+    EXPECT_EQ(network->ip, (Ipv4{{10, 0, 0, 5}}));
+    EXPECT_EQ(network->mask, (Ipv4{{255, 255, 0, 0}}));
+    EXPECT_EQ(network->gateway, (Ipv4{{10, 0, 0, 1}}));
+    EXPECT_EQ(parseScanRequest("QVX01SCAN" + bytes({0, '3', 0, 0, 0, 0, 0, 0, 0, 0, 0})), 3);
+    const auto boot = parseSetBootParamRequest("QVX0001SETBOOTPARAM" + bytes({1, 0, 7, 1, 0, 1}));
+    ASSERT_TRUE(boot);
+    EXPECT_EQ(boot->show, (std::array<uint8_t, 6>{{1, 0, 1, 1, 0, 1}}));
+    EXPECT_EQ(parseBootParamBytes(bytes({0, 0, 1, 0, 0, 1}))->show,
+              (std::array<uint8_t, 6>{{0, 0, 1, 0, 0, 1}}));
+    const auto change = parseSetAddressData(
+        bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254}));
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->address, 9);
+    EXPECT_EQ(change->baudIndex, 3);  // 9600
+    EXPECT_EQ(change->ip, (Ipv4{{10, 1, 2, 3}}));
+    EXPECT_EQ(change->mask, (Ipv4{{255, 0, 0, 0}}));
+    EXPECT_EQ(change->gateway, (Ipv4{{10, 1, 2, 254}}));
+
+    // Another word, one byte short or long, a value out of range: no request.
+    const std::string clock = setClockRequest(1);
+    EXPECT_FALSE(parseSetClockRequest("QVX01SETDATX" + clock.substr(12)));
+    EXPECT_FALSE(parseSetClockRequest(clock.substr(0, 19)));
+    EXPECT_FALSE(parseSetClockRequest(clock + '\0'));
+    EXPECT_FALSE(parseFileTimeBytes(bytes({1, 2, 3, 4, 5, 6, 7})));
+    EXPECT_FALSE(parseSetIpRequest(setIpRequest({}, {}, {}).substr(0, 23)));
+    EXPECT_FALSE(parseScanRequest("QVX01SCAN" + bytes({0, '4', 0, 0, 0, 0, 0, 0, 0, 0, 0})));
+    EXPECT_FALSE(parseSetBootParamRequest("QVX0001SETBOOTPARAM" + bytes({1, 1, 1})));
+    EXPECT_FALSE(parseBootParamBytes(bytes({1, 1, 1, 1, 1})));
+    EXPECT_FALSE(parseSetAddressData(
+        bytes({9, 0, 0, 0, 0x81, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254})));
+    EXPECT_FALSE(parseSetAddressData(setAddressData(AddressChange{}).substr(0, 19)));
+}
+
+TEST(SignRequests, WhatIsBuiltParsesBack) {
+    for (uint64_t ft : {uint64_t(0), toFileTime(1767225600, 123456700), ~uint64_t(0)}) {
+        EXPECT_EQ(parseSetClockRequest(setClockRequest(ft)), ft);
+        EXPECT_EQ(parseFileTimeBytes(fileTimeBytes(ft)), ft);
+    }
+    for (int direction = 0; direction < 4; ++direction)
+        EXPECT_EQ(parseScanRequest(scanRequest(direction)), direction);
+    BootParams p;
+    p.show = {{0, 1, 1, 0, 1, 0}};
+    EXPECT_EQ(parseSetBootParamRequest(setBootParamRequest(p)), p);
+    EXPECT_EQ(parseBootParamBytes(bootParamBytes(p)), p);
+    const Ipv4 ip{{192, 168, 7, 9}}, mask{{255, 255, 255, 0}}, gateway{{192, 168, 7, 1}};
+    const auto network = parseSetIpRequest(setIpRequest(ip, mask, gateway));
+    ASSERT_TRUE(network);
+    EXPECT_EQ(network->ip, ip);
+    EXPECT_EQ(network->mask, mask);
+    EXPECT_EQ(network->gateway, gateway);
+    for (int baudIndex = 0; baudIndex < 8; ++baudIndex) {
+        AddressChange a;
+        a.address = 254;
+        a.baudIndex = baudIndex;
+        a.ip = ip;
+        const auto back = parseSetAddressData(setAddressData(a));
+        ASSERT_TRUE(back) << baudIndex;
+        EXPECT_EQ(back->address, 254);
+        EXPECT_EQ(back->baudIndex, baudIndex);
+        EXPECT_EQ(back->ip, ip);
+    }
 }
 
 TEST(SignRequests, UploadFolderFromThePrepareReply) {
@@ -89,7 +161,8 @@ TEST(SignRequests, BootParamsMustStartTheReply) {
 }
 
 TEST(SignRequests, NetworkSettingsChecksInTheirOrder) {
-    const std::string ip = "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
+    const std::string ip =
+        "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
     const std::string mask = "Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.";
     const std::string gw =
         "Sorry !!! Default gateway is error!\r\nPlease input default gateway again.";
@@ -129,15 +202,19 @@ TEST(UpdateFile, RefusedAndAcceptedFiles) {
     std::vector<uint8_t> badMark = updateFile(0, 0, {1});
     badMark[7] = 'X';
     const Case cases[] = {
-        {"firmware with a length already", UpdateKind::Firmware, updateFile(3, 0, {1, 2, 3}), false},
+        {"firmware with a length already", UpdateKind::Firmware, updateFile(3, 0, {1, 2, 3}),
+         false},
         {"firmware with a sum already", UpdateKind::Firmware, updateFile(0, 6, {1, 2, 3}), false},
         {"firmware with a bad mark", UpdateKind::Firmware, badMark, false},
         {"firmware shorter than its header", UpdateKind::Firmware, {'Z', 'O', 'S'}, false},
         {"font with a right header", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFF, 1}), true},
-        {"font with one byte changed", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFE, 1}), false},
-        {"font with the sum adjusted", UpdateKind::Font, updateFile(3, 0x1FE, {0xFF, 0xFE, 1}), true},
+        {"font with one byte changed", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFE, 1}),
+         false},
+        {"font with the sum adjusted", UpdateKind::Font, updateFile(3, 0x1FE, {0xFF, 0xFE, 1}),
+         true},
         {"font without length", UpdateKind::Font, updateFile(0, 0, {}), false},
-        {"font with a wrong length", UpdateKind::Font, updateFile(4, 0x1FF, {0xFF, 0xFF, 1}), false},
+        {"font with a wrong length", UpdateKind::Font, updateFile(4, 0x1FF, {0xFF, 0xFF, 1}),
+         false},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> prepared;
@@ -149,8 +226,8 @@ TEST(UpdateFile, RefusedAndAcceptedFiles) {
 }
 
 TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
-    const fs::path dir = fs::temp_directory_path() / ("bl_update_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    const testkit::ScratchFolder scratch("bl_update");
+    const fs::path dir = scratch.path();
     const std::string ws = (dir / "ws").string();
     fs::create_directories(dir / "ws" / "data");
     ASSERT_TRUE(writeFileAtomically(ws + "/70001001.JPG", {1, 2}));
@@ -161,19 +238,19 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
     EXPECT_FALSE(fs::exists(ws + "/70001001.JPG"));
     EXPECT_TRUE(fs::exists(ws + "/data"));
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, "File " + (dir / "bad.WOS").string() + " format unknown.");
+    EXPECT_EQ(messages.messages()[0].text,
+              "File " + (dir / "bad.WOS").string() + " format unknown.");
     EXPECT_EQ(messages.messages()[0].caption, "INFO");
     EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(prepareUpdate(UpdateKind::Font, (dir / "good.WFN").string(), ws, messages));
     std::vector<uint8_t> got;
     ASSERT_TRUE(readWholeFile(ws + "/ezfon.bin", got));
     EXPECT_EQ(got, std::vector<uint8_t>{9});
-    fs::remove_all(dir);
 }
 
 TEST(CommSettings, DefaultsOutOfRangeChunkSizeAndRoundTrip) {
-    const fs::path file = fs::temp_directory_path() / ("bl_profile_" + std::to_string(::getpid()) + ".ini");
-    fs::remove(file);
+    const testkit::ScratchFolder scratch("bl_profile");
+    const fs::path file = scratch.file("profile.ini");
     Profile profile(file.string());
     CommSettings s = CommSettings::read(profile);
     EXPECT_EQ(s.ledName, "Sample LED");
@@ -211,5 +288,4 @@ TEST(CommSettings, DefaultsOutOfRangeChunkSizeAndRoundTrip) {
     EXPECT_EQ(serialDeviceForPort(profile, 3), "/dev/pts/77");
     const std::string com9 = serialDeviceForPort(profile, 9);
     EXPECT_TRUE(com9 == "/dev/ttyUSB8" || com9 == "/dev/ttyS8") << com9;
-    fs::remove(file);
 }

@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <atomic>
 #include <thread>
 
 #include "comm/modem_dialer.h"
 #include "comm/serial_link.h"
 #include "common/file_io.h"
 #include "common/operator_messages.h"
+#include "common/testing/wait_until.h"
 #include "pty_peer.h"
 
 using namespace brightline;
@@ -19,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class SerialLinkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("bl_serial_" + std::to_string(::getpid()) + "_" +
@@ -128,8 +129,8 @@ TEST_F(SerialLinkTest, RetriesUntilAGoodReplyAndGivesUpAfterFive) {
     struct Case {
         const char* what;
         int badReplies;
-        bool corrupt;       // answer with a broken checksum instead of staying silent
-        uint16_t badCode;   // or answer with this reply code
+        bool corrupt;      // answer with a broken checksum instead of staying silent
+        uint16_t badCode;  // or answer with this reply code
         bool ok;
         size_t attempts;
     };
@@ -180,7 +181,8 @@ TEST_F(SerialLinkTest, CloseWakesAWaitingRequest) {
     link_.setTimings(t);
     peer_.setHandler([](const SeenPacket&) { return std::optional<PeerReply>(); });
     std::thread closer([&] {
-        while (peer_.seen().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        EXPECT_TRUE(testkit::waitUntil([&] { return !peer_.seen().empty(); }))
+            << "the request never reached the peer";
         link_.close();
     });
     EXPECT_FALSE(link_.requestWithRetries(3, kReqReboot, 0, nullptr, 0));
@@ -198,20 +200,17 @@ TEST_F(SerialLinkTest, PeerFileServiceWritesInsideTheServiceFolderAndAnswers) {
     peer_.send(kReqWriteChunk, {'h', 'e'});
     peer_.send(kReqWriteLast, {'y'});
     peer_.send(42, {});
-    // Four replies come back: 101 each.
-    for (int i = 0; i < 500 && !fs::exists(path("escape.txt")); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    // The last write closes the file; wait for the unknown type's answer to know all were served.
+    // Four replies come back: 101 each. The last write closes the file; the unknown type's
+    // answer tells that all were served.
     const std::string fileServiceDone = std::string("\x5A\x5A\x5A\x5A\x03\xFF", 6);
-    for (int i = 0; i < 1000; ++i) {
-        std::string raw = peer_.rawText();
+    ASSERT_TRUE(testkit::waitUntil([&] {
+        const std::string raw = peer_.rawText();
         size_t count = 0;
         for (size_t at = raw.find(fileServiceDone); at != std::string::npos;
              at = raw.find(fileServiceDone, at + 1))
             ++count;
-        if (count >= 4) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
+        return count >= 4;
+    })) << "the link did not answer all four file service requests";
     std::vector<uint8_t> got;
     ASSERT_TRUE(readWholeFile(path("escape.txt"), got));
     EXPECT_EQ(std::string(got.begin(), got.end()), "hey");
@@ -221,8 +220,9 @@ TEST_F(SerialLinkTest, PeerFileServiceWritesInsideTheServiceFolderAndAnswers) {
 TEST_F(SerialLinkTest, LineExchangeReadsTheModemAnswer) {
     peer_.setHandler([](const SeenPacket&) { return std::optional<PeerReply>(); });
     std::thread modem([&] {
-        for (int i = 0; i < 2000 && peer_.rawText().find("ATE0\r\n") == std::string::npos; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(testkit::waitUntil([&] {
+            return peer_.rawText().find("ATE0\r\n") != std::string::npos;
+        })) << "the command never reached the modem";
         peer_.writeRaw({0x0D, 0x0A, 'O', 'K', 0x0D, 0x0A});
     });
     link_.lineEvent().reset();
@@ -251,16 +251,18 @@ TEST_F(SerialLinkTest, ClosingTheDialWindowEndsTheDialWaitAtOnce) {
     dialer.setTimings(t);
     // The modem answers "OK" to the first waiting "ATE0", then never again.
     std::thread modem([&] {
-        for (int i = 0; i < 5000; ++i) {
+        EXPECT_TRUE(testkit::waitUntil([&] {
             const std::string raw = peer_.rawText();
             size_t n = 0;
-            for (size_t at = raw.find("ATE0"); at != std::string::npos; at = raw.find("ATE0", at + 1)) ++n;
-            if (n >= 2) break;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+            for (size_t at = raw.find("ATE0"); at != std::string::npos;
+                 at = raw.find("ATE0", at + 1))
+                ++n;
+            return n >= 2;
+        })) << "the dialer never sent ATE0 twice";
         peer_.writeRaw({'\r', '\n', 'O', 'K', '\r', '\n'});
-        for (int i = 0; i < 5000 && peer_.rawText().find("ATDT") == std::string::npos; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        EXPECT_TRUE(testkit::waitUntil([&] {
+            return peer_.rawText().find("ATDT") != std::string::npos;
+        })) << "the dialer never dialled";
         dialer.cancel();
     });
     EXPECT_EQ(dialer.dial("123"), "OK");  // closing: the status is left as it was

@@ -5,14 +5,14 @@
 
 #include "comm/led_set_data.h"
 #include "comm/sign_record_store.h"
+#include "common/testing/scratch_folder.h"
 
 namespace brightline {
 namespace {
 
 TEST(SignRecordStore, WritesTheFirstRecordOfTheNameOnly) {
-    char name[] = "/tmp/bl-signrec-XXXXXX";
-    const std::string dir = ::mkdtemp(name);
-    const std::string path = dir + "/LED_SET.ZRC";
+    const testkit::ScratchFolder scratch("bl_signrec");
+    const std::string path = scratch.file("LED_SET.ZRC");
     SignList list;
     CLED_Set_Data a;
     a.name = "Front";
@@ -54,7 +54,6 @@ TEST(SignRecordStore, WritesTheFirstRecordOfTheNameOnly) {
     EXPECT_TRUE(readSignSize(path, "Front", w, h));
     EXPECT_EQ(w, 512);
     EXPECT_FALSE(readSignSize(path, "Side", w, h));
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "common/ui/qt_text.h"
+
 namespace brightline::ui {
 namespace {
-
-QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Typing a size larger than the other side allows replaces it with the limit.
 void limitWhileTyping(QSpinBox* edited, QSpinBox* other) {
@@ -40,7 +40,8 @@ CLedSetDialog::CLedSetDialog(const CommSettings& current, std::string signListPa
     address_ = new QSpinBox(this);
     address_->setRange(1, 254);
     baud_ = new QComboBox(this);
-    for (const char* b : {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}) baud_->addItem(b);
+    for (const char* b : {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"})
+        baud_->addItem(b);
     mtu_ = new QComboBox(this);
     for (const char* m : {"32", "64", "128", "256", "512", "1024"}) mtu_->addItem(m);
     auto* ipRow = new QHBoxLayout;
@@ -84,9 +85,12 @@ CLedSetDialog::CLedSetDialog(const CommSettings& current, std::string signListPa
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(names_, &QListWidget::currentRowChanged, this, &CLedSetDialog::showRecord);
-    connect(port_, qOverload<int>(&QComboBox::currentIndexChanged), this, &CLedSetDialog::updateEnabled);
-    connect(width_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { limitWhileTyping(width_, height_); });
-    connect(height_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { limitWhileTyping(height_, width_); });
+    connect(port_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &CLedSetDialog::updateEnabled);
+    connect(width_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this] { limitWhileTyping(width_, height_); });
+    connect(height_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this] { limitWhileTyping(height_, width_); });
 
     if (!loadSignList(path_, list_)) {
         list_ = SignList();
@@ -145,7 +149,7 @@ void CLedSetDialog::updateEnabled() {
 
 CLED_Set_Data CLedSetDialog::chosen() const {
     CLED_Set_Data s;
-    s.name = name_->text().toStdString();
+    s.name = ss(name_->text());
     s.width = width_->value();
     s.height = height_->value();
     s.port = port_->currentIndex();
@@ -153,11 +157,13 @@ CLED_Set_Data CLedSetDialog::chosen() const {
     s.baudIndex = baud_->currentIndex();
     s.mtuIndex = mtu_->currentIndex();
     for (size_t i = 0; i < 4; ++i) s.ip[i] = static_cast<uint8_t>(ip_[i]->value());
-    s.host = host_->text().toStdString();
+    s.host = ss(host_->text());
     return s;
 }
 
-void CLedSetDialog::save() { saveSignList(path_, list_); }
+void CLedSetDialog::save() {
+    saveSignList(path_, list_);
+}
 
 void CLedSetDialog::addSign() {
     list_.signs.push_back(chosen());

@@ -5,6 +5,7 @@
 
 #include "comm/ui/file_list_window.h"
 #include "comm/ui/progress_window.h"
+#include "common/ui/qt_text.h"
 
 namespace brightline::ui {
 
@@ -39,7 +40,7 @@ void OperationWindows::progressPosition(int position) {
 }
 
 void OperationWindows::progressFileName(const std::string& name) {
-    const QString text = QString::fromStdString(name);
+    const QString text = qs(name);
     QMetaObject::invokeMethod(
         this,
         [this, text] {

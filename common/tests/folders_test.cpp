@@ -10,17 +10,20 @@
 
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "common/testing/scratch_folder.h"
 
 namespace brightline {
 namespace {
 
+// Every folder of these tests lies in one scratch folder, removed when the tests end.
 std::string freshFolder(const std::string& name) {
-    std::string dir = testing::TempDir() + name + "_" + std::to_string(::getpid());
-    std::system(("rm -rf '" + dir + "'").c_str());
-    return dir;
+    static const testkit::ScratchFolder scratch("bl_folders");
+    return scratch.file(name);
 }
 
-void touch(const std::string& path) { std::ofstream(path) << "x"; }
+void touch(const std::string& path) {
+    std::ofstream(path) << "x";
+}
 
 bool exists(const std::string& path) {
     struct stat st {};

@@ -6,14 +6,16 @@
 #include "common/file_io.h"
 #include "common/ini_file.h"
 #include "common/profile.h"
+#include "common/testing/scratch_folder.h"
 
 namespace brightline {
 namespace {
 
 TEST(IniFile, ReadsValuesCaseBlindAndTrimsThem) {
     IniFile ini;
-    ini.parse("; clock page\r\n[SET]\r\nJPG_QUALITY = 80 \r\nName=\"Sample LED\"\r\n"
-              "[other]\r\njpg_quality=5\r\n");
+    ini.parse(
+        "; clock page\r\n[SET]\r\nJPG_QUALITY = 80 \r\nName=\"Sample LED\"\r\n"
+        "[other]\r\njpg_quality=5\r\n");
     EXPECT_EQ(ini.getInt("set", "jpg_quality", 75), 80);
     EXPECT_EQ(ini.getInt("SET", "MISSING", 75), 75);
     EXPECT_EQ(ini.getString("SET", "NAME", ""), "Sample LED");
@@ -53,9 +55,8 @@ TEST(IniFile, ParseThenTextGivesTheSameBytes) {
 }
 
 TEST(Profile, WritesGoToTheFileAtOnceAndSurviveReopening) {
-    std::string dir = testing::TempDir() + "profile_test";
-    std::string path = dir + "/sub/Brightline II.ini";
-    std::remove(path.c_str());
+    testkit::ScratchFolder scratch("bl_profile");
+    std::string path = scratch.file("sub/Brightline II.ini");
     {
         Profile profile(path);
         EXPECT_EQ(profile.getString(kProfileSectionSet, "LED_NAME", "Sample LED"), "Sample LED");
@@ -65,6 +66,16 @@ TEST(Profile, WritesGoToTheFileAtOnceAndSurviveReopening) {
     Profile again(path);
     EXPECT_EQ(again.getInt(kProfileSectionApp, "First_Running_Flag", 0), 1);
     EXPECT_EQ(again.getString(kProfileSectionSet, "LED_NAME", ""), "Front door");
+}
+
+TEST(Profile, GreyModeIsAnyNonZeroValue) {
+    testkit::ScratchFolder scratch("bl_profile");
+    Profile profile(scratch.file("Brightline II.ini"));
+    EXPECT_FALSE(greyMode(profile));  // not set: colour
+    for (long value : {0L, 1L, 2L, -1L}) {
+        profile.writeInt(kProfileSectionSet, "GRAY", value);
+        EXPECT_EQ(greyMode(profile), value != 0) << value;
+    }
 }
 
 TEST(Profile, DefaultPathFollowsTheEnvironment) {

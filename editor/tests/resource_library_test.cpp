@@ -2,6 +2,7 @@
 
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "common/testing/scratch_folder.h"
 #include "editor/resource_library.h"
 
 namespace brightline {
@@ -32,8 +33,8 @@ TEST(ResourceLibrary, ListsPathsInFileOrderAndRewritesAfterADeletion) {
     EXPECT_EQ(paths, (std::vector<std::string>{"C:\\pics\\A.jpg", "/home/op/图B.png"}));
     EXPECT_EQ(encodeLibrary(paths), file);
 
-    std::string dir = testing::TempDir() + "library_test";
-    ensureFolder(dir);
+    testkit::ScratchFolder scratch("bl_library");
+    const std::string dir = scratch.path();
     std::string path = dir + "/RC_IMG.ZRC";
     paths.erase(paths.begin());
     ASSERT_TRUE(saveLibrary(path, paths));

@@ -6,6 +6,7 @@
 
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "common/testing/scratch_folder.h"
 #include "editor/script_maker.h"
 
 namespace brightline {
@@ -14,7 +15,7 @@ namespace {
 // Stands in for the codecs: writes a small file naming what it was asked for and remembers the
 // calls, so the scripts can be checked byte for byte without decoding anything.
 class RecordingMedia : public MediaExport {
-public:
+  public:
     bool exportPicture(const std::string& source, const std::string& target, int width, int height,
                        std::string& error) override {
         calls.push_back("picture " + source + " -> " + target + " " + std::to_string(width) + "x" +
@@ -28,7 +29,8 @@ public:
     }
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
                      const std::atomic<bool>&, const ConversionProgress&) override {
-        calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" + std::to_string(height));
+        calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" +
+                        std::to_string(height));
         return 42;
     }
     int convertFlash(const std::string& source, const std::string& target, int width, int height,
@@ -45,10 +47,9 @@ public:
 };
 
 class ScriptMakerTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        workspace = testing::TempDir() + "maker_ws_" + std::to_string(::getpid());
-        std::system(("rm -rf '" + workspace + "'").c_str());
+        workspace = scratch.file("ws");
         program.ledWidth = 128;
         program.ledHeight = 64;
         program.areaFormat = 0;
@@ -76,6 +77,7 @@ protected:
         return e;
     }
 
+    testkit::ScratchFolder scratch{"bl_maker"};
     std::string workspace;
     ProgramData program;
     TimeZoneInfo zone;
@@ -85,7 +87,8 @@ protected:
 };
 
 const char* kHeader =
-    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 \r\n"
+    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 "
+    "\r\n"
     "LED_W 128 \r\nLED_H 64 \r\nAT 00:00 00:00 \r\n";
 
 TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
@@ -94,10 +97,13 @@ TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
     program.areaLists[0][0].speed = 5;
     program.areaLists[0].push_back(item("C:\\pics\\front.JPG"));
     EXPECT_EQ(make(), 2);
-    EXPECT_EQ(read("run.at"), std::string(kHeader) +
-                                  "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
-    EXPECT_EQ(read("70000.shw"), "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
-    EXPECT_EQ(read("70001.shw"), "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(
+        read("run.at"),
+        std::string(kHeader) + "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
+    EXPECT_EQ(read("70000.shw"),
+              "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
     EXPECT_EQ(read("70000001.PNG"), "C:\\pics\\back.bmp 128x64");
     EXPECT_EQ(read("70001001.JPG"), "C:\\pics\\front.JPG 128x64");
     // The background's hold and speed are set to 0 in the program itself.
@@ -111,8 +117,8 @@ TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
 
 TEST_F(ScriptMakerTest, ItemsOnlyScriptAndEffectsSpeedHold) {
     CElement a = item("/home/op/a.png");
-    a.moveIn = 10;   // position 11: FR_LF
-    a.moveOut = 3;   // DFR_RT
+    a.moveIn = 10;  // position 11: FR_LF
+    a.moveOut = 3;  // DFR_RT
     a.speed = 2;
     a.hold = 7;
     CElement b = item("/home/op/b.jpg");
@@ -143,7 +149,7 @@ TEST_F(ScriptMakerTest, TheSamePictureTwiceIsExportedOnceAndTheSequenceStillAdva
 TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
     program.areaFormat = 1;
     program.regionLines[0].band = Rect{61, -3, 67, 64};
-    std::string clock = workspace + "_town.TIM";
+    std::string clock = scratch.file("town.TIM");
     ASSERT_TRUE(writeFileAtomically(clock, {'[', 'A', ']', '\n'}));
     CElement c = item(clock);
     c.hold = 9;

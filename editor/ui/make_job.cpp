@@ -1,67 +1,25 @@
 #include "editor/ui/make_job.h"
 
 #include <QMetaObject>
-#include <QPointer>
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <optional>
 
 #include "common/time_zone.h"
+#include "common/ui/worker_messages.h"
 #include "editor/script_maker.h"
 #include "editor/ui/media_export_factory.h"
 
 namespace brightline::ui {
 
-namespace {
-
-// Make's messages, shown on the user interface thread while the worker waits for the answer.
-class WorkerMessages : public OperatorMessages {
-  public:
-    using OperatorMessages::show;
-    WorkerMessages(QObject* context, OperatorMessages& target, std::atomic<bool>& cancel)
-        : context_(context), target_(target), cancel_(cancel) {}
-
-    MessageAnswer show(const OperatorMessage& message) override {
-        auto answer = std::make_shared<Answer>();
-        QPointer<QObject> context(context_);
-        OperatorMessages* target = &target_;
-        std::atomic<bool>* cancel = &cancel_;
-        // The lambda holds `answer` alive; it runs only while the context lives, and the context
-        // (the view) joins the worker before it dies, so `target` and `cancel` are alive then.
-        QMetaObject::invokeMethod(
-            context_,
-            [answer, message, target, cancel] {
-                MessageAnswer a =
-                    cancel->load() ? affirmativeAnswer(message.buttons) : target->show(message);
-                std::lock_guard<std::mutex> lock(answer->mutex);
-                answer->value = a;
-                answer->cv.notify_all();
-            },
-            Qt::QueuedConnection);
-        std::unique_lock<std::mutex> lock(answer->mutex);
-        while (!answer->value && !cancel_.load())
-            answer->cv.wait_for(lock, std::chrono::milliseconds(20));
-        return answer->value ? *answer->value : affirmativeAnswer(message.buttons);
-    }
-
-  private:
-    struct Answer {
-        std::mutex mutex;
-        std::condition_variable cv;
-        std::optional<MessageAnswer> value;
-    };
-    QObject* context_;
-    OperatorMessages& target_;
-    std::atomic<bool>& cancel_;
-};
-
-}  // namespace
+void MakeRun::configure(ScriptMaker& maker) const {
+    maker.setTimeZone(currentTimeZone());
+    maker.setStatusCallback(status_);
+    maker.setCancelFlag(&cancel_);
+}
 
 struct MakeJob::Shared {
+    Shared(QObject* context, OperatorMessages& target) : messages(context, target) {}
     std::atomic<bool> cancel{false};
     std::atomic<bool> running{false};
-    ProgramData program;
+    WorkerMessages messages;
 };
 
 MakeJob::MakeJob(QObject* context, OperatorMessages& messages)
@@ -72,38 +30,33 @@ MakeJob::~MakeJob() {
     join();
 }
 
-bool MakeJob::start(const ProgramData& program, const std::string& workspace, bool grey,
-                    int programNumber, Status status, Done done) {
+bool MakeJob::start(Work work, const std::string& workspace, bool grey, Status status, Done done) {
     if (running()) return false;
     join();
-    shared_ = std::make_shared<Shared>();
-    shared_->program = program;
+    shared_ = std::make_shared<Shared>(context_, messages_);
     shared_->running = true;
     auto shared = shared_;
     QObject* context = context_;
-    OperatorMessages& target = messages_;
-    worker_ = std::thread([shared, context, &target, workspace, grey, programNumber, status, done] {
-        WorkerMessages messages(context, target, shared->cancel);
+    worker_ = std::thread([shared, context, work, workspace, grey, status, done] {
         std::unique_ptr<MediaExport> media = createMediaExport(grey);
-        ScriptMaker maker(shared->program, workspace, *media, messages);
-        maker.setTimeZone(currentTimeZone());
-        maker.setCancelFlag(&shared->cancel);
-        maker.setStatusCallback([context, status](const std::string& text) {
+        auto report = [context, status](const std::string& text) {
             QMetaObject::invokeMethod(
                 context, [status, text] { status(text); }, Qt::QueuedConnection);
-        });
-        const int count = maker.make(programNumber, false, 7);
+        };
+        MakeRun run(workspace, *media, shared->messages, shared->cancel, report);
+        const int count = work(run);
         const bool cancelled = shared->cancel.load();
         shared->running = false;
         QMetaObject::invokeMethod(
-            context, [done, count, cancelled, shared] { done(count, cancelled, shared->program); },
-            Qt::QueuedConnection);
+            context, [done, count, cancelled] { done(count, cancelled); }, Qt::QueuedConnection);
     });
     return true;
 }
 
 void MakeJob::cancel() {
-    if (shared_) shared_->cancel = true;
+    if (!shared_) return;
+    shared_->cancel = true;
+    shared_->messages.cancel();
 }
 
 bool MakeJob::running() const {

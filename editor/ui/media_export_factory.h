@@ -8,7 +8,7 @@
 namespace brightline::ui {
 
 // A new exporter for one Make: the workspace media export with the JPEG quality of "jpg.ini".
-// Grey mode ("SET"/"GRAY" = 1) turns pictures grey.
+// `grey` (the profile's greyMode()) turns pictures grey.
 std::unique_ptr<MediaExport> createMediaExport(bool grey);
 
 // Replaces the exporter Make uses (tests); an empty function restores the default.

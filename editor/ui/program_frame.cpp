@@ -9,16 +9,17 @@
 #include <QVBoxLayout>
 
 #include "comm/led_set_data.h"
+#include "comm/sign_record_store.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
+#include "common/ui/qt_text.h"
 #include "editor/program_open.h"
 #include "editor/resource_library.h"
 #include "editor/ui/my_splitter_wnd.h"
 #include "editor/ui/program_layout_view.h"
 #include "editor/ui/property_view.h"
 #include "editor/ui/step_guide.h"
-#include "comm/sign_record_store.h"
 
 namespace brightline::ui {
 
@@ -29,14 +30,11 @@ constexpr int kScreenReserve = 368;
 constexpr int kMinPropertyWidth = 180;
 constexpr int kTextPageTab = 5;
 
-std::string ss(const QString& s) {
-    return s.toStdString();
-}
-
 }  // namespace
 
 CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool showGuide,
-                             int firstTab, OperatorMessages& messages, QWidget* parent)
+                             int firstTab, PlaySession& session, OperatorMessages& messages,
+                             QWidget* parent)
     : QWidget(parent), path_(programPath), messages_(messages) {
     setObjectName("CProgramFrame");
     setWindowTitle(path_);
@@ -64,7 +62,7 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
     rows_ = new CMy_SplitterWnd(Qt::Vertical, this);
     columns_ = new CMy_SplitterWnd(Qt::Horizontal, rows_);
     property_ = new CPropertyView(firstTab, columns_);
-    layout_ = new CProgram_Layout_view(messages_, signName, columns_);
+    layout_ = new CProgram_Layout_view(program, session, signName, columns_);
     columns_->addWidget(property_);
     columns_->addWidget(layout_);
     programList_ = new QLabel(rows_);
@@ -89,8 +87,6 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
     layout->addWidget(rows_, 1);
 
     layout_->initialUpdate();
-    connect(layout_, &CProgram_Layout_view::sendShowRequested, this,
-            &CProgramFrame::sendShowRequested);
     connect(layout_, &CProgram_Layout_view::areaSelected, this,
             [this](int slot) { selectedArea_ = slot; });
     connect(property_, &CPropertyView::tabChanged, this, &CProgramFrame::propertyTabChanged);
@@ -128,7 +124,7 @@ void CProgramFrame::guideStep(int step) {
     if (closing_) return;  // a step queued just before the frame closed
     switch (step) {
         case 1: {
-            const QString path = QString::fromStdString(startFolder()) + "/NEWTXT.ZRT";
+            const QString path = qs(startFolder()) + "/NEWTXT.ZRT";
             QFile::remove(path);
             emit textPageEditorRequested(path);
             break;

@@ -4,12 +4,14 @@
 // 200) holds the property view and the layout view side by side, row 1 (200) the program list.
 // Its title is the program path. Opening loads the program (defaults for a new one, which takes
 // the current sign's size); closing empties the program's lists and reports `closed` unless the
-// main window closed it itself. User interface thread only.
+// main window closed it itself. Play, Stop and Send run through the main window's PlaySession,
+// which the frame lends its layout view. User interface thread only.
 #include <QPointer>
 #include <QWidget>
 #include <string>
 
 #include "common/operator_messages.h"
+#include "editor/ui/play_session.h"
 #include "editor/ui/step_guide.h"
 
 namespace brightline::ui {
@@ -21,9 +23,10 @@ class CProgram_Layout_view;
 class CProgramFrame : public QWidget {
     Q_OBJECT
   public:
-    // `messages` is borrowed. `firstTab` is the property view's first tab ("FIRST_SEL_RC").
+    // `session` and `messages` are borrowed and outlive the frame. `firstTab` is the property
+    // view's first tab ("FIRST_SEL_RC").
     CProgramFrame(const QString& programPath, bool newProgram, bool showGuide, int firstTab,
-                  OperatorMessages& messages, QWidget* parent = nullptr);
+                  PlaySession& session, OperatorMessages& messages, QWidget* parent = nullptr);
     ~CProgramFrame() override;
 
     QString programPath() const { return path_; }
@@ -44,7 +47,6 @@ class CProgramFrame : public QWidget {
 
   signals:
     void closed(CProgramFrame* frame);
-    void sendShowRequested(int count);
     void textPageEditorRequested(const QString& path);
     void propertyTabChanged(int tab);
 

@@ -13,24 +13,18 @@
 #include <QVBoxLayout>
 
 #include "comm/led_set_data.h"
+#include "comm/sign_record_store.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
 #include "common/sign_size.h"
-#include "editor/program_data.h"
-#include "editor/script_maker.h"
-#include "editor/ui/make_job.h"
+#include "common/ui/qt_text.h"
 #include "editor/ui/preview_window.h"
 #include "editor/ui/property_view.h"
-#include "comm/sign_record_store.h"
 
 namespace brightline::ui {
 
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 constexpr int kWidthRange = 1024;
 constexpr int kHeightRange = 512;
@@ -83,26 +77,25 @@ QWidget* upDown(QWidget* parent, QLineEdit* edit, int range,
 
 }  // namespace
 
-CProgram_Layout_view::CProgram_Layout_view(OperatorMessages& messages, const std::string& signName,
-                                           QWidget* parent)
-    : QWidget(parent),
-      messages_(messages),
-      signName_(signName),
-      make_(std::make_unique<MakeJob>(this, messages)) {
+CProgram_Layout_view::CProgram_Layout_view(ProgramData& program, PlaySession& session,
+                                           const std::string& signName, QWidget* parent)
+    : QWidget(parent), program_(program), session_(session), signName_(signName) {
     setObjectName("CProgram_Layout_view");
     setMouseTracking(true);
     setAcceptDrops(true);
     buildToolbar();
+    connect(&session_, &PlaySession::stateChanged, this,
+            &CProgram_Layout_view::sessionStateChanged);
+    connect(&session_, &PlaySession::statusChanged, this, [this] { update(); });
     // Wide enough for its own toolbar, whatever the sign's width.
     setMinimumSize(std::max(300, toolbar_->sizeHint().width()), 300);
 }
 
 CProgram_Layout_view::~CProgram_Layout_view() {
-    // Cancel a running Make first and wait for it (it stops before the next element and its
-    // conversion within a frame), then the preview's show.
-    make_.reset();
-    delete preview_;
-    preview_ = nullptr;
+    // A running Make is cancelled and waited for (it stops before the next element, a clip
+    // conversion within a frame), then the preview laid over this view stops.
+    disconnect(&session_, nullptr, this, nullptr);
+    session_.stop();
 }
 
 void CProgram_Layout_view::buildToolbar() {
@@ -150,13 +143,12 @@ void CProgram_Layout_view::buildToolbar() {
 }
 
 void CProgram_Layout_view::initialUpdate() {
-    ProgramData& program = programData();
-    canvasWidth_ = program.ledWidth;
-    canvasHeight_ = program.ledHeight;
-    widthEdit_->setText(QString::number(program.ledWidth));
-    heightEdit_->setText(QString::number(program.ledHeight));
+    canvasWidth_ = program_.ledWidth;
+    canvasHeight_ = program_.ledHeight;
+    widthEdit_->setText(QString::number(program_.ledWidth));
+    heightEdit_->setText(QString::number(program_.ledHeight));
     for (int slot = 0; slot < kAreaSlots; ++slot) {
-        const auto& list = program.areaLists[static_cast<size_t>(slot)];
+        const auto& list = program_.areaLists[static_cast<size_t>(slot)];
         shown_[static_cast<size_t>(slot)] =
             list.empty() ? ShownElement{} : ShownElement{list[0].path, list[0].thumbIndex};
     }
@@ -179,16 +171,14 @@ void CProgram_Layout_view::recomputeOrigin() {
 }
 
 void CProgram_Layout_view::computeLayout() {
-    layout_ = computeAreas(programData().areaFormat, canvasWidth_, canvasHeight_,
-                           programData().regionLines);
+    layout_ = computeAreas(program_.areaFormat, canvasWidth_, canvasHeight_, program_.regionLines);
     if (selected_ >= layout_.areaCount) selected_ = 0;
     emit areaCountChanged(layout_.areaCount);
 }
 
 void CProgram_Layout_view::applyFormat(int format) {
-    ProgramData& program = programData();
-    program.areaFormat = normalAreaFormat(format);
-    applyAreaFormat(program.areaFormat, canvasWidth_, canvasHeight_, program.regionLines);
+    program_.areaFormat = normalAreaFormat(format);
+    applyAreaFormat(program_.areaFormat, canvasWidth_, canvasHeight_, program_.regionLines);
     computeLayout();
     update();
 }
@@ -223,20 +213,20 @@ void CProgram_Layout_view::setHeightText(const QString& text) {
 void CProgram_Layout_view::applySignSize(int width, int height) {
     canvasWidth_ = width;
     canvasHeight_ = height;
-    programData().ledWidth = width;
-    programData().ledHeight = height;
-    applyFormat(programData().areaFormat);
+    program_.ledWidth = width;
+    program_.ledHeight = height;
+    applyFormat(program_.areaFormat);
     recomputeOrigin();
     backgroundStale_ = true;
-    if (preview_) preview_->setGeometry(faceRect());
+    if (PreviewWindow* preview = session_.preview()) preview->setGeometry(faceRect());
     storeSignSize();
     update();
 }
 
 void CProgram_Layout_view::storeSignSize() {
     SignRecordValues values;
-    values.width = programData().ledWidth;
-    values.height = programData().ledHeight;
+    values.width = program_.ledWidth;
+    values.height = program_.ledHeight;
     storeSignRecord(joinPath(startFolder(), kSignListFile), signName_, values);
 }
 
@@ -248,98 +238,27 @@ void CProgram_Layout_view::setSizeControlsEnabled(bool enabled) {
 
 // --- Play, Stop, Send -----------------------------------------------------------------------
 
-bool CProgram_Layout_view::makeRunning() const {
-    return make_ && make_->running();
-}
-
-QString CProgram_Layout_view::statusText() const {
-    if (making_ && !statusTextSet_) return kMakingText;
-    if (statusTextSet_) return statusText_;
-    if (playing_) return kPlayingText;
-    return QString();
-}
-
 void CProgram_Layout_view::setStripVisible(bool visible) {
     stripVisible_ = visible;
     update();
 }
 
-void CProgram_Layout_view::makeStatus(const std::string& text) {
-    if (text == kMakingText) {
-        making_ = true;
-        statusTextSet_ = false;
-    } else {
-        statusTextSet_ = true;
-        statusText_ = qs(text);
-    }
+void CProgram_Layout_view::sessionStateChanged(PlaySession::State state) {
+    setSizeControlsEnabled(state == PlaySession::State::Idle);
+    if (state == PlaySession::State::Making) stripVisible_ = true;
     update();
 }
 
 void CProgram_Layout_view::play() {
-    if (preview_ || makeRunning()) return;
-    active_ = true;
-    setSizeControlsEnabled(false);
-    previewed_ = false;
-    making_ = true;
-    playing_ = false;
-    statusTextSet_ = false;
-    stripVisible_ = true;
-    update();
-    const bool grey = appProfile().getInt(kProfileSectionSet, "GRAY", 0) == 1;
-    make_->start(
-        programData(), workspaceFolder(), grey, -1,
-        [this](const std::string& text) { makeStatus(text); },
-        [this](int count, bool cancelled, const ProgramData& made) {
-            lastMakeResult_ = count;
-            if (cancelled) {
-                emit makeEnded(0);
-                return;
-            }
-            // Make sets a background's hold and speed to 0; the program keeps that.
-            ProgramData& program = programData();
-            for (int slot = 0; slot < kAreaSlots; ++slot) {
-                auto& list = program.areaLists[static_cast<size_t>(slot)];
-                const auto& from = made.areaLists[static_cast<size_t>(slot)];
-                if (!list.empty() && !from.empty() && list[0].path == from[0].path) {
-                    list[0].hold = from[0].hold;
-                    list[0].speed = from[0].speed;
-                }
-            }
-            making_ = false;
-            playing_ = true;
-            statusTextSet_ = false;
-            if (active_) {
-                preview_ = new PreviewWindow(this);
-                preview_->setGeometry(faceRect());
-                preview_->show();
-                preview_->start("run.at", workspaceFolder());
-                previewed_ = true;
-                program.needsMake = false;
-            }
-            update();
-            emit makeEnded(count);
-        });
+    session_.play(*this);
 }
 
 void CProgram_Layout_view::stop() {
-    making_ = false;
-    playing_ = false;
-    statusTextSet_ = false;
-    if (make_) make_->cancel();
-    delete preview_;
-    preview_ = nullptr;
-    setSizeControlsEnabled(true);
-    active_ = false;
-    update();
+    session_.stop();
 }
 
 void CProgram_Layout_view::send() {
-    if (previewed_ && lastMakeResult_ != 0 && !programData().needsMake) {
-        stop();
-        emit sendShowRequested(lastMakeResult_);
-        return;
-    }
-    messages_.show(OperatorMessage{kMsgNotMade, "INFO", MessageIcon::Error, MessageButtons::Ok});
+    session_.send();
 }
 
 // --- Painting --------------------------------------------------------------------------------
@@ -396,8 +315,8 @@ void CProgram_Layout_view::paintEvent(QPaintEvent*) {
         p.drawText(labelRect, Qt::AlignCenter, label);
     }
     p.setPen(QPen(Qt::green, 3));
-    const RegionLines& lines = programData().regionLines;
-    for (int i = 0; i < lineCountOf(programData().areaFormat); ++i) {
+    const RegionLines& lines = program_.regionLines;
+    for (int i = 0; i < lineCountOf(program_.areaFormat); ++i) {
         const CRegion_Line& line = lines[static_cast<size_t>(i)];
         const Rect& b = line.band;
         if (line.horizontal)
@@ -407,7 +326,7 @@ void CProgram_Layout_view::paintEvent(QPaintEvent*) {
             p.drawLine(o.x() + b.left + 3, o.y() + b.top + 3, o.x() + b.left + 3,
                        o.y() + b.bottom - 3);
     }
-    const QString status = statusText();
+    const QString status = session_.statusText();
     if (stripVisible_) {
         const QRect strip(0, clientHeight() - kStatusStripHeight, width(), kStatusStripHeight);
         p.fillRect(strip, Qt::black);
@@ -426,7 +345,7 @@ void CProgram_Layout_view::resizeEvent(QResizeEvent*) {
     recomputeOrigin();
     computeLayout();
     toolbar_->setGeometry(0, height() - kLayoutToolbarHeight, width(), kLayoutToolbarHeight);
-    if (preview_) preview_->setGeometry(faceRect());
+    if (PreviewWindow* preview = session_.preview()) preview->setGeometry(faceRect());
     update();
 }
 
@@ -436,7 +355,6 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int x = pos.x() - origin_.x();
     const int y = pos.y() - origin_.y();
-    ProgramData& program = programData();
     if (!faceRect().contains(pos)) {
         if (tooltipShown_) {
             QToolTip::hideText();
@@ -449,18 +367,18 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
         tooltipShown_ = true;
     }
     if (!dragging_) {
-        const int line = lineAt(program.areaFormat, program.regionLines, x, y);
+        const int line = lineAt(program_.areaFormat, program_.regionLines, x, y);
         if (line < 0)
             setCursor(Qt::ArrowCursor);
         else
-            setCursor(program.regionLines[static_cast<size_t>(line)].horizontal
+            setCursor(program_.regionLines[static_cast<size_t>(line)].horizontal
                           ? Qt::SizeVerCursor
                           : Qt::SizeHorCursor);
         return;
     }
-    for (int i = 0; i < lineCountOf(program.areaFormat); ++i) {
-        if (program.regionLines[static_cast<size_t>(i)].selected == 1) {
-            dragLine(program.areaFormat, program.regionLines, i, x, y);
+    for (int i = 0; i < lineCountOf(program_.areaFormat); ++i) {
+        if (program_.regionLines[static_cast<size_t>(i)].selected == 1) {
+            dragLine(program_.areaFormat, program_.regionLines, i, x, y);
             break;
         }
     }
@@ -470,20 +388,18 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
 void CProgram_Layout_view::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || dragging_) return;
     const QPoint pos = event->position().toPoint();
-    ProgramData& program = programData();
-    const int line = lineAt(program.areaFormat, program.regionLines, pos.x() - origin_.x(),
+    const int line = lineAt(program_.areaFormat, program_.regionLines, pos.x() - origin_.x(),
                             pos.y() - origin_.y());
     if (line >= 0) {
-        program.regionLines[static_cast<size_t>(line)].selected = 1;
+        program_.regionLines[static_cast<size_t>(line)].selected = 1;
         dragging_ = true;
     }
 }
 
 void CProgram_Layout_view::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    ProgramData& program = programData();
     if (dragging_) {
-        for (CRegion_Line& line : program.regionLines) line.selected = 0;
+        for (CRegion_Line& line : program_.regionLines) line.selected = 0;
         dragging_ = false;
         setCursor(Qt::ArrowCursor);
         computeLayout();

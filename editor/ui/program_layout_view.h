@@ -5,16 +5,19 @@
 // editor/area_format's); the sign size edits; the bottom toolbar with Play, Stop and Send; and
 // the status strip of Make ("Making ...", "Making : <file>", "Make finish", "Playing ...").
 //
-// Play runs Make on a worker thread, then lays the preview window over the face. The view reads
-// and changes the process's ProgramData. User interface thread only.
+// The view paints and forwards input. Play, Stop and Send are the PlaySession's (borrowed; it
+// must outlive the view): the view hands them on, hosts the preview window over its face, shows
+// the session's status in the strip and keeps the size edits disabled while the session is not
+// Idle. It reads and changes the ProgramData it is given (borrowed). User interface thread only.
 #include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <memory>
 #include <string>
 
-#include "common/operator_messages.h"
 #include "editor/area_format.h"
+#include "editor/program_data.h"
+#include "editor/ui/play_session.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,22 +25,16 @@ class QToolButton;
 
 namespace brightline::ui {
 
-class MakeJob;
-class PreviewWindow;
-
-inline constexpr const char* kMsgNotMade =
-    "The program script doesn't send to LED sign before it has finished making.";
-inline constexpr const char* kPlayingText = "Playing ...";
 inline constexpr int kLayoutToolbarHeight = 52;
 inline constexpr int kStatusStripHeight = 40;
 
-class CProgram_Layout_view : public QWidget {
+class CProgram_Layout_view : public QWidget, public PreviewHost {
     Q_OBJECT
   public:
-    // `messages` (borrowed) shows the view's and Make's messages. `signName` is the current sign.
-    CProgram_Layout_view(OperatorMessages& messages, const std::string& signName,
+    // `signName` is the current sign.
+    CProgram_Layout_view(ProgramData& program, PlaySession& session, const std::string& signName,
                          QWidget* parent = nullptr);
-    ~CProgram_Layout_view() override;
+    ~CProgram_Layout_view() override;  // stops the session's Make or preview
 
     // Takes the program's size and format, computes the areas.
     void initialUpdate();
@@ -55,16 +52,16 @@ class CProgram_Layout_view : public QWidget {
     void setWidthText(const QString& text);
     void setHeightText(const QString& text);
 
+    // The toolbar's commands, handed to the session.
     void play();
     void stop();
     void send();
     void setStripVisible(bool visible);
+    PlaySession& session() const { return session_; }
 
-    PreviewWindow* preview() const { return preview_; }
-    bool makeRunning() const;
-    bool previewed() const { return previewed_; }
-    int lastMakeResult() const { return lastMakeResult_; }
-    QString statusText() const;
+    // PreviewHost: the preview lies over the face.
+    QWidget* previewParent() override { return this; }
+    QRect previewFace() const override { return faceRect(); }
 
     QLineEdit* widthEdit() const { return widthEdit_; }
     QLineEdit* heightEdit() const { return heightEdit_; }
@@ -73,12 +70,9 @@ class CProgram_Layout_view : public QWidget {
     QToolButton* sendButton() const { return send_; }
 
   signals:
-    // Send was allowed: the main window starts SendShow with this many made media.
-    void sendShowRequested(int count);
     void areaSelected(int slot);
+    // The areas were computed again; the timeline shows one row per area.
     void areaCountChanged(int count);
-    // Make ended (count; cancelled ones included, with count 0).
-    void makeEnded(int count);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -105,13 +99,12 @@ class CProgram_Layout_view : public QWidget {
     void storeSignSize();
     // The sign size after an edit: the canvas, the program, the areas, the sign record.
     void applySignSize(int width, int height);
-    void makeStatus(const std::string& text);
+    void sessionStateChanged(PlaySession::State state);
     int clientHeight() const;
 
-    OperatorMessages& messages_;
+    ProgramData& program_;
+    PlaySession& session_;
     std::string signName_;
-    std::unique_ptr<MakeJob> make_;
-    PreviewWindow* preview_ = nullptr;
 
     int canvasWidth_ = 256;
     int canvasHeight_ = 128;
@@ -122,15 +115,7 @@ class CProgram_Layout_view : public QWidget {
     bool dragging_ = false;
     bool tooltipShown_ = false;
 
-    // Make and preview state.
-    bool making_ = false;
-    bool playing_ = false;
-    bool statusTextSet_ = false;
     bool stripVisible_ = false;
-    bool active_ = false;
-    bool previewed_ = false;
-    int lastMakeResult_ = 0;
-    QString statusText_;
 
     QPixmap background_;
     bool backgroundStale_ = true;

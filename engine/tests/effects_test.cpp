@@ -151,7 +151,8 @@ uint64_t digest(const Played& p) {
     return h;
 }
 
-// Made once with BRIGHTLINE_PRINT_EFFECT_DIGESTS=1 and checked against the GIFs of
+// Made once with BRIGHTLINE_PRINT_EFFECT_DIGESTS=1 (which prints the table and fails the test,
+// so that a run with it set never passes) and checked against the GIFs of
 // "brightline-cli effects --size 24x16".
 const std::map<std::string, std::pair<uint64_t, uint64_t>>& goldens() {
     static const std::map<std::string, std::pair<uint64_t, uint64_t>> table = {
@@ -175,6 +176,9 @@ TEST(Effects, EveryEffectDrawsItsFixedSequence) {
         EXPECT_EQ(in, it->second.first) << name << " entry";
         EXPECT_EQ(out, it->second.second) << name << " exit";
     }
+    if (print)
+        FAIL() << "BRIGHTLINE_PRINT_EFFECT_DIGESTS is set: the digests were printed above, not "
+                  "checked";
 }
 
 }  // namespace

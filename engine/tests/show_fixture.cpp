@@ -1,8 +1,5 @@
 #include "engine/tests/show_fixture.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -11,21 +8,8 @@
 
 namespace brightline::engine::testing {
 
-ShowFixture::ShowFixture() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bl_engine_XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
-    folder_ = buffer.data();
-}
-
-ShowFixture::~ShowFixture() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
-
 void ShowFixture::write(const std::string& name, const std::string& text) const {
-    std::ofstream out(folder_ + "/" + name, std::ios::binary);
+    std::ofstream out(folder_.file(name), std::ios::binary);
     out << text;
 }
 
@@ -37,13 +21,13 @@ void ShowFixture::writePng(const std::string& name, int width, int height, uint3
             for (int x = width / 2; x < width; ++x)
                 pixels[size_t(y) * width + x] = static_cast<uint32_t>(right);
     std::string error;
-    if (!writePngFile(folder_ + "/" + name, width, height, pixels.data(), &error))
+    if (!writePngFile(folder_.file(name), width, height, pixels.data(), &error))
         throw std::runtime_error(error);
 }
 
 ShowFixture::Result ShowFixture::play(uint64_t maxTicks, int maxPages, size_t maxArenaBytes) const {
     ShowOptions options;
-    options.workspace = folder_;
+    options.workspace = folder_.path();
     options.maxTicks = maxTicks;
     options.maxPages = maxPages;
     if (maxArenaBytes) options.maxArenaBytes = maxArenaBytes;
@@ -51,7 +35,7 @@ ShowFixture::Result ShowFixture::play(uint64_t maxTicks, int maxPages, size_t ma
     CollectingDiagnostics diag;
     Engine engine;
     engine.start("run.at", options, &sink, diag);
-    engine.waitDone();
+    waitForTheShow(engine);
     return {std::move(sink.frames), diag.text(), engine.ticks(), engine.failed()};
 }
 

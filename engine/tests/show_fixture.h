@@ -1,11 +1,16 @@
 #pragma once
 // A workspace folder of its own for each test, files written into it, and a stepped show
 // played from it into collected frames and diagnostics.
+#include <gtest/gtest.h>
+
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "common/testing/scratch_folder.h"
 #include "engine/diagnostic_output.h"
+#include "engine/engine.h"
 #include "engine/frame_sink.h"
 #include "engine/show_player.h"
 
@@ -13,10 +18,7 @@ namespace brightline::engine::testing {
 
 class ShowFixture {
   public:
-    ShowFixture();
-    ~ShowFixture();
-
-    const std::string& workspace() const { return folder_; }
+    const std::string& workspace() const { return folder_.path(); }
     // Writes `text` as the file `name` in the workspace ("\n" is written as given).
     void write(const std::string& name, const std::string& text) const;
     // Writes a PNG of width x height filled with `colour` (0x00RRGGBB), or, when `right` is
@@ -35,8 +37,16 @@ class ShowFixture {
     Result play(uint64_t maxTicks = 0, int maxPages = 1, size_t maxArenaBytes = 0) const;
 
   private:
-    std::string folder_;
+    testkit::ScratchFolder folder_{"bl_engine"};
 };
+
+// Waits for a show with limits (stepped, maxTicks or maxPages) to end. One still running after a
+// minute fails the test and is stopped, rather than waiting for the test runner's time-out.
+inline void waitForTheShow(Engine& engine) {
+    if (engine.waitDoneFor(std::chrono::seconds(60))) return;
+    ADD_FAILURE() << "the show did not end within 60 s";
+    engine.stop();
+}
 
 // Lines joined with CR LF, as the script writers end them.
 std::string lines(const std::vector<std::string>& text);

@@ -18,6 +18,7 @@ namespace {
 
 using testing::lines;
 using testing::ShowFixture;
+using testing::waitForTheShow;
 
 constexpr uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF;
 const char* const kAllQuit = "**********All Region quit \r\n";
@@ -280,7 +281,7 @@ TEST(Show, SteppedPlayGivesIdenticalFramesEveryTime) {
         CollectingDiagnostics diag;
         Engine engine;
         engine.start("run.at", options, &writer, diag);
-        engine.waitDone();
+        waitForTheShow(engine);
         EXPECT_TRUE(writer.error().empty()) << writer.error();
         std::map<std::string, std::string> files;
         for (const auto& e : std::filesystem::directory_iterator(dir)) {
@@ -349,7 +350,7 @@ TEST(Show, StartingAgainEndsTheRunningShowAndPlaysTheNewOneFromItsStart) {
     options.workspace = b.workspace();
     options.maxTicks = 5;
     engine.start("run.at", options, &second, diag);
-    engine.waitDone();
+    waitForTheShow(engine);
     EXPECT_FALSE(engine.running());
     ASSERT_FALSE(second.frames.empty());
     EXPECT_EQ(second.frames[0].tick, 1u);
@@ -373,7 +374,7 @@ TEST(Show, RealTimeClockPlaysTheSameShow) {
     CollectingDiagnostics diag;
     Engine engine;
     engine.start("RUN.AT", options, &sink, diag);  // found whatever the case
-    engine.waitDone();
+    waitForTheShow(engine);
     EXPECT_EQ(engine.ticks(), 4u);
     ASSERT_EQ(sink.frames.size(), 1u);
     EXPECT_EQ(sink.frames[0].at(3, 3), kRed);

@@ -6,16 +6,6 @@
 
 namespace brightline::media::test {
 
-MediaFolder::MediaFolder() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "bl-media-XXXXXX").string();
-    if (char* made = mkdtemp(tmpl.data())) path_ = made;
-}
-
-MediaFolder::~MediaFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-}
-
 bool runFfmpeg(const std::string& arguments) {
     const std::string command =
         "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " </dev/null";

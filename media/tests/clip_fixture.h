@@ -5,17 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include "common/testing/scratch_folder.h"
+
 namespace brightline::media::test {
 
-class MediaFolder {
+class MediaFolder : public testkit::ScratchFolder {
   public:
-    MediaFolder();
-    ~MediaFolder();
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
+    MediaFolder() : ScratchFolder("bl_media") {}
 };
 
 // Runs ffmpeg quietly with `arguments` (after "-y"); true when it succeeded.

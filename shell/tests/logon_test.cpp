@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "common/profile.h"
+#include "common/testing/scratch_folder.h"
 #include "shell/file_dispatch.h"
 #include "shell/logon.h"
 #include "shell/user_admin.h"
@@ -15,16 +16,11 @@ namespace fs = std::filesystem;
 
 class TempFolder {
   public:
-    TempFolder() {
-        char name[] = "/tmp/bl-logon-XXXXXX";
-        path_ = ::mkdtemp(name);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return folder_.file(name); }
+    const std::string& path() const { return folder_.path(); }
 
   private:
-    std::string path_;
+    testkit::ScratchFolder folder_{"bl_logon"};
 };
 
 TEST(Logon, ChecksInOrderWithTheirMessages) {

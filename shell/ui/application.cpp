@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include "common/profile.h"
+#include "common/ui/qt_messages.h"
 #include "shell/logon.h"
 #include "shell/ui/logon_dialog.h"
 #include "shell/ui/main_frame.h"
-#include "shell/ui/qt_messages.h"
 
 namespace brightline::ui {
 

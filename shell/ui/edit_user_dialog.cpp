@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ui/qt_messages.h"
 #include "shell/ui/modify_password_dialog.h"
 #include "shell/ui/new_user_dialog.h"
-#include "shell/ui/qt_messages.h"
 #include "shell/user_admin.h"
 
 namespace brightline::ui {

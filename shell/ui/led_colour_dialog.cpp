@@ -6,11 +6,11 @@
 
 namespace brightline::ui {
 
-CLedColourDialog::CLedColourDialog(int grey, QWidget* parent) : QDialog(parent) {
+CLedColourDialog::CLedColourDialog(bool grey, QWidget* parent) : QDialog(parent) {
     setWindowTitle("LED Colour Set");
     rgb_ = new QRadioButton("RGB 32", this);
     grey_ = new QRadioButton("Grayscale", this);
-    (grey == 1 ? grey_ : rgb_)->setChecked(true);
+    (grey ? grey_ : rgb_)->setChecked(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

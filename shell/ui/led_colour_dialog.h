@@ -1,5 +1,5 @@
 #pragma once
-// "LED Colour Set": "RGB 32" (0) or "Grayscale" (1).
+// "LED Colour Set": "RGB 32" (0) or "Grayscale" (1), preset from the grey mode in force.
 #include <QDialog>
 
 class QRadioButton;
@@ -9,7 +9,8 @@ namespace brightline::ui {
 class CLedColourDialog : public QDialog {
     Q_OBJECT
   public:
-    CLedColourDialog(int grey, QWidget* parent = nullptr);
+    CLedColourDialog(bool grey, QWidget* parent = nullptr);
+    // The value to store as "SET"/"GRAY".
     int value() const;
 
   private:

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/ui/qt_messages.h"
 #include "shell/logon.h"
-#include "shell/ui/qt_messages.h"
 
 namespace brightline::ui {
 

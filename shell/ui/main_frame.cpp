@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -15,25 +14,23 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
-#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
-#include "comm/ui/operation_windows.h"
 #include "comm/packet.h"
+#include "comm/sign_endpoint.h"
+#include "comm/sign_record_store.h"
 #include "comm/ui/led_set_dialog.h"
+#include "comm/ui/operation_windows.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
 #include "editor/program_data.h"
-#include "editor/ui/make_job.h"
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
-#include "comm/sign_endpoint.h"
-#include "comm/sign_record_store.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/led_colour_dialog.h"
@@ -46,7 +43,8 @@ namespace {
 
 constexpr int kOperationTimerMs = 500;
 constexpr int kFrameHeightReserve = 72;
-constexpr const char* kVersion = "0.1.0";
+// The longest a running operation may take to end at shut-down; its link waits are shorter.
+constexpr int kShutDownLimitMs = 60000;
 
 QString filterText(const std::vector<FileFilter>& filters) {
     QStringList parts;
@@ -73,14 +71,15 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     mdi_->setBackground(QColor(128, 128, 128));
     setCentralWidget(mdi_);
     // 2.-4. The start folder, the workspace and the scratch folder.
-    setStartFolder(QDir::currentPath().toStdString());
+    setStartFolder(ss(QDir::currentPath()));
     ensureFolder(workspaceFolder());
     ensureFolder(scratchFolder());
     // 5. The communication settings.
     settings_ = CommSettings::read(appProfile());
     firstSelRc_ = static_cast<int>(appProfile().getInt(kProfileSectionSet, "FIRST_SEL_RC", 0));
     windows_ = std::make_unique<OperationWindows>(this);
-    operations_ = std::make_unique<SignOperations>(messages_, *windows_);
+    workerMessages_ = std::make_unique<WorkerMessages>(this, messages_);
+    operations_ = std::make_unique<SignOperations>(*workerMessages_, *windows_);
     configureOperations();
     operationTimer_ = new QTimer(this);
     operationTimer_->setInterval(kOperationTimerMs);
@@ -90,12 +89,14 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
             emit operationFinished();
         }
     });
-    sendMake_ = std::make_unique<MakeJob>(this, messages_);
+    session_ = std::make_unique<PlaySession>(programData(), messages_, workspaceFolder());
+    connect(session_.get(), &PlaySession::sendShowRequested, this,
+            [this](int count) { startOperation(OperationCode::SendShow, count); });
+    session_->setWorkspaceBusy([this] { return operations_->sendingWorkspace(); });
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);
-    connect(scan, &QShortcut::activated, this,
-            [this] { scanTypeDialog(); });
+    connect(scan, &QShortcut::activated, this, [this] { scanTypeDialog(); });
     // 7. The getting-started guide unless it was switched off.
     if (appProfile().getInt(kProfileSectionSet, "SHOW_STEP", 0) == 0) {
         guide_ = new CGettingStartedGuide(this);
@@ -113,19 +114,14 @@ CMainFrame::~CMainFrame() {
 }
 
 void CMainFrame::configureOperations() {
-    OperationEnvironment env;
+    const LinkSetup link = linkSetup(settings_, appProfile(), workspaceFolder(), startFolder());
+    OperationEnvironment env = link.environment;
     env.chunkSize = operations_->environment().chunkSize;  // 1024 until "LED Set" sets another
-    env.workspace = workspaceFolder();
-    env.startFolder = startFolder();
-    env.profile = &appProfile();
-    env.signListPath = joinPath(startFolder(), kSignListFile);
-    env.currentSignName = settings_.ledName;
     LinkSelection& selection = operations_->selection();
-    selection.comPort = settings_.port;
-    selection.address = settings_.address;
-    selection.baudIndex = settings_.baudIndex;
-    selection.host = settings_.host;
-    if (settings_.port > 0) env.serialDevice = serialDeviceForPort(appProfile(), settings_.port);
+    selection.comPort = link.selection.comPort;
+    selection.address = link.selection.address;
+    selection.baudIndex = link.selection.baudIndex;
+    selection.host = link.selection.host;
     if (auto endpoint = signEndpointFromEnvironment()) {
         selection.host = endpoint->host;
         env.commandPort = endpoint->commandPort;
@@ -397,6 +393,16 @@ void CMainFrame::updateDialog(bool font) {
 }
 
 bool CMainFrame::updateFromFile(bool font, const std::string& path) {
+    // Preparing the update empties the workspace folder: not while a Make writes it or an
+    // upload reads it.
+    if (session_->state() == PlaySession::State::Making) {
+        messages_.show(kMsgMakeRunning, "INFO", MessageIcon::Information);
+        return false;
+    }
+    if (operations_->sendingWorkspace()) {
+        messages_.show(kMsgWorkspaceSending, "INFO", MessageIcon::Information);
+        return false;
+    }
     if (!prepareUpdate(font ? UpdateKind::Font : UpdateKind::Firmware, path, workspaceFolder(),
                        messages_))
         return false;
@@ -435,11 +441,10 @@ void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path,
 bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
     if (!closeProgram()) return false;
     const QString path = qs(file.pathWith("ZPF"));
-    auto* frame = new CProgramFrame(path, newProgram, newProgram, firstSelRc_, messages_);
+    auto* frame =
+        new CProgramFrame(path, newProgram, newProgram, firstSelRc_, *session_, messages_);
     connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed,
             Qt::QueuedConnection);
-    connect(frame, &CProgramFrame::sendShowRequested, this,
-            [this](int count) { startOperation(OperationCode::SendShow, count); });
     connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
         startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
     });
@@ -505,15 +510,8 @@ void CMainFrame::sendFile() {
     if (file.kind == FileKind::Program && programFrame_) makeAndSendProgram();
 }
 
-void CMainFrame::makeAndSendProgram() {
-    if (!programFrame_ || sendMake_->running()) return;
-    const bool grey = appProfile().getInt(kProfileSectionSet, "GRAY", 0) == 1;
-    sendMake_->start(
-        programData(), workspaceFolder(), grey, 0,
-        [this](const std::string& text) { statusBar()->showMessage(qs(text)); },
-        [this](int count, bool cancelled, const ProgramData&) {
-            if (!cancelled) startOperation(OperationCode::SendShow, count);
-        });
+bool CMainFrame::makeAndSendProgram() {
+    return programFrame_ && session_->makeProgramForSend();
 }
 
 bool CMainFrame::startOperation(OperationCode code, int parameter) {
@@ -559,18 +557,17 @@ void CMainFrame::editUsers() {
 }
 
 void CMainFrame::ledColourSet() {
-    auto* dialog = new CLedColourDialog(
-        static_cast<int>(appProfile().getInt(kProfileSectionSet, "GRAY", 0)), this);
+    auto* dialog = new CLedColourDialog(greyMode(appProfile()), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
-            [dialog] { appProfile().writeInt(kProfileSectionSet, "GRAY", dialog->value()); });
+            [dialog] { appProfile().writeInt(kProfileSectionSet, kKeyGrey, dialog->value()); });
     dialog->open();
 }
 
 void CMainFrame::about() {
-    messages_.show(
-        OperatorMessage{std::string("Brightline\nVersion ") + kVersion + "\nBuilt " + __DATE__,
-                        "About Brightline", MessageIcon::Information, MessageButtons::Ok});
+    messages_.show(OperatorMessage{
+        std::string("Brightline\nVersion ") + BRIGHTLINE_VERSION + "\nBuilt " + __DATE__,
+        "About Brightline", MessageIcon::Information, MessageButtons::Ok});
 }
 
 void CMainFrame::help() {
@@ -624,17 +621,13 @@ void CMainFrame::shutDown() {
         settings_.height = programData().ledHeight;
     }
     closeProgram();
-    sendMake_.reset();
+    session_->stop();
     if (operations_->runState() == RunState::Running) {
-        // The worker may be waiting for a message box on this thread: keep dispatching while it
-        // winds down (a stop ends it at its next wait or between files).
+        // Nothing the worker still says is shown: it never waits for this thread again, and a
+        // stop ends it at its next wait or between files, within the link's time-outs.
+        workerMessages_->cancel();
         operations_->requestStop();
-        QElapsedTimer waited;
-        waited.start();
-        while (operations_->runState() == RunState::Running && waited.elapsed() < 15000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-            QThread::msleep(5);
-        }
+        operations_->waitUntilFinished(kShutDownLimitMs);
     }
     operations_->finishIfDone();
     const LinkSelection& selection = operations_->selection();

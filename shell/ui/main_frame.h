@@ -2,8 +2,9 @@
 // The main window "Brightline": menus File, Send, Set, View, Help; the toolbar (New, Open, Save,
 // Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the getting-started
 // guide; at most one program frame in its work area; the sign operations with their progress
-// and file list windows. Creation and shut-down follow the designed order (see the .cpp).
-// User interface thread only.
+// and file list windows; the PlaySession through which every Make, preview and send of the
+// workspace folder runs (Play in the frame, Send File, guide step 3). Creation and shut-down
+// follow the designed order (see the .cpp). User interface thread only.
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
@@ -12,11 +13,13 @@
 #include "comm/comm_settings.h"
 #include "comm/led_set_data.h"
 #include "comm/sign_operations.h"
+#include "common/ui/qt_messages.h"
+#include "common/ui/worker_messages.h"
+#include "editor/ui/play_session.h"
 #include "editor/ui/program_frame.h"
 #include "engine/fonts/font_table.h"
 #include "shell/file_dispatch.h"
 #include "shell/ui/getting_started_guide.h"
-#include "shell/ui/qt_messages.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -24,7 +27,6 @@ class QTimer;
 
 namespace brightline::ui {
 
-class MakeJob;
 class OperationWindows;
 
 class CMainFrame : public QMainWindow {
@@ -68,15 +70,17 @@ class CMainFrame : public QMainWindow {
     void openFile(const std::string& path);
     // Update Firmware / Update Firmware Font after the file dialog: prepares "zos.zos" or
     // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
-    // "File %s format unknown." and starts nothing. False when nothing was started.
+    // "File %s format unknown." and starts nothing; so does a Make or an upload that uses the
+    // workspace folder (with its message). False when nothing was started.
     bool updateFromFile(bool font, const std::string& path);
     // "LED Set" confirmed: the chosen sign's name, size and link become the current ones and are
     // written to the profile; a chunk size index outside 0..5 keeps the chunk size in force.
     void adoptSignSettings(const CLED_Set_Data& chosen);
     // File > New's work after the dialog's OK.
     void newFile(FileKind kind, const std::string& location, const std::string& name);
-    // Make the open program (program 0) and send it; what Send File and guide step 3 do.
-    void makeAndSendProgram();
+    // Make the open program (program 0) and send it; what Send File and guide step 3 do. False
+    // when no program is open or a Make runs (refused with a message).
+    bool makeAndSendProgram();
     // Starts a sign operation with the progress window (false when it did not start).
     bool startOperation(OperationCode code, int parameter);
 
@@ -85,9 +89,9 @@ class CMainFrame : public QMainWindow {
     SignOperations& operations() { return *operations_; }
     OperationWindows& operationWindows() { return *windows_; }
     OperatorMessages& messages() { return messages_; }
+    PlaySession& session() { return *session_; }
     CGettingStartedGuide* guide() const { return guide_; }
     const CommSettings& commSettings() const { return settings_; }
-    int propertyTab() const { return firstSelRc_; }
     // The built-in bitmap fonts loaded at creation; their count bounds the editors' font indexes.
     const FontTable& fonts() const { return fonts_; }
 
@@ -131,8 +135,10 @@ class CMainFrame : public QMainWindow {
     FontTable fonts_;
     CommSettings settings_;
     std::unique_ptr<OperationWindows> windows_;
+    // The operation worker reaches the operator through this bridge; it outlives the operations.
+    std::unique_ptr<WorkerMessages> workerMessages_;
     std::unique_ptr<SignOperations> operations_;
-    std::unique_ptr<MakeJob> sendMake_;
+    std::unique_ptr<PlaySession> session_;
     QMdiArea* mdi_ = nullptr;
     QPointer<QMdiSubWindow> programWindow_;
     QPointer<CProgramFrame> programFrame_;

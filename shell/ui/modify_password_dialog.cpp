@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/ui/qt_messages.h"
+#include "common/ui/qt_messages.h"
 #include "shell/user_admin.h"
 
 namespace brightline::ui {

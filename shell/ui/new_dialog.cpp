@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "common/profile.h"
+#include "common/ui/qt_messages.h"
 #include "shell/file_dispatch.h"
-#include "shell/ui/qt_messages.h"
 
 namespace brightline::ui {
 

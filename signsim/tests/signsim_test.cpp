@@ -10,11 +10,6 @@
 #include <random>
 #include <thread>
 
-#include "signsim/sign_simulator.h"
-#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
-#include "signsim/show_playback.h"
-#include "engine/png_codec.h"
-#endif
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
 #include "comm/modem_dialer.h"
@@ -22,6 +17,11 @@
 #include "common/file_io.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
+#include "common/testing/scratch_folder.h"
+#include "common/testing/wait_until.h"
+#include "engine/png_codec.h"
+#include "signsim/show_playback.h"
+#include "signsim/sign_simulator.h"
 
 using namespace brightline;
 using namespace brightline::signsim;
@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordingObserver : public OperationObserver {
-public:
+  public:
     void progressPosition(int p) override {
         std::lock_guard<std::mutex> l(m);
         positions.push_back(p);
@@ -65,22 +65,20 @@ std::vector<uint8_t> readBytes(const fs::path& p) {
 enum class Link { Network, Serial };
 
 class SignSimTest : public ::testing::TestWithParam<Link> {
-protected:
+  protected:
     void SetUp() override { startWith(SignFaults{}); }
     void TearDown() override {
         ops_.reset();
         sim_.reset();
-        fs::remove_all(dir_);
     }
 
-    void startWith(const SignFaults& faults, bool modem = false, const std::string& playFrames = "") {
+    void startWith(const SignFaults& faults, bool modem = false,
+                   const std::string& playFrames = "") {
         ops_.reset();
         sim_.reset();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
-               ("bl_signsim_" + std::to_string(::getpid()) + "_" + std::to_string(++runs_) + "_" +
-                std::to_string(std::hash<std::string>()(std::string(info->name()))));
-        fs::remove_all(dir_);
+        // A test that starts again with other faults gets a fresh folder; all go with the test.
+        scratch_.push_back(std::make_unique<testkit::ScratchFolder>("bl_signsim"));
+        dir_ = scratch_.back()->path();
         fs::create_directories(dir_ / "ws");
         fs::create_directories(dir_ / "start");
         SimulatorOptions o;
@@ -121,7 +119,8 @@ protected:
         files_["70001.shw"] = randomBytes(300, 1);
         files_["70001001.JPG"] = randomBytes(5000, 2);
         files_["70001002.PNG"] = randomBytes(2048, 3);
-        for (auto& [name, bytes] : files_) ASSERT_TRUE(writeFileAtomically((ws() / name).string(), bytes));
+        for (auto& [name, bytes] : files_)
+            ASSERT_TRUE(writeFileAtomically((ws() / name).string(), bytes));
         fs::create_directories(ws() / "data");
         ASSERT_TRUE(writeFileAtomically((ws() / "data" / "not-sent").string(), {1}));
     }
@@ -143,7 +142,7 @@ protected:
     }
     std::vector<OperatorMessage> shown() { return messages_.messages(); }
 
-    static inline int runs_ = 0;
+    std::vector<std::unique_ptr<testkit::ScratchFolder>> scratch_;
     int lineRate_ = 0;
     fs::path dir_;
     std::map<std::string, std::vector<uint8_t>> files_;
@@ -191,7 +190,8 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, link() == Link::Serial ? "Get Time OK!" : "");
-    EXPECT_EQ(shown()[0].icon, link() == Link::Serial ? MessageIcon::Information : MessageIcon::None);
+    EXPECT_EQ(shown()[0].icon,
+              link() == Link::Serial ? MessageIcon::Information : MessageIcon::None);
     EXPECT_EQ(shown()[0].text.size(), 19u) << shown()[0].text;
 
     makeShow();
@@ -243,8 +243,9 @@ TEST_P(SignSimTest, FirmwareAndFontUpdatesInstallAndReport) {
     ASSERT_TRUE(writeFileAtomically((ws() / "ezfon.bin").string(), {1, 2, 3}));
     ASSERT_TRUE(run(OperationCode::UpdateFont));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text,
-              "UpDate firmware font ok! \n\nPlease wait a minute,the LED sign is rebooting itself!");
+    EXPECT_EQ(
+        shown()[0].text,
+        "UpDate firmware font ok! \n\nPlease wait a minute,the LED sign is rebooting itself!");
     EXPECT_EQ(sim_->sign().installs(), 2);
 }
 
@@ -292,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(BothLinks, SignSimTest, ::testing::Values(Link::Network
                          });
 
 class SerialSignTest : public SignSimTest {
-protected:
+  protected:
     Link link() const override { return Link::Serial; }
 };
 
@@ -383,7 +384,8 @@ TEST_F(SerialSignTest, StopEndsAnOperationDuringItsPause) {
     ops_->setEnvironment(env);
     makeShow();
     ASSERT_TRUE(ops_->start(OperationCode::SendShow, 4));
-    while (sim_->sign().log().size() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(testkit::waitUntil([&] { return sim_->sign().log().size() >= 2; }))
+        << "the sign never got the upload's first two requests";
     ops_->requestStop();
     EXPECT_TRUE(ops_->waitUntilFinished(60000));
     EXPECT_EQ(ops_->runState(), RunState::Idle);
@@ -398,13 +400,14 @@ TEST_F(SerialSignTest, StopEndsATransferWithinOneRequest) {
     makeShow();
     ASSERT_TRUE(writeFileAtomically((ws() / "70001003.ZVI").string(), randomBytes(200000, 4)));
     ASSERT_TRUE(ops_->start(OperationCode::SendShow, 5));
-    while (sim_->sign().log().size() < 8) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(testkit::waitUntil([&] { return sim_->sign().log().size() >= 8; }))
+        << "the transfer never started";
     ops_->requestStop();
     EXPECT_TRUE(ops_->waitUntilFinished(60000));
     EXPECT_FALSE(ops_->confirmed());
     EXPECT_TRUE(shown().empty());
     EXPECT_LT(sim_->sign().log().size(), 100u);  // the 200 KB alone take 196 requests
-    EXPECT_FALSE(sim_->sign().playing());         // stopped for the upload, never resumed
+    EXPECT_FALSE(sim_->sign().playing());        // stopped for the upload, never resumed
 }
 
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
@@ -444,7 +447,7 @@ TEST_F(SerialSignTest, ModemDialsConnectsCarriesPacketsAndHangsUp) {
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, "Get Time OK!");
-    EXPECT_TRUE(link.isOpen());  // held links stay open
+    EXPECT_TRUE(link.isOpen());                                   // held links stay open
     std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the guard time before "+++"
     ASSERT_TRUE(exchange("+++", 3000));
     EXPECT_NE(line.find("OK"), std::string::npos);
@@ -482,11 +485,10 @@ TEST_F(SerialSignTest, DialerConnectsThenHangsUp) {
 }
 
 class NetworkSignTest : public SignSimTest {
-protected:
+  protected:
     Link link() const override { return Link::Network; }
 };
 
-#ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
 TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     const std::string frames = (dir_ / "frames").string();
     startWith(SignFaults{}, false, frames);
@@ -497,7 +499,8 @@ TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     const std::string region = "PNG 70001001\r\nAP SHOW 0\r\nSTOP 1\r\n";
     const std::vector<uint32_t> red(64 * 32, 0xFF0000);
     ASSERT_TRUE(engine::writePngFile((ws() / "70001001.png").string(), 64, 32, red.data()));
-    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(), std::vector<uint8_t>(runAt.begin(), runAt.end())));
+    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(),
+                                    std::vector<uint8_t>(runAt.begin(), runAt.end())));
     ASSERT_TRUE(writeFileAtomically((ws() / "70001.shw").string(),
                                     std::vector<uint8_t>(region.begin(), region.end())));
     ASSERT_TRUE(run(OperationCode::SendShow, 3));
@@ -507,7 +510,6 @@ TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     EXPECT_GT(sim_->playback()->lastFrames(), 0);
     EXPECT_FALSE(fs::is_empty(frames));
 }
-#endif
 
 TEST_F(NetworkSignTest, UploadCutOffIsRetriedThenGivenUp) {
     SignFaults f;

@@ -6,30 +6,19 @@
 #include <QMimeData>
 #include <QTabBar>
 
-#include "comm/led_set_data.h"
-#include "editor/program_data.h"
-#include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
 #include "editor/ui/property_view.h"
-#include "shell/ui/tests/ui_test_support.h"
+#include "editor/ui/tests/frame_fixture.h"
 
 namespace brightline::ui {
 namespace {
 
-class LayoutViewTest : public testing::DesktopTest {
+class LayoutViewTest : public testing::FrameTest {
   protected:
     LayoutViewTest() {
-        SignList list;
-        CLED_Set_Data sign;
-        sign.name = "Sample LED";
-        sign.width = 256;
-        sign.height = 128;
-        list.signs = {sign};
-        EXPECT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
-        frame_ = std::make_unique<CProgramFrame>(QString::fromStdString(path("layout.ZPF")), true,
-                                                 false, 0, messages_);
+        writeSignList(256, 128);
+        frame_ = openFrame(path("layout.ZPF"), true);
         frame_->resize(1100, 760);
-        frame_->show();
         view_ = frame_->layoutView();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
     }
@@ -93,7 +82,7 @@ TEST_F(LayoutViewTest, DraggingTheVerticalLineOfFormat8MovesTheHorizontalLinesEn
     EXPECT_EQ(layout.areas[1], (Rect{0, 64, 160, 128}));
     EXPECT_EQ(layout.areas[2], (Rect{160, 0, 256, 128}));
     // The program is not saved by a drag.
-    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path("layout.ZPF"))));
+    EXPECT_FALSE(QFileInfo::exists(qs(path("layout.ZPF"))));
 }
 
 TEST_F(LayoutViewTest, DraggingTheBoxEdgeOfFormat3MovesTheEdgesEndingOnIt) {

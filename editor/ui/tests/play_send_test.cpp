@@ -1,59 +1,24 @@
-// Play, Stop and Send: Make on its worker, the preview on the real clock, the send rule, a send
-// that reaches the virtual sign, and closing the frame while Make converts a clip.
-#include <QImage>
+// Play, Stop and Send through the session: Make on its worker, the preview on the real clock,
+// the send rule, one Make at a time, and closing the frame while Make converts a clip.
+#include <QDir>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QToolButton>
 #include <atomic>
 #include <thread>
 
-#include "signsim/sign_simulator.h"
-#include "comm/led_set_data.h"
-#include "comm/ui/operation_windows.h"
-#include "editor/program_data.h"
+#include "common/file_io.h"
 #include "editor/ui/media_export_factory.h"
 #include "editor/ui/preview_window.h"
-#include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
-#include "shell/ui/getting_started_guide.h"
-#include "shell/ui/main_frame.h"
-#include "shell/ui/tests/ui_test_support.h"
+#include "editor/ui/tests/frame_fixture.h"
+#include "editor/workspace_media_export.h"
 
 namespace brightline::ui {
 namespace {
 
-class PlayTest : public testing::DesktopTest {
+class PlayTest : public testing::FrameTest {
   protected:
-    PlayTest() {
-        SignList list;
-        CLED_Set_Data sign;
-        sign.name = "Sample LED";
-        sign.width = 64;
-        sign.height = 32;
-        list.signs = {sign};
-        EXPECT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
-    }
-    // A program of the sign's size whose area 0 shows a red picture, format 0.
-    std::string redProgram() {
-        QImage red(64, 32, QImage::Format_RGB32);
-        red.fill(QColor(255, 0, 0));
-        EXPECT_TRUE(red.save(QString::fromStdString(path("red.png"))));
-        ProgramData program;
-        program.ledWidth = 64;
-        program.ledHeight = 32;
-        program.resetToDefaultElements();
-        program.areaLists[0][0].path = path("red.png");
-        program.areaLists[0][0].thumbIndex = 0;
-        EXPECT_TRUE(saveProgram(path("red.ZPF"), program));
-        return path("red.ZPF");
-    }
-    std::unique_ptr<CProgramFrame> openFrame(const std::string& file) {
-        auto frame = std::make_unique<CProgramFrame>(QString::fromStdString(file), false, false, 0,
-                                                     messages_);
-        frame->resize(900, 700);
-        frame->show();
-        return frame;
-    }
+    PlayTest() { writeSignList(64, 32); }
 };
 
 TEST_F(PlayTest, PlayMakesThenPreviewsAndStopEndsIt) {
@@ -61,14 +26,14 @@ TEST_F(PlayTest, PlayMakesThenPreviewsAndStopEndsIt) {
     CProgram_Layout_view* view = frame->layoutView();
     QTest::mouseClick(view->playButton(), Qt::LeftButton);
     EXPECT_FALSE(view->widthEdit()->isEnabled());
-    ASSERT_TRUE(
-        waitFor([&] { return view->preview() && view->preview()->framesShown() >= 3; }, 20000))
+    ASSERT_TRUE(waitFor(
+        [&] { return session_.preview() && session_.preview()->framesShown() >= 3; }, 20000))
         << lastMessage();
-    EXPECT_EQ(view->lastMakeResult(), 1);
-    EXPECT_TRUE(view->previewed());
+    EXPECT_EQ(session_.lastMakeResult(), 1);
+    EXPECT_TRUE(session_.previewed());
     EXPECT_FALSE(programData().needsMake);
-    EXPECT_EQ(view->statusText(), "Playing ...");
-    PreviewWindow* preview = view->preview();
+    EXPECT_EQ(session_.statusText(), "Playing ...");
+    PreviewWindow* preview = session_.preview();
     EXPECT_EQ(preview->windowTitle(), "preview");
     EXPECT_EQ(preview->geometry(), view->faceRect());
     const QImage shown = preview->lastFrame();
@@ -76,14 +41,14 @@ TEST_F(PlayTest, PlayMakesThenPreviewsAndStopEndsIt) {
     EXPECT_EQ(QColor(shown.pixel(10, 10)).red(), 255);
     EXPECT_EQ(QColor(shown.pixel(10, 10)).green(), 0);
     // Make wrote the show where the engine played it.
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(workspaceFolder() + "/run.at")));
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(workspaceFolder() + "/70000001.PNG")));
+    EXPECT_TRUE(QFileInfo::exists(qs(workspaceFolder() + "/run.at")));
+    EXPECT_TRUE(QFileInfo::exists(qs(workspaceFolder() + "/70000001.PNG")));
 
     QTest::mouseClick(view->stopButton(), Qt::LeftButton);
-    EXPECT_EQ(view->preview(), nullptr);
+    EXPECT_EQ(session_.preview(), nullptr);
     EXPECT_TRUE(view->widthEdit()->isEnabled());
-    EXPECT_EQ(view->statusText(), "");
-    EXPECT_TRUE(view->previewed());
+    EXPECT_EQ(session_.statusText(), "");
+    EXPECT_TRUE(session_.previewed());
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
 }
 
@@ -91,7 +56,7 @@ TEST_F(PlayTest, SendBeforePlayOrAfterASaveIsRefused) {
     auto frame = openFrame(redProgram());
     CProgram_Layout_view* view = frame->layoutView();
     int requested = 0;
-    QObject::connect(view, &CProgram_Layout_view::sendShowRequested, [&](int) { ++requested; });
+    QObject::connect(&session_, &PlaySession::sendShowRequested, [&](int) { ++requested; });
     QTest::mouseClick(view->sendButton(), Qt::LeftButton);
     ASSERT_EQ(messages_.messages().size(), 1u);
     const OperatorMessage refusal = messages_.messages()[0];
@@ -101,7 +66,7 @@ TEST_F(PlayTest, SendBeforePlayOrAfterASaveIsRefused) {
     EXPECT_EQ(refusal.icon, MessageIcon::Error);
 
     QTest::mouseClick(view->playButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitFor([&] { return view->previewed(); }, 20000));
+    ASSERT_TRUE(waitFor([&] { return session_.previewed(); }, 20000));
     // Saving again means the show on disk is stale.
     ASSERT_TRUE(frame->save());
     QTest::mouseClick(view->sendButton(), Qt::LeftButton);
@@ -110,99 +75,10 @@ TEST_F(PlayTest, SendBeforePlayOrAfterASaveIsRefused) {
     // A new Play makes it sendable; Send stops the preview first.
     QTest::mouseClick(view->stopButton(), Qt::LeftButton);
     QTest::mouseClick(view->playButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitFor([&] { return view->previewed(); }, 20000));
+    ASSERT_TRUE(waitFor([&] { return session_.previewed(); }, 20000));
     QTest::mouseClick(view->sendButton(), Qt::LeftButton);
     EXPECT_EQ(requested, 1);
-    EXPECT_EQ(view->preview(), nullptr);
-}
-
-TEST_F(PlayTest, SendAfterPlayReachesTheVirtualSign) {
-    signsim::SimulatorOptions options;
-    options.storage = path("sign");
-    options.serial = false;
-    signsim::SignSimulator sign(options);
-    std::string error;
-    ASSERT_TRUE(sign.start(&error)) << error;
-    const std::string endpoint =
-        "127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort());
-    ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
-    const std::string program = redProgram();
-    {
-        CMainFrame main;
-        main.resize(1000, 760);
-        main.show();
-        OperationEnvironment env = main.operations().environment();
-        env.uploadPauseMs = 0;
-        main.operations().setEnvironment(env);
-        main.openFile(program);
-        ASSERT_TRUE(main.programFrame());
-        CProgram_Layout_view* view = main.programFrame()->layoutView();
-        QTest::mouseClick(view->playButton(), Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return view->previewed(); }, 20000)) << lastMessage();
-        bool finished = false;
-        QObject::connect(&main, &CMainFrame::operationFinished, [&] { finished = true; });
-        QTest::mouseClick(view->sendButton(), Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return finished; }, 60000)) << lastMessage();
-        EXPECT_TRUE(main.operations().confirmed());
-        EXPECT_EQ(main.operationWindows().lastPosition(), 1);
-        // The window showed each remote name in the sign's folder.
-        EXPECT_TRUE(main.operationWindows().lastFileName().startsWith(
-            QString::fromStdString(sign.sign().currentFolder()) + "\\"))
-            << main.operationWindows().lastFileName().toStdString();
-        EXPECT_TRUE(waitFor([&] { return main.operationWindows().progress() == nullptr; }));
-        EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
-    }
-    ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
-    const auto log = sign.sign().log();
-    EXPECT_NE(std::find(log.begin(), log.end(), "QVX0001DEL"), log.end());
-    EXPECT_NE(std::find(log.begin(), log.end(), "QVX0001RESUME"), log.end());
-    const std::string folder = sign.sign().currentFolder();
-    ASSERT_FALSE(folder.empty());
-    EXPECT_TRUE(
-        QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
-    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/run.at"))));
-    sign.stop();
-}
-
-TEST_F(PlayTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) {
-    signsim::SimulatorOptions options;
-    options.storage = path("sign");
-    options.serial = false;
-    signsim::SignSimulator sign(options);
-    std::string error;
-    ASSERT_TRUE(sign.start(&error)) << error;
-    ::setenv(
-        "BRIGHTLINE_VIRTUAL_SIGN",
-        ("127.0.0.1:" + std::to_string(sign.commandPort()) + ":" + std::to_string(sign.ftpPort()))
-            .c_str(),
-        1);
-    appProfile().writeInt("SET", "SHOW_STEP", 0);
-    const std::string program = redProgram();
-    {
-        CMainFrame main;
-        main.show();
-        OperationEnvironment env = main.operations().environment();
-        env.uploadPauseMs = 0;
-        main.operations().setEnvironment(env);
-        ASSERT_TRUE(main.guide());
-        main.openFile(program);
-        bool finished = false;
-        QObject::connect(&main, &CMainFrame::operationFinished, [&] { finished = true; });
-        auto buttons = main.guide()->findChildren<QPushButton*>();
-        ASSERT_EQ(buttons.size(), 3);
-        QTest::mouseClick(buttons[2], Qt::LeftButton);
-        ASSERT_TRUE(waitFor([&] { return finished; }, 60000)) << lastMessage();
-        EXPECT_TRUE(main.operations().confirmed());
-        EXPECT_EQ(main.programFrame()->layoutView()->preview(), nullptr);
-    }
-    ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
-    const std::string folder = sign.sign().currentFolder();
-    ASSERT_FALSE(folder.empty());
-    // Program 0 of the show: the same names as a Play makes.
-    EXPECT_TRUE(
-        QFileInfo::exists(QString::fromStdString(path("sign/" + folder + "/70000001.PNG"))));
-    EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
-    sign.stop();
+    EXPECT_EQ(session_.preview(), nullptr);
 }
 
 // Stands in for a long clip conversion: runs until cancelled.
@@ -230,11 +106,87 @@ class EndlessClips : public MediaExport {
     std::atomic<bool>& cancelSeen_;
 };
 
+// Exports pictures for real, but each one waits until the test opens the gate.
+class GatedPictures : public MediaExport {
+  public:
+    GatedPictures(std::atomic<int>& entered, std::atomic<bool>& open)
+        : entered_(entered), open_(open) {}
+    bool exportPicture(const std::string& source, const std::string& target, int width, int height,
+                       std::string& error) override {
+        ++entered_;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!open_.load() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return real_.exportPicture(source, target, width, height, error);
+    }
+    int convertVideo(const std::string&, const std::string&, int, int, const std::atomic<bool>&,
+                     const ConversionProgress&) override {
+        return -1;
+    }
+    int convertTextPage(const std::string&, const std::string&) override { return -1; }
+
+  private:
+    std::atomic<int>& entered_;
+    std::atomic<bool>& open_;
+    WorkspaceMediaExport real_{false, 85};
+};
+
+std::vector<std::string> filesIn(const std::string& folder) {
+    QStringList names = QDir(qs(folder)).entryList(QDir::Files, QDir::Name);
+    std::vector<std::string> out;
+    for (const QString& n : names) out.push_back(ss(n));
+    return out;
+}
+
+TEST_F(PlayTest, AMakeAskedForWhileOneRunsIsRefusedAndTheWorkspaceHoldsOneShow) {
+    std::atomic<int> entered{0};
+    std::atomic<bool> open{false};
+    setMediaExportFactory([&](bool) { return std::make_unique<GatedPictures>(entered, open); });
+    auto frame = openFrame(redProgram());
+    int sends = 0;
+    QObject::connect(&session_, &PlaySession::sendShowRequested, [&](int) { ++sends; });
+    QTest::mouseClick(frame->layoutView()->playButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return entered.load() == 1; })) << "Play's Make never exported";
+
+    // Send File (or guide step 3) and Play again while Play's Make writes the workspace.
+    EXPECT_FALSE(session_.makeProgramForSend());
+    QTest::mouseClick(frame->layoutView()->playButton(), Qt::LeftButton);
+    ASSERT_EQ(messages_.messages().size(), 2u);
+    for (const OperatorMessage& m : messages_.messages()) {
+        EXPECT_EQ(m.text, kMsgMakeRunning);
+        EXPECT_EQ(m.caption, "INFO");
+    }
+    EXPECT_EQ(session_.state(), PlaySession::State::Making);
+
+    open = true;
+    ASSERT_TRUE(waitFor([&] { return session_.state() == PlaySession::State::Playing; }, 20000))
+        << lastMessage();
+    EXPECT_EQ(entered.load(), 1);  // the refused Makes never started
+    EXPECT_EQ(sends, 0);
+    const std::vector<std::string> show = {"70000.shw", "70000001.PNG", "run.at"};
+    EXPECT_EQ(filesIn(workspaceFolder()), show);
+    std::vector<uint8_t> runAt;
+    ASSERT_TRUE(readWholeFile(workspaceFolder() + "/run.at", runAt));
+    const std::string text(runAt.begin(), runAt.end());
+    const std::string run = "RUN wzp 1 70000.shw 0 0 64 32 1 \r\nEND";
+    ASSERT_GT(text.size(), run.size());
+    EXPECT_EQ(text.substr(text.size() - run.size()), run) << text;
+    EXPECT_EQ(text.find("RUN"), text.rfind("RUN")) << text;
+
+    // Once it has ended, a Make for a send closes the preview, runs, and asks for the send.
+    ASSERT_TRUE(session_.makeProgramForSend());
+    EXPECT_EQ(session_.preview(), nullptr);
+    ASSERT_TRUE(waitFor([&] { return sends == 1; }, 20000)) << lastMessage();
+    EXPECT_EQ(session_.state(), PlaySession::State::Idle);
+    EXPECT_EQ(filesIn(workspaceFolder()), show);
+    setMediaExportFactory(nullptr);
+}
+
 TEST_F(PlayTest, ClosingTheFrameWhileMakeConvertsAClipCancelsIt) {
     std::atomic<bool> entered{false}, cancelSeen{false};
     setMediaExportFactory(
         [&](bool) { return std::make_unique<EndlessClips>(entered, cancelSeen); });
-    QFile clip(QString::fromStdString(path("clip.AVI")));
+    QFile clip(qs(path("clip.AVI")));
     ASSERT_TRUE(clip.open(QIODevice::WriteOnly));
     clip.close();
     ProgramData program;
@@ -248,7 +200,7 @@ TEST_F(PlayTest, ClosingTheFrameWhileMakeConvertsAClipCancelsIt) {
     auto frame = openFrame(path("clip.ZPF"));
     QTest::mouseClick(frame->layoutView()->playButton(), Qt::LeftButton);
     ASSERT_TRUE(waitFor([&] { return entered.load(); }));
-    EXPECT_TRUE(frame->layoutView()->makeRunning());
+    EXPECT_EQ(session_.state(), PlaySession::State::Making);
     // The view stays responsive while Make works.
     QApplication::processEvents();
     frame->close();

@@ -1,4 +1,5 @@
 #include "engine/clock/clock_page.h"
+#include "common/testing/scratch_folder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -134,8 +135,8 @@ TEST(DaylightRule, ParsesMonthOrdinalHour) {
 }
 
 TEST(ClockPageFile, MissingFileIsReportedAndLeavesThePage) {
-    auto dir = std::filesystem::temp_directory_path() / ("bl_clock_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const testkit::ScratchFolder scratch("bl_clock");
+    const std::filesystem::path dir = scratch.path();
     std::string text = "[TIME]\r\nSHOW_TIME=1\r\nTIME=HH:MM\r\n";
     std::string path = (dir / "70001001.TIM").string();
     ASSERT_TRUE(writeFileAtomically(path, {text.begin(), text.end()}));
@@ -151,7 +152,6 @@ TEST(ClockPageFile, MissingFileIsReportedAndLeavesThePage) {
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], "could not open " + missing + " \n");
     EXPECT_TRUE(p.time.shown);
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

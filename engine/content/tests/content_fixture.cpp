@@ -8,21 +8,9 @@
 #include <stdexcept>
 
 #include "engine/engine.h"
+#include "engine/tests/show_fixture.h"
 
 namespace brightline::content::testing {
-
-Workspace::Workspace() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "bl_content_XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (!mkdtemp(buffer.data())) throw std::runtime_error("mkdtemp failed");
-    folder_ = buffer.data();
-}
-
-Workspace::~Workspace() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
 
 void Workspace::write(const std::string& name, const std::string& bytes) const {
     std::ofstream out(file(name), std::ios::binary);
@@ -33,14 +21,14 @@ Workspace::Result Workspace::play(ContentSettings settings, uint64_t maxTicks) c
     if (settings.startFolder.empty()) settings.startFolder = fontsStartFolder();
     if (settings.programFolder.empty()) settings.programFolder = fontsStartFolder();
     engine::ShowOptions options;
-    options.workspace = folder_;
+    options.workspace = folder_.path();
     options.maxTicks = maxTicks;
     options.maxPages = 1;
     engine::CollectingSink sink;
     engine::CollectingDiagnostics diag;
     engine::Engine player;
     player.start("run.at", options, &sink, diag, makeContentHooks(std::move(settings)));
-    player.waitDone();
+    engine::testing::waitForTheShow(player);
     return {std::move(sink.frames), diag.text(), player.ticks()};
 }
 

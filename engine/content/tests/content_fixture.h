@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/scratch_folder.h"
 #include "engine/clock/utc_clock.h"
 #include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
@@ -18,13 +19,8 @@ namespace brightline::content::testing {
 
 class Workspace {
   public:
-    Workspace();
-    ~Workspace();
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-
-    const std::string& path() const { return folder_; }
-    std::string file(const std::string& name) const { return folder_ + "/" + name; }
+    const std::string& path() const { return folder_.path(); }
+    std::string file(const std::string& name) const { return folder_.file(name); }
     // Writes `bytes` as the file `name`, exactly as given.
     void write(const std::string& name, const std::string& bytes) const;
 
@@ -38,7 +34,7 @@ class Workspace {
     Result play(ContentSettings settings = ContentSettings(), uint64_t maxTicks = 0) const;
 
   private:
-    std::string folder_;
+    testkit::ScratchFolder folder_{"bl_content"};
 };
 
 // A show of one region of width x height at (0, 0) on a screen of the same size, whose region

@@ -4,12 +4,12 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "common/ui/testing/desktop_test.h"
 #include "shell/logon.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/logon_dialog.h"
 #include "shell/ui/modify_password_dialog.h"
 #include "shell/ui/new_user_dialog.h"
-#include "shell/ui/tests/ui_test_support.h"
 #include "shell/user_admin.h"
 
 namespace brightline::ui {

@@ -1,4 +1,8 @@
 // The main window: New and Open with their dispatch, the program frame it hosts, shut-down.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -9,32 +13,25 @@
 #include <QTabBar>
 #include <QToolBar>
 
+#include <thread>
+
 #include "comm/led_set_data.h"
 #include "common/file_io.h"
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
+#include "editor/ui/tests/frame_fixture.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/led_colour_dialog.h"
 #include "shell/ui/logon_dialog.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/new_dialog.h"
-#include "shell/ui/tests/ui_test_support.h"
 
 namespace brightline::ui {
 namespace {
 
-class MainFrameTest : public testing::DesktopTest {
+class MainFrameTest : public testing::ProgramFilesTest {
   protected:
-    void writeSignList(int width, int height) {
-        SignList list;
-        CLED_Set_Data sign;
-        sign.name = "Sample LED";
-        sign.width = width;
-        sign.height = height;
-        list.signs = {sign};
-        ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
-    }
     SignList readSignList() {
         SignList list;
         loadSignList(path("LED_SET.ZRC"), list);
@@ -143,12 +140,14 @@ TEST_F(MainFrameTest, RefusedUpdateFilesStartNothingAndSayWhich) {
     CMainFrame frame;
     frame.show();
     // A firmware file whose header already carries a length is refused.
-    std::vector<uint8_t> wos = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0, 0, 0, 6, 0, 0, 0, 1, 2, 3};
+    std::vector<uint8_t> wos = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0,
+                                0,   0,   6,   0,   0,   0,   1,   2, 3};
     ASSERT_TRUE(writeFileAtomically(path("new.WOS"), wos));
     EXPECT_FALSE(frame.updateFromFile(false, path("new.WOS")));
     EXPECT_EQ(lastMessage(), "File " + path("new.WOS") + " format unknown.");
     // A font file whose sum does not match its content is refused too.
-    std::vector<uint8_t> wfn = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0, 0, 0, 7, 0, 0, 0, 1, 2, 3};
+    std::vector<uint8_t> wfn = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0,
+                                0,   0,   7,   0,   0,   0,   1,   2, 3};
     ASSERT_TRUE(writeFileAtomically(path("new.WFN"), wfn));
     EXPECT_FALSE(frame.updateFromFile(true, path("new.WFN")));
     EXPECT_EQ(lastMessage(), "File " + path("new.WFN") + " format unknown.");
@@ -177,6 +176,34 @@ TEST_F(MainFrameTest, ShutDownWritesTheSignRecordAndTheProfile) {
     EXPECT_EQ(appProfile().getInt("SET", "LED_W", 0), 64);
     EXPECT_EQ(appProfile().getInt("SET", "LED_H", 0), 96);
     EXPECT_EQ(appProfile().getInt("SET", "ADDR", 0), 7);
+}
+
+TEST_F(MainFrameTest, ShutDownWhileTheOperationWaitsForTheOperatorShowsNoBoxAndEnds) {
+    // A sign that refuses connections: the operation's worker fails at once and asks the user
+    // interface thread to show "communication error"; this thread dispatches nothing meanwhile.
+    const int port = [] {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof a;
+        ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+        ::close(fd);
+        return static_cast<int>(ntohs(a.sin_port));
+    }();
+    const std::string endpoint = "127.0.0.1:" + std::to_string(port) + ":" + std::to_string(port);
+    ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
+    {
+        CMainFrame frame;
+        ASSERT_TRUE(frame.startOperation(OperationCode::GetTime, 1));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        frame.close();  // must not wait for this thread to show the box
+        EXPECT_EQ(frame.operations().runState(), RunState::Idle);
+    }
+    ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
 }
 
 TEST_F(MainFrameTest, GuideShownUntilSwitchedOff) {

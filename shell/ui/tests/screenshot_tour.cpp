@@ -141,8 +141,11 @@ int main(int argc, char** argv) {
     if (!shoot(out + "/program-frame.png")) return 1;
     CProgram_Layout_view* view = programFrame->layoutView();
     view->play();
-    if (!QTest::qWaitFor([&] { return view->preview() && view->preview()->framesShown() > 10; },
-                         20000)) {
+    if (!QTest::qWaitFor(
+            [&] {
+                return frame.session().preview() && frame.session().preview()->framesShown() > 10;
+            },
+            20000)) {
         std::fprintf(stderr, "the preview showed no frames\n");
         return 1;
     }

@@ -2,12 +2,13 @@
 // The desktop's one way to show an operator message: a message box with the exact text, caption,
 // icon and buttons. The only place that uses QMessageBox.
 //
-// show() may be called from any thread: off the user interface thread the box is shown there
-// (blocking queued) and the answer handed back. Tests install an interceptor that receives every
-// message instead of a box, so no modal box is ever left open.
-#include <QString>
-
+// show() runs on the user interface thread. A worker reaches the operator through
+// WorkerMessages (common/ui/worker_messages.h), which hands the message to this thread; a call
+// from any other thread shows nothing, warns on standard error and gets the declining answer.
+// Tests install an interceptor that receives every message (from any thread) instead of a box,
+// so no modal box is ever left open.
 #include "common/operator_messages.h"
+#include "common/ui/qt_text.h"
 
 class QWidget;
 
@@ -27,18 +28,10 @@ class QtMessages : public OperatorMessages {
     static void setInterceptor(OperatorMessages* interceptor);
 
   private:
-    MessageAnswer showOnGuiThread(const OperatorMessage& message);
     QWidget* parent_;
 };
 
 // A message through the process's desktop helper (the interceptor when one is set).
 MessageAnswer showMessage(const OperatorMessage& message, QWidget* parent = nullptr);
-
-inline QString qs(const std::string& text) {
-    return QString::fromStdString(text);
-}
-inline std::string ss(const QString& text) {
-    return text.toStdString();
-}
 
 }  // namespace brightline::ui

@@ -13,15 +13,16 @@
 #include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
-#include "shell/ui/qt_messages.h"
+#include "common/ui/qt_messages.h"
 
 namespace brightline::ui::testing {
 
 class DesktopTest : public ::testing::Test {
   protected:
     DesktopTest() {
-        char name[] = "/tmp/bl-desk-XXXXXX";
-        dir_ = ::mkdtemp(name);
+        std::string name = (std::filesystem::temp_directory_path() / "bl-desk-XXXXXX").string();
+        if (!::mkdtemp(name.data())) ADD_FAILURE() << "no scratch folder: " << name;
+        dir_ = name;
         previous_ = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir_));
         ::setenv("BRIGHTLINE_WORKSPACE", (dir_ + "/BRIGHTLINE_TMP").c_str(), 1);
@@ -43,7 +44,8 @@ class DesktopTest : public ::testing::Test {
         auto all = messages_.messages();
         return all.empty() ? std::string("<none>") : all.back().text;
     }
-    // Lets queued calls and timers run for up to `ms`, until `done` holds.
+    // Lets queued calls and timers run for up to `ms`, until `done` holds; false when the time
+    // ran out (the caller's assertion says what did not happen).
     template <typename F>
     static bool waitFor(F done, int ms = 10000) {
         return QTest::qWaitFor(done, ms);

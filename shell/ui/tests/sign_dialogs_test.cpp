@@ -1,34 +1,19 @@
+// The sign dialogs the main window opens: start-up display, scan direction and LED Set.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "signsim/sign_simulator.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/profile.h"
 #include "shell/ui/main_frame.h"
-#include "shell/ui/tests/ui_test_support.h"
+#include "shell/ui/tests/virtual_sign_fixture.h"
 
 namespace brightline::ui {
 namespace {
 
-class SignDialogsTest : public testing::DesktopTest {
-  protected:
-    SignDialogsTest() {
-        signsim::SimulatorOptions options;
-        options.storage = path("sign");
-        options.serial = false;
-        sign_ = std::make_unique<signsim::SignSimulator>(options);
-        std::string error;
-        EXPECT_TRUE(sign_->start(&error)) << error;
-        const std::string endpoint = "127.0.0.1:" + std::to_string(sign_->commandPort()) + ":" +
-                                     std::to_string(sign_->ftpPort());
-        ::setenv("BRIGHTLINE_VIRTUAL_SIGN", endpoint.c_str(), 1);
-    }
-    ~SignDialogsTest() override { ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN"); }
-    std::unique_ptr<signsim::SignSimulator> sign_;
-};
+class SignDialogsTest : public testing::VirtualSignTest {};
 
 TEST_F(SignDialogsTest, StartUpDisplaySentThenReadBackFromTheSign) {
     CMainFrame main;
@@ -42,8 +27,8 @@ TEST_F(SignDialogsTest, StartUpDisplaySentThenReadBackFromTheSign) {
         EXPECT_EQ(boxes[0]->text(), "Show sign address");
         EXPECT_EQ(boxes[2]->text(), "Show firmware version");
         for (QCheckBox* box : boxes) EXPECT_TRUE(box->isChecked());  // the profile's defaults
-        boxes[1]->setChecked(false);  // baud rate
-        boxes[4]->setChecked(false);  // subnet mask
+        boxes[1]->setChecked(false);                                 // baud rate
+        boxes[4]->setChecked(false);                                 // subnet mask
         EXPECT_EQ(dialog.params(), wanted);
         QTest::mouseClick(dialog.sendButton(), Qt::LeftButton);
         EXPECT_EQ(lastMessage(), "Set show information on startup successful!\n");

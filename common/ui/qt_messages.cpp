@@ -1,11 +1,10 @@
-#include "shell/ui/qt_messages.h"
+#include "common/ui/qt_messages.h"
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QMetaObject>
-#include <QPointer>
 #include <QThread>
 #include <atomic>
+#include <cstdio>
 
 namespace brightline::ui {
 
@@ -38,17 +37,12 @@ void QtMessages::setInterceptor(OperatorMessages* target) {
 MessageAnswer QtMessages::show(const OperatorMessage& message) {
     if (OperatorMessages* target = interceptor.load()) return target->show(message);
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || QThread::currentThread() == app->thread()) return showOnGuiThread(message);
-    MessageAnswer answer = affirmativeAnswer(message.buttons);
-    QMetaObject::invokeMethod(
-        app, [this, &message, &answer] { answer = showOnGuiThread(message); },
-        Qt::BlockingQueuedConnection);
-    return answer;
-}
-
-MessageAnswer QtMessages::showOnGuiThread(const OperatorMessage& message) {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return affirmativeAnswer(message.buttons);
+    if (app && QThread::currentThread() != app->thread()) {
+        std::fprintf(stderr, "Brightline: a message from a worker thread without a bridge: %s\n",
+                     message.text.c_str());
+        return decliningAnswer(message.buttons);
+    }
+    if (!qobject_cast<QApplication*>(app)) return affirmativeAnswer(message.buttons);
     QMessageBox box(boxIcon(message.icon),
                     message.caption.empty() ? QString(kApplicationTitle) : qs(message.caption),
                     qs(message.text), QMessageBox::NoButton, parent_);
