@@ -167,11 +167,13 @@ TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
     EXPECT_EQ(read("70001.shw"), "WIN_TYPE 1\r\nTIME 70001001 1 \r\nSTOP 9 \r\nEND");
     EXPECT_EQ(read("70001001.TIM"), "[A]\n");
     EXPECT_EQ(read("70010.shw"), "WIN_TYPE 1\r\nZAVI 70010001 3 0 SHOW NULL 0 \r\nEND");
-    EXPECT_EQ(read("70011.shw"),
-              "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\n"
-              "ZAVI 70011003 17 0 SHOW NULL 0 \r\nEND");
+    EXPECT_EQ(
+        read("70011.shw"),
+        "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\n"
+        "ZAVI 70011003 17 0 SHOW NULL 0 \r\nEND");
     EXPECT_EQ(read("run.at"), std::string(kHeader) +
-                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 70011.shw 64 0 64 64 1 \r\nEND");
+                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 "
+                                  "70011.shw 64 0 64 64 1 \r\nEND");
     EXPECT_EQ(media.calls[media.calls.size() - 2],
               "video C:\\clips\\a.avi -> " + workspace + "/70011002.ZVI 64x64");
     EXPECT_EQ(media.calls.back(), "flash C:\\clips\\b.swf -> " + workspace + "/70011003.ZVI 64x64");
