@@ -183,7 +183,7 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 } else {
                     status(std::string(kTransformingText) + " " + element.path);
                     frames = media_.convertFlash(element.path, joinPath(workspace_, name + ".ZVI"),
-                                                 width, height, cancel, progress_);
+                                                 width, height, cancel, ConversionProgress());
                     if (frames <= 0) warn("Could not convert the Flash clip " + element.path);
                 }
                 write(script.get(), zaviLine(name, frames, 0, "SHOW", "NULL", 0));
