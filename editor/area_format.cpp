@@ -25,10 +25,6 @@ CRegion_Line horizontal(int y, int left, int right, int role, int endA = -1, int
     return line(left, y - 3, right, y + 3, 1, role, endA, endB);
 }
 
-bool contains(const Rect& r, int x, int y) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 int limitDimension(int typed, int other, int minimum) {
     int limit = signSideLimit(other);
     int value = typed;
