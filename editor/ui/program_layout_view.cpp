@@ -378,7 +378,9 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
     }
     for (int i = 0; i < lineCountOf(program_.areaFormat); ++i) {
         if (program_.regionLines[static_cast<size_t>(i)].selected == 1) {
-            dragLine(program_.areaFormat, program_.regionLines, i, x, y);
+            // Outside the face, or where an area would vanish, the line stays.
+            dragLine(program_.areaFormat, canvasWidth_, canvasHeight_, program_.regionLines, i, x,
+                     y);
             break;
         }
     }
