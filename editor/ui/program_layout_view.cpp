@@ -95,7 +95,7 @@ CProgram_Layout_view::~CProgram_Layout_view() {
     // A running Make is cancelled and waited for (it stops before the next element, a clip
     // conversion within a frame), then the preview laid over this view stops.
     disconnect(&session_, nullptr, this, nullptr);
-    session_.stop();
+    session_.cancel();
 }
 
 void CProgram_Layout_view::buildToolbar() {

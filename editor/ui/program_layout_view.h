@@ -34,7 +34,7 @@ class CProgram_Layout_view : public QWidget, public PreviewHost {
     // `signName` is the current sign.
     CProgram_Layout_view(ProgramData& program, PlaySession& session, const std::string& signName,
                          QWidget* parent = nullptr);
-    ~CProgram_Layout_view() override;  // stops the session's Make or preview
+    ~CProgram_Layout_view() override;  // cancels the session's Make or preview
 
     // Takes the program's size and format, computes the areas.
     void initialUpdate();

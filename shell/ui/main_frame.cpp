@@ -621,7 +621,7 @@ void CMainFrame::shutDown() {
         settings_.height = programData().ledHeight;
     }
     closeProgram();
-    session_->stop();
+    session_->cancel();
     if (operations_->runState() == RunState::Running) {
         // Nothing the worker still says is shown: it never waits for this thread again, and a
         // stop ends it at its next wait or between files, within the link's time-outs.
