@@ -185,8 +185,8 @@ double meanChannel(const Picture& pic, int shift) {
 
 TEST(JpegPicture, ScaledDecodesKeepAtLeastTheAskedSizeAndReportTheFullOne) {
     MediaFolder dir;
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc2=size=800x600 -frames:v 1 -q:v 3 " +
-                          dir.file("photo.jpg")));
+    ASSERT_TRUE(
+        runFfmpeg("-f lavfi -i testsrc2=size=800x600 -frames:v 1 -q:v 3 " + dir.file("photo.jpg")));
     std::vector<uint8_t> bytes;
     ASSERT_TRUE(readWholeFile(dir.file("photo.jpg"), bytes));
     struct Case {
