@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_filter.h"
 #include "common/file_kind.h"
 #include "common/operator_messages.h"
 
@@ -44,10 +45,6 @@ std::string withTrailingSeparator(const std::string& folder);
 std::string newFileLocation(const Profile& profile, const std::string& startFolder);
 
 // The filters of the Open and Send File dialogs as (description, patterns) pairs, in order.
-struct FileFilter {
-    std::string description;  // "All Files (*.ZPF,*.AT,*.TIM,*.ZRT)"
-    std::string patterns;     // "*.ZPF;*.AT;*.TIM;*.ZRT"
-};
 std::vector<FileFilter> openDialogFilters();
 std::vector<FileFilter> sendFileDialogFilters();
 

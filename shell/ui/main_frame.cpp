@@ -28,6 +28,7 @@
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
+#include "common/ui/file_dialog_filter.h"
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
@@ -45,17 +46,6 @@ constexpr int kOperationTimerMs = 500;
 constexpr int kFrameHeightReserve = 72;
 // The longest a running operation may take to end at shut-down; its link waits are shorter.
 constexpr int kShutDownLimitMs = 60000;
-
-QString filterText(const std::vector<FileFilter>& filters) {
-    QStringList parts;
-    for (const FileFilter& f : filters) {
-        QString patterns = qs(f.patterns);
-        patterns.replace(';', ' ');
-        // Linux names are case-sensitive: offer the lower-case spellings too.
-        parts << qs(f.description) + " (" + patterns + " " + patterns.toLower() + ")";
-    }
-    return parts.join(";;");
-}
 
 }  // namespace
 
@@ -339,7 +329,7 @@ void CMainFrame::newFile(FileKind kind, const std::string& location, const std::
 
 void CMainFrame::openDialog() {
     const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
-                                                      filterText(openDialogFilters()));
+                                                      dialogFilter(openDialogFilters()));
     if (!path.isEmpty()) openFile(ss(path));
 }
 
@@ -502,7 +492,7 @@ void CMainFrame::sendFile() {
     if (sendFileDialogOpen_) return;
     sendFileDialogOpen_ = true;
     const QString path = QFileDialog::getOpenFileName(this, "Send File", qs(startFolder()),
-                                                      filterText(sendFileDialogFilters()));
+                                                      dialogFilter(sendFileDialogFilters()));
     sendFileDialogOpen_ = false;
     if (path.isEmpty()) return;
     const ChosenFile file = chosenFileOf(ss(path));
