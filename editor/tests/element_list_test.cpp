@@ -135,9 +135,9 @@ TEST(DropRules, EffectsAreTakenByPicturesAndTextPagesOnly) {
         SCOPED_TRACE(c.path);
         CElement e;
         e.path = c.path;
-        EXPECT_EQ(setEntryEffect(e, 0), c.takes);  // "Move left" is list entry 0
+        EXPECT_EQ(setEntryEffect(e, 1), c.takes);  // "Move left" is Move In entry 1
         EXPECT_EQ(setExitEffect(e, 5), c.takes);
-        EXPECT_EQ(e.moveIn, 0);
+        EXPECT_EQ(e.moveIn, c.takes ? 1 : 0);
         EXPECT_EQ(e.moveOut, c.takes ? 5 : 0);
     }
 }
