@@ -48,10 +48,15 @@ std::string newFileLocation(const Profile& profile, const std::string& startFold
 std::vector<FileFilter> openDialogFilters();
 std::vector<FileFilter> sendFileDialogFilters();
 
-// A program to start detached: argv[0] is the program (a path or a name looked up in PATH).
+// A program to start detached: argv[0] is the program (a path or a name looked up in PATH);
+// `name` is what the operator is told about when it cannot be started ("The text page editor").
 struct OutsideProgram {
     std::vector<std::string> argv;
+    std::string name;
 };
+inline constexpr const char* kTextPageEditorName = "The text page editor";
+inline constexpr const char* kPictureEditorName = "The picture editor";
+inline constexpr const char* kHelpName = "The help";
 // The text page editor on a ".ZRT" path: "pagewright" in the start folder, else beside this
 // executable, else from PATH.
 OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& startFolder,

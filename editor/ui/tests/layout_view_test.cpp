@@ -144,9 +144,10 @@ TEST_F(LayoutViewTest, AreaFormatDroppedFromThePropertyView) {
     EXPECT_EQ(view_->areaLayout().areaCount, 3);
     EXPECT_EQ(view_->areaLayout().areas[1], (Rect{0, 42, 256, 85}));
 
-    // Another tab's list is empty for now and carries no format.
+    // An entry of another tab carries no format.
     property->setCurrentTab(1);
-    EXPECT_EQ(list->count(), 0);
+    std::unique_ptr<QMimeData> effect(list->model()->mimeData({list->model()->index(5, 0)}));
+    EXPECT_EQ(areaFormatOfDrag(effect.get()), -1);
     QMimeData other;
     other.setText("5");
     EXPECT_EQ(areaFormatOfDrag(&other), -1);

@@ -26,7 +26,7 @@ TEST_F(StepGuideTest, ShownForANewProgramUntilSwitchedOff) {
         auto buttons = guide->findChildren<QPushButton*>();
         ASSERT_EQ(buttons.size(), 5);
         QString editorPath;
-        QObject::connect(&frame, &CProgramFrame::textPageEditorRequested,
+        QObject::connect(&frame, &CProgramFrame::openMediumRequested,
                          [&](const QString& p) { editorPath = p; });
         QTest::mouseClick(buttons[0], Qt::LeftButton);
         ASSERT_TRUE(waitFor([&] { return !editorPath.isEmpty(); }));
