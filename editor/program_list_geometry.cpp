@@ -72,10 +72,10 @@ int timelineBarAt(const std::vector<CElement>& list, int x) {
     return -1;
 }
 
-int timelineResizeAt(const std::vector<CElement>& list, int x) {
-    for (size_t i = 0; i < list.size(); ++i)
-        if (std::abs(x - (list[i].start + list[i].hold)) <= kResizeGrip) return static_cast<int>(i);
-    return -1;
+bool onTimelineGrip(const std::vector<CElement>& list, int index, int x) {
+    if (index < 0 || static_cast<size_t>(index) >= list.size()) return false;
+    const CElement& e = list[static_cast<size_t>(index)];
+    return std::abs(x - (e.start + e.hold)) <= kResizeGrip;
 }
 
 int timelineInsertIndex(const std::vector<CElement>& list, int x) {

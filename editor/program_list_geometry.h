@@ -54,8 +54,10 @@ int timelineRowAt(int y, int areaCount, int height);
 Rect timelineBarRect(const CElement& element, const Rect& row);
 // The first element whose bar holds second x, or -1.
 int timelineBarAt(const std::vector<CElement>& list, int x);
-// The element whose bar end lies within the grip of x (the earlier one where two meet), or -1.
-int timelineResizeAt(const std::vector<CElement>& list, int x);
+// Whether second x lies within the grip of element `index`'s bar end: the end of the bar that
+// was pressed last can be dragged (a first click selects a bar, so that a short bar's end never
+// takes a click meant for its neighbour).
+bool onTimelineGrip(const std::vector<CElement>& list, int index, int x);
 // Where a medium dropped at second x goes: before the bar under x, else before the first bar
 // that starts after x, else at the end. Never before the background (index 0): a drop there
 // goes after it, since element 0 is the area's background.

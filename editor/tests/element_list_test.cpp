@@ -241,9 +241,12 @@ TEST(TimelineGeometry, RowsBarsGripsAndDropPlaces) {
     EXPECT_EQ(timelineBarAt(list, 22), 1);
     EXPECT_EQ(timelineBarAt(list, 23), 2);
     EXPECT_EQ(timelineBarAt(list, 33), -1);
-    EXPECT_EQ(timelineResizeAt(list, 19), 1);
-    EXPECT_EQ(timelineResizeAt(list, 37), 2);
-    EXPECT_EQ(timelineResizeAt(list, 12), -1);
+    EXPECT_TRUE(onTimelineGrip(list, 1, 19));
+    EXPECT_TRUE(onTimelineGrip(list, 1, 27));
+    EXPECT_FALSE(onTimelineGrip(list, 1, 17));
+    EXPECT_FALSE(onTimelineGrip(list, 2, 23));  // the next bar's start is no grip of its own
+    EXPECT_TRUE(onTimelineGrip(list, 2, 37));
+    EXPECT_FALSE(onTimelineGrip(list, 3, 33));
 
     EXPECT_EQ(timelineInsertIndex(list, 1), 1);  // on the background: after it
     EXPECT_EQ(timelineInsertIndex(list, 25), 2);

@@ -7,46 +7,13 @@
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/testing/scratch_folder.h"
+#include "editor/tests/test_media.h"
 #include "editor/thumbnail_maker.h"
-#include "media/bmp_picture.h"
-#include "media/zrt_file.h"
 
 namespace brightline {
 namespace {
 
-bool ffmpeg(const std::string& arguments) {
-    const std::string command =
-        "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " </dev/null";
-    return std::system(command.c_str()) == 0;
-}
-
-// A text page of one page: the header, then the page's size and a 24-bit bitmap of `colour`.
-std::vector<uint8_t> textPage(int width, int height, uint32_t colour, const char* mark = "ZRT") {
-    media::ZrtHeader header;
-    header.version = 1;
-    header.width = width;
-    header.height = height;
-    header.layout = 1;
-    header.pageOffset = media::kZrtHeaderSize;
-    header.pageCount = 1;
-    auto head = media::encodeZrtHeader(header);
-    std::vector<uint8_t> file(head.begin(), head.end());
-    std::copy(mark, mark + 3, file.begin());
-    media::Picture page(width, height);
-    std::fill(page.pixels.begin(), page.pixels.end(), colour);
-    const std::vector<uint8_t> bmp = media::encodeBmp24(page);
-    const uint32_t size = static_cast<uint32_t>(bmp.size());
-    for (int i = 0; i < 4; ++i) file.push_back(static_cast<uint8_t>(size >> (8 * i)));
-    file.insert(file.end(), bmp.begin(), bmp.end());
-    return file;
-}
-
-std::string clockPage(bool showTime) {
-    const std::string text = std::string("[TIME]\r\nSHOW_TIME=") + (showTime ? "1" : "0") +
-                             "\r\nTIME=HH:MM\r\nTIME_X=100\r\nTIME_Y=50\r\nTIME_COLOR=#FFFFFF\r\n"
-                             "TIME_FONT_INDEX=0\r\nSHOW_DATE=0\r\nSHOW_WEEK=0\r\n";
-    return text;
-}
+using testkit::ffmpeg;
 
 uint32_t centre(const media::Picture& p) {
     return p.at(p.width / 2, p.height / 2);
@@ -87,7 +54,7 @@ TEST_F(ThumbnailMakerTest, EachKindGivesItsFirstPictureAtTheAskedSize) {
                        file("y.mp4")));
     ASSERT_TRUE(ffmpeg("-f lavfi -i color=c=0x20E0E0:size=320x240:rate=10:duration=1 -c:v mjpeg " +
                        file("c.AVI")));
-    const std::vector<uint8_t> page = textPage(128, 32, 0xC020C0);
+    const std::vector<uint8_t> page = testkit::textPageBytes(128, 32, 0xC020C0);
     ASSERT_TRUE(writeFileAtomically(file("m.zrt"), page));
     struct Case {
         const char* name;
@@ -127,8 +94,8 @@ TEST_F(ThumbnailMakerTest, FlashMoviesShowTheirFirstFrame) {
 }
 
 TEST_F(ThumbnailMakerTest, AClockPageIsDrawnWithItsFontsAndCutToWhatItShows) {
-    write("shown.TIM", clockPage(true));
-    write("empty.TIM", clockPage(false));
+    write("shown.TIM", testkit::clockPageText(true));
+    write("empty.TIM", testkit::clockPageText(false));
     const ThumbnailResult shown = make("shown.TIM");
     ASSERT_TRUE(shown.ok) << shown.error;
     int white = 0;
@@ -144,7 +111,8 @@ TEST_F(ThumbnailMakerTest, WhatCannotBeReadGivesNoPictureAndSaysWhy) {
     write("broken.jpg", "not a picture");
     write("notes.txt", "text");
     write("empty.avi", "");
-    ASSERT_TRUE(writeFileAtomically(file("wrong.zrt"), textPage(16, 16, 0xFFFFFF, "ZRX")));
+    ASSERT_TRUE(
+        writeFileAtomically(file("wrong.zrt"), testkit::textPageBytes(16, 16, 0xFFFFFF, "ZRX")));
     for (const char* name :
          {"broken.jpg", "notes.txt", "empty.avi", "wrong.zrt", "missing.png", "missing.TIM"}) {
         SCOPED_TRACE(name);
@@ -155,7 +123,7 @@ TEST_F(ThumbnailMakerTest, WhatCannotBeReadGivesNoPictureAndSaysWhy) {
     }
     std::vector<uint8_t> page;
     EXPECT_FALSE(firstTextPage(file("wrong.zrt"), page));
-    ASSERT_TRUE(writeFileAtomically(file("ok.zrt"), textPage(16, 16, 0xFFFFFF)));
+    ASSERT_TRUE(writeFileAtomically(file("ok.zrt"), testkit::textPageBytes(16, 16, 0xFFFFFF)));
     EXPECT_TRUE(firstTextPage(file("ok.zrt"), page));
     EXPECT_EQ(page[0], 'B');
 }

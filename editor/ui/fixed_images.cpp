@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <QPainterPath>
 
-
 namespace brightline::ui {
 
 namespace {
@@ -119,9 +118,8 @@ QPixmap noEffectImage() {
 }
 
 QPixmap noExitImage() {
-    static const QPixmap image = noEffectImage().scaled(kNoExitWidth, kNoExitHeight,
-                                                        Qt::IgnoreAspectRatio,
-                                                        Qt::SmoothTransformation);
+    static const QPixmap image = noEffectImage().scaled(
+        kNoExitWidth, kNoExitHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
 }
 

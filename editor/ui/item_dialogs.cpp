@@ -51,9 +51,8 @@ CSetDelayDialog::CSetDelayDialog(int hold, OperatorMessages& messages, QWidget* 
 void CSetDelayDialog::accept() {
     int seconds = 0;
     if (!parseDelay(ss(field_->text().trimmed()), seconds)) {
-        messages_.show(OperatorMessage{
-            ss(QString(kMsgDelayRange).arg(0).arg(kMaxDelaySeconds)), "", MessageIcon::Warning,
-            MessageButtons::Ok});
+        messages_.show(OperatorMessage{ss(QString(kMsgDelayRange).arg(0).arg(kMaxDelaySeconds)), "",
+                                       MessageIcon::Warning, MessageButtons::Ok});
         field_->setFocus();
         field_->selectAll();
         return;

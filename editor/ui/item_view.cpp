@@ -29,6 +29,14 @@ QRect qrect(const Rect& r) {
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
+// A red label on a white patch, readable over any picture.
+void drawLabel(QPainter& p, QPoint topLeft, const QString& text) {
+    const QRect box(topLeft, QSize(p.fontMetrics().horizontalAdvance(text) + 4, 11));
+    p.fillRect(box, Qt::white);
+    p.setPen(Qt::red);
+    p.drawText(box, Qt::AlignCenter, text);
+}
+
 QString hms(int seconds) {
     seconds = std::max(seconds, 0);
     return QString::asprintf("%02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
@@ -91,7 +99,8 @@ ItemHit CProgram_Menu_view::hitAt(const QPoint& p) const {
 // --- Painting ------------------------------------------------------------------------------
 
 void CProgram_Menu_view::drawCard(QPainter& p, int index) {
-    const CElement& element = program_.areaLists[static_cast<size_t>(area_)][static_cast<size_t>(index)];
+    const CElement& element =
+        program_.areaLists[static_cast<size_t>(area_)][static_cast<size_t>(index)];
     const QRect card = qrect(itemCardRect(index)).translated(-horizontalScrollBar()->value(), 0);
     if (card.right() < 0 || card.left() > viewport()->width() + 160) return;
     QFont small = p.font();
@@ -117,12 +126,10 @@ void CProgram_Menu_view::drawCard(QPainter& p, int index) {
         const QRect in(card.left(), card.top() + card.height() * 2 / 3, card.width() / 3,
                        card.height() / 3);
         p.drawPixmap(in, element.moveIn < 0 ? noEffectImage() : moveInImage(element.moveIn));
-        p.setPen(Qt::red);
-        p.drawText(in.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom, "In");
+        drawLabel(p, in.topLeft() + QPoint(0, -11), "In");
         const QRect exit = qrect(exitBoxRect(index)).translated(-horizontalScrollBar()->value(), 0);
         p.drawPixmap(exit, element.moveOut < 0 ? noExitImage() : moveOutImage(element.moveOut));
-        p.setPen(Qt::red);
-        p.drawText(exit.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignBottom, "Out");
+        drawLabel(p, exit.bottomLeft() + QPoint(0, 2), "Out");
         const bool exitLit = (hover_.kind == ItemHit::ExitBox && hover_.index == index) ||
                              (dropTarget_.kind == ItemHit::ExitBox && dropTarget_.index == index);
         if (exitLit) {

@@ -118,10 +118,9 @@ void CProgramFrame::wireViews() {
     });
     connect(layout_, &CProgram_Layout_view::areaCountChanged, timeline,
             &CProgram_Menu_Time_view::setAreaCount);
-    connect(layout_, &CProgram_Layout_view::edited, this,
-            [this](const QString& what, bool save, int merge) {
-                history_->commit(what, save, merge);
-            });
+    connect(
+        layout_, &CProgram_Layout_view::edited, this,
+        [this](const QString& what, bool save, int merge) { history_->commit(what, save, merge); });
     connect(items, &CProgram_Menu_view::edited, this, commit);
     connect(timeline, &CProgram_Menu_Time_view::edited, this, commit);
     connect(items, &CProgram_Menu_view::elementShown, this, &CProgramFrame::showElement);

@@ -169,8 +169,7 @@ void CProgram_Layout_view::initialUpdate() {
 }
 
 void CProgram_Layout_view::programRestored() {
-    const bool resized =
-        program_.ledWidth != canvasWidth_ || program_.ledHeight != canvasHeight_;
+    const bool resized = program_.ledWidth != canvasWidth_ || program_.ledHeight != canvasHeight_;
     initialUpdate();
     if (resized) storeSignSize();
 }

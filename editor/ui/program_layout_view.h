@@ -55,6 +55,11 @@ class CProgram_Layout_view : public QWidget, public PreviewHost {
     void applyFormat(int format);
     void selectArea(int slot);
     void showElementInArea(int slot, const std::string& path, int thumbIndex);
+    // The path of the element area `slot` shows (empty: none).
+    std::string shownPath(int slot) const {
+        return slot >= 0 && slot < kAreaSlots ? shown_[static_cast<size_t>(slot)].path
+                                              : std::string();
+    }
     // Size edits (the edits' change handlers).
     void setWidthText(const QString& text);
     void setHeightText(const QString& text);

@@ -23,8 +23,8 @@ class CProgramMenuView : public QWidget {
     Q_OBJECT
   public:
     // All three are borrowed and outlive the view.
-    CProgramMenuView(ProgramData& program, ThumbnailService& thumbnails,
-                     OperatorMessages& messages, QWidget* parent = nullptr);
+    CProgramMenuView(ProgramData& program, ThumbnailService& thumbnails, OperatorMessages& messages,
+                     QWidget* parent = nullptr);
 
     CProgram_Menu_view* itemView() const { return items_; }
     CProgram_Menu_Time_view* timelineView() const { return timeline_; }

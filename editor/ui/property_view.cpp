@@ -1,5 +1,6 @@
 #include "editor/ui/property_view.h"
 
+#include <unistd.h>
 #include <QDrag>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -7,7 +8,6 @@
 #include <QPainter>
 #include <QTabBar>
 #include <QVBoxLayout>
-#include <unistd.h>
 
 #include "common/effect_names.h"
 #include "common/folders.h"
@@ -59,8 +59,7 @@ std::optional<PropertyEntry> propertyEntryOfDrag(const QMimeData* mime) {
 
 int areaFormatOfDrag(const QMimeData* mime) {
     const auto entry = propertyEntryOfDrag(mime);
-    return entry && entry->tab == kTabAreaFormat && entry->entry < kAreaFormats ? entry->entry
-                                                                                : -1;
+    return entry && entry->tab == kTabAreaFormat && entry->entry < kAreaFormats ? entry->entry : -1;
 }
 
 // --- The list ----------------------------------------------------------------------------
@@ -73,7 +72,6 @@ CProgram_Property_ListView::CProgram_Property_ListView(QWidget* parent) : QListW
     setWordWrap(true);
     setResizeMode(QListView::Adjust);
     setMovement(QListView::Static);
-    setUniformItemSizes(true);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -129,17 +127,17 @@ void CProgram_Property_ListView::paintEvent(QPaintEvent* event) {
     if (!backdrop_.isNull()) {
         QPainter p(viewport());
         const QRect area = viewport()->rect();
-        p.drawImage(area.bottomRight() - QPoint(backdrop_.width(), backdrop_.height()) +
-                        QPoint(1, 1),
-                    backdrop_);
+        p.drawImage(
+            area.bottomRight() - QPoint(backdrop_.width(), backdrop_.height()) + QPoint(1, 1),
+            backdrop_);
     }
     QListWidget::paintEvent(event);
 }
 
 // --- The view ----------------------------------------------------------------------------
 
-CPropertyView::CPropertyView(int firstTab, ThumbnailService& thumbnails,
-                             OperatorMessages& messages, QWidget* parent)
+CPropertyView::CPropertyView(int firstTab, ThumbnailService& thumbnails, OperatorMessages& messages,
+                             QWidget* parent)
     : QWidget(parent), thumbnails_(thumbnails), messages_(messages) {
     setObjectName("CPropertyView");
     tabs_ = new QTabBar(this);

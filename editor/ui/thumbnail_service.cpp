@@ -118,8 +118,9 @@ QPixmap mediumPicture(ThumbnailService& thumbnails, const std::string& path, QSi
                 break;
         }
     }
-    return fixed.size() == size ? fixed
-                                : fixed.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return fixed.size() == size
+               ? fixed
+               : fixed.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace brightline::ui

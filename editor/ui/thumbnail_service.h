@@ -10,8 +10,8 @@
 // requests and waits for the ones running (each is one file). All members are called on the
 // user interface thread.
 #include <QImage>
-#include <QPixmap>
 #include <QObject>
+#include <QPixmap>
 #include <QSize>
 #include <QThreadPool>
 #include <map>
@@ -29,8 +29,8 @@ class ThumbnailService : public QObject {
     Q_OBJECT
   public:
     struct Entry {
-        QImage image;       // the size asked for; null when failed
-        QSize sourceSize;   // the medium's own size, when known
+        QImage image;      // the size asked for; null when failed
+        QSize sourceSize;  // the medium's own size, when known
         bool failed = false;
         QString error;
     };

@@ -188,6 +188,7 @@ void CProgram_Menu_Time_view::mouseMoveEvent(QMouseEvent* event) {
     const int x = at.x() + scroll();
     if (resizing_) {
         const CElement* element = findElement(program_, resizeArea_, resizeElement_);
+        resizeMoved_ = true;
         if (element && x > element->start + kMinBarSeconds) {
             focusRight_ = x;
             QToolTip::showText(global, barText(*element, x - element->start), viewport());
@@ -201,8 +202,7 @@ void CProgram_Menu_Time_view::mouseMoveEvent(QMouseEvent* event) {
     }
     const int row = timelineRowAt(at.y(), areaCount_, viewport()->height());
     const std::vector<CElement>* elements = list(row);
-    const int grip = elements ? timelineResizeAt(*elements, x) : -1;
-    resizeReady_ = grip >= 0;
+    resizeReady_ = elements && row == area_ && onTimelineGrip(*elements, element_, x);
     if (resizeReady_) {
         setCursor(Qt::SizeHorCursor);
         QToolTip::showText(global, "move", viewport());
@@ -236,14 +236,13 @@ void CProgram_Menu_Time_view::mousePressEvent(QMouseEvent* event) {
     const int row = timelineRowAt(at.y(), areaCount_, viewport()->height());
     const std::vector<CElement>* elements = list(row);
     if (!elements) return;
-    const int grip = timelineResizeAt(*elements, x);
-    if (grip >= 0) {
+    if (row == area_ && onTimelineGrip(*elements, element_, x)) {
         resizing_ = true;
+        resizeMoved_ = false;
         resizeArea_ = row;
-        resizeElement_ = grip;
-        const CElement& element = (*elements)[static_cast<size_t>(grip)];
+        resizeElement_ = element_;
+        const CElement& element = (*elements)[static_cast<size_t>(element_)];
         focusRight_ = element.start + element.hold;
-        setCurrent(row, grip);
         viewport()->update();
         return;
     }
@@ -261,7 +260,9 @@ void CProgram_Menu_Time_view::mouseReleaseEvent(QMouseEvent* event) {
         resizing_ = false;
         unsetCursor();
         QToolTip::hideText();
-        if (resizeElement(program_, resizeArea_, resizeElement_, at.x() + scroll())) {
+        // A press on the grip without a drag is no resize.
+        if (resizeMoved_ &&
+            resizeElement(program_, resizeArea_, resizeElement_, at.x() + scroll())) {
             refresh();
             emit edited("Resize", true);
         }

@@ -2,11 +2,12 @@
 // The timeline view: a ruler of seconds, then one row per area of the format, and in each row
 // one bar per element from its `start`, `hold` seconds long (one pixel a second), with the
 // medium's picture at its left. Hovering shows the time on the ruler and an element's path and
-// hold on its bar, and has the layout view show that element; dragging a bar's right end
-// resizes it (10 seconds at least, the later bars follow); the Delete key deletes the current
-// element; media dragged from the property view are inserted into a row where the green
-// insertion mark shows. Every change is reported with `edited`, which records the step and
-// saves the program. The geometry and the edits are the core's. User interface thread only.
+// hold on its bar, and has the layout view show that element; a click makes a bar current, and
+// dragging the current bar's right end resizes it (10 seconds at least, the later bars follow); the
+// Delete key deletes the current element; media dragged from the property view are inserted into a
+// row where the green insertion mark shows. Every change is reported with `edited`, which records
+// the step and saves the program. The geometry and the edits are the core's. User interface thread
+// only.
 #include <QAbstractScrollArea>
 
 #include "editor/program_data.h"
@@ -70,6 +71,7 @@ class CProgram_Menu_Time_view : public QAbstractScrollArea {
     int hoverElement_ = -1;
     bool resizeReady_ = false;  // the pointer is on a bar's end
     bool resizing_ = false;
+    bool resizeMoved_ = false;
     int resizeArea_ = -1;
     int resizeElement_ = -1;
     int focusRight_ = 0;  // the dragged end, in seconds

@@ -12,9 +12,9 @@
 #include <QPainter>
 #include <QProcess>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoGroup>
@@ -198,9 +198,11 @@ void CMainFrame::createMenus() {
     undoGroup_ = new QUndoGroup(this);
     QMenu* edit = menuBar()->addMenu("&Edit");
     QAction* undo = undoGroup_->createUndoAction(this, "Undo");
-    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     QAction* redo = undoGroup_->createRedoAction(this, "Redo");
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undo);
     edit->addAction(redo);
     add("&Send", {Command::SendFile, Command::GetFileList, Command::GetTime, Command::AdjustTime,
@@ -585,16 +587,17 @@ void CMainFrame::help() {
 void CMainFrame::startOutside(const OutsideProgram& program) {
     if (program.argv.empty()) return;
     const QString executable = qs(program.argv[0]);
-    const bool found = executable.contains('/') ? QFileInfo(executable).isExecutable()
-                                                : !QStandardPaths::findExecutable(executable).isEmpty();
+    const bool found = executable.contains('/')
+                           ? QFileInfo(executable).isExecutable()
+                           : !QStandardPaths::findExecutable(executable).isEmpty();
     if (!found) {
         // The text page editor comes with a later version; another program is not installed.
         if (program.name == kTextPageEditorName)
             notAvailable(qs(program.name));
         else
-            messages_.show(OperatorMessage{program.name + " cannot be started: " +
-                                               program.argv[0] + " was not found.",
-                                           "INFO", MessageIcon::Error, MessageButtons::Ok});
+            messages_.show(OperatorMessage{
+                program.name + " cannot be started: " + program.argv[0] + " was not found.", "INFO",
+                MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     QStringList arguments;
@@ -604,8 +607,8 @@ void CMainFrame::startOutside(const OutsideProgram& program) {
     process.setArguments(arguments);
     process.setWorkingDirectory(qs(startFolder()));
     if (!process.startDetached())
-        messages_.show(OperatorMessage{program.name + " could not be started (" +
-                                           program.argv[0] + "): " + ss(process.errorString()),
+        messages_.show(OperatorMessage{program.name + " could not be started (" + program.argv[0] +
+                                           "): " + ss(process.errorString()),
                                        "INFO", MessageIcon::Error, MessageButtons::Ok});
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// The main window "Brightline": menus File, Edit, Send, Set, View, Help; the toolbar (New, Open, Save,
-// Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the getting-started
-// guide; at most one program frame in its work area; the sign operations with their progress
-// and file list windows; the PlaySession through which every Make, preview and send of the
+// The main window "Brightline": menus File, Edit, Send, Set, View, Help; the toolbar (New, Open,
+// Save, Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the
+// getting-started guide; at most one program frame in its work area; the sign operations with their
+// progress and file list windows; the PlaySession through which every Make, preview and send of the
 // workspace folder runs (Play in the frame, Send File, guide step 3). Creation and shut-down
 // follow the designed order (see the .cpp). User interface thread only.
 #include <QMainWindow>
