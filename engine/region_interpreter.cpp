@@ -86,10 +86,9 @@ RegionInterpreter::RegionInterpreter(RegionEnvironment env, RegionStart start)
     : env_(std::move(env)), start_(std::move(start)) {}
 
 void RegionInterpreter::run() {
+    // The player cleared the slot's quit, stop and pass-complete flags when it set the slot up,
+    // before this thread started: clearing them here would lose a stop requested meanwhile.
     RegionSlot& slot = env_.arena->slot(start_.region);
-    slot.quitRequest = false;
-    slot.stop = false;
-    slot.passComplete = false;
     for (int i = 0; i < start_.repeat && !slot.quitRequest; ++i) playOnce();
     // Whatever happened (no script, a count below 1, an abandoned script), the region has done
     // its part: the page can end and a stop completes.
@@ -122,7 +121,16 @@ void RegionInterpreter::playOnce() {
             ? static_cast<unsigned>(start_.region)
             : static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
+    uint64_t stepsSeen = ctx.stepsTaken;
+    size_t words = 0;
     while (!slot.quitRequest) {
+        if (ctx.stepsTaken != stepsSeen) {
+            stepsSeen = ctx.stepsTaken;
+            words = 0;
+        } else if (++words > env_.wordsPerTick) {
+            if (!waitTicks(ctx, 1)) break;
+            continue;
+        }
         if (cursor_.atEnd()) {
             slot.passComplete = true;
             waitTicks(ctx, 1);

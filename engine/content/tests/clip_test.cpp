@@ -126,6 +126,13 @@ TEST_F(TenFpsClip, HasRateThirtyWithDoubledFramesAndShowsOneRecordATick) {
     EXPECT_NE(result.diagnostics.find("ap samples_per_second=0 stop=0\r\n"), std::string::npos);
 }
 
+TEST_F(TenFpsClip, FramesWithoutEffectOrHoldStillTakeATickEach) {
+    ws.write("clip.zvi", std::string(bytes.begin(), bytes.end()));
+    ws.write("10000.shw", scriptLines({"ZAVI Clip 0 0 NULL NULL 0"}));
+    const auto result = ws.play(ContentSettings(), 0);
+    EXPECT_GE(result.ticks, 10u);  // one a record: the clip cannot hold the show's tick
+}
+
 TEST_F(TenFpsClip, DamagedFramesAreSkippedAndACutClipStopsAtItsLastGoodFrame) {
     const std::vector<size_t> records = recordOffsets(bytes);
     ASSERT_EQ(records.size(), 10u);
