@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "common/file_io.h"
 #include "common/operator_messages.h"
 #include "common/paths.h"
 
@@ -23,7 +24,9 @@ void showOpenError(OperatorMessages& messages, const std::string& name) {
 
 SerialLink::SerialLink(OperatorMessages& messages) : messages_(messages) {}
 
-SerialLink::~SerialLink() { close(); }
+SerialLink::~SerialLink() {
+    close();
+}
 
 void SerialLink::setChunkSize(int bytes) {
     if (bytes < 32) bytes = 32;
@@ -128,8 +131,7 @@ void SerialLink::consumeRing() {
     }
 }
 
-void SerialLink::sendDirect(uint8_t destination, uint16_t type, const uint8_t* data,
-                            size_t size) {
+void SerialLink::sendDirect(uint8_t destination, uint16_t type, const uint8_t* data, size_t size) {
     PacketHeader h;
     h.destination = destination;
     h.source = kPcAddress;
@@ -173,52 +175,50 @@ uint16_t SerialLink::serveFileRequest() {
     const PacketHeader& h = parser_.header();
     std::vector<uint8_t> data(parser_.data(), parser_.data() + parser_.dataSize());
     switch (h.type) {
-    case kReqOpenWrite: {
-        const std::string path = servicePath(data);
-        writeFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
-        return writeFile_ ? kReplyDone : kReplyCannotWrite;
-    }
-    case kReqOpenRead: {
-        const std::string path = servicePath(data);
-        readFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
-        if (!readFile_) return kReplyCannotRead;
-        std::string name(data.begin(), data.end());
-        const size_t nul = name.find('\0');
-        if (nul != std::string::npos) name.resize(nul);
-        sendDirect(h.source, kReqOpenWrite, reinterpret_cast<const uint8_t*>(name.data()),
-                   name.size());
-        return kReqOpenWrite;
-    }
-    case kReqWriteChunk:
-        if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(), writeFile_.get()) !=
-                                                   data.size()))
-            return kReplyNoWriteFile;
-        return kReplyDone;
-    case kReqReadChunk: {
-        if (!readFile_) return kReplyNoReadFile;
-        std::vector<uint8_t> chunk(data.size());
-        const size_t got = chunk.empty() ? 0 : std::fread(chunk.data(), 1, chunk.size(), readFile_.get());
-        const uint16_t type = got == chunk.size() ? kReqWriteChunk : kReqWriteLast;
-        if (type == kReqWriteLast) readFile_.reset();
-        sendDirect(h.source, type, chunk.data(), got);
-        return type;
-    }
-    case kReqWriteLast: {
-        if (!writeFile_) return kReplyDone;
-        uint16_t code = kReplyDone;
-        if (!data.empty() &&
-            std::fwrite(data.data(), 1, data.size(), writeFile_.get()) != data.size())
-            code = kReplyNoWriteFile;
-        writeFile_.reset();
-        return code;
-    }
-    default:
-        return kReplyDone;
+        case kReqOpenWrite: {
+            const std::string path = servicePath(data);
+            writeFile_ = std::make_unique<AtomicFileWriter>();
+            if (path.empty() || !writeFile_->open(path)) writeFile_.reset();
+            return writeFile_ ? kReplyDone : kReplyCannotWrite;
+        }
+        case kReqOpenRead: {
+            const std::string path = servicePath(data);
+            readFile_.reset(path.empty() ? nullptr : openRegularFile(path));
+            if (!readFile_) return kReplyCannotRead;
+            std::string name(data.begin(), data.end());
+            const size_t nul = name.find('\0');
+            if (nul != std::string::npos) name.resize(nul);
+            sendDirect(h.source, kReqOpenWrite, reinterpret_cast<const uint8_t*>(name.data()),
+                       name.size());
+            return kReqOpenWrite;
+        }
+        case kReqWriteChunk:
+            if (!writeFile_ || !writeFile_->write(data)) return kReplyNoWriteFile;
+            return kReplyDone;
+        case kReqReadChunk: {
+            if (!readFile_) return kReplyNoReadFile;
+            std::vector<uint8_t> chunk(data.size());
+            const size_t got =
+                chunk.empty() ? 0 : std::fread(chunk.data(), 1, chunk.size(), readFile_.get());
+            const uint16_t type = got == chunk.size() ? kReqWriteChunk : kReqWriteLast;
+            if (type == kReqWriteLast) readFile_.reset();
+            sendDirect(h.source, type, chunk.data(), got);
+            return type;
+        }
+        case kReqWriteLast: {
+            if (!writeFile_) return kReplyDone;
+            // The file takes its name only when it is whole.
+            const bool written = writeFile_->write(data) && writeFile_->commit();
+            writeFile_.reset();
+            return written ? kReplyDone : kReplyNoWriteFile;
+        }
+        default:
+            return kReplyDone;
     }
 }
 
-bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
-                         const uint8_t* data, size_t size, std::vector<uint8_t>* reply) {
+bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, const uint8_t* data,
+                         size_t size, std::vector<uint8_t>* reply) {
     if (size > static_cast<size_t>(chunkSize_.load())) return false;
     if (!open_.load() || cancelled_.load()) return false;
     PacketHeader h;
@@ -247,8 +247,7 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence,
 }
 
 bool SerialLink::requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
-                                    const uint8_t* data, size_t size,
-                                    std::vector<uint8_t>* reply) {
+                                    const uint8_t* data, size_t size, std::vector<uint8_t>* reply) {
     for (int attempt = 0; attempt < timings_.attempts; ++attempt) {
         if (request(destination, type, sequence, data, size, reply)) return true;
         if (!open_.load() || cancelled_.load()) return false;
@@ -262,7 +261,7 @@ int SerialLink::sendFile(const std::string& localPath, const std::string& remote
     std::vector<uint8_t> name(remoteName.begin(), remoteName.end());
     name.push_back(0);
     if (!requestWithRetries(destination, kReqOpenWrite, 0, name.data(), name.size())) return 0;
-    FILE* file = std::fopen(localPath.c_str(), "rb");
+    FILE* file = openRegularFile(localPath);
     if (!file) {
         showOpenError(messages_, fileNameOf(localPath));
         return -1;
@@ -301,24 +300,20 @@ int SerialLink::fetchFile(const std::string& remoteName, const std::string& loca
     std::vector<uint8_t> name(remoteName.begin(), remoteName.end());
     name.push_back(0);
     if (!requestWithRetries(destination, kReqOpenRead, 0, name.data(), name.size())) return 0;
-    FILE* file = std::fopen(localPath.c_str(), "wb");
-    if (!file) {
+    // Fetched beside the local file and put in place only when whole: a broken transfer keeps
+    // the file as it was.
+    AtomicFileWriter file;
+    if (!file.open(localPath)) {
         showOpenError(messages_, localPath);
         return -1;
     }
     std::vector<uint8_t> reply;
     for (uint32_t sequence = 1;; ++sequence) {
-        if (!requestWithRetries(destination, kReqReadChunk, sequence, nullptr, 0, &reply)) {
-            std::fclose(file);
-            return 0;
-        }
-        if (!reply.empty() && std::fwrite(reply.data(), 1, reply.size(), file) != reply.size()) {
-            std::fclose(file);
-            return 0;
-        }
+        if (!requestWithRetries(destination, kReqReadChunk, sequence, nullptr, 0, &reply)) return 0;
+        if (!file.write(reply)) return 0;
         if (reply.size() < static_cast<size_t>(chunkSize_.load())) break;
     }
-    return std::fclose(file) == 0 ? 1 : 0;
+    return file.commit() ? 1 : 0;
 }
 
 bool SerialLink::lineExchange(const std::string& command, std::string* reply, int timeoutMs) {

@@ -25,6 +25,7 @@
 #include "comm/packet.h"
 #include "comm/receive_ring.h"
 #include "comm/serial_port.h"
+#include "common/file_io.h"
 
 namespace brightline {
 
@@ -38,7 +39,7 @@ struct SerialLinkTimings {
 };
 
 class SerialLink {
-public:
+  public:
     // `messages` receives the "%s open error" boxes of file transfer; it must outlive the link.
     explicit SerialLink(OperatorMessages& messages);
     ~SerialLink();
@@ -78,7 +79,8 @@ public:
                  size_t size, std::vector<uint8_t>* reply = nullptr);
     // The same, up to `attempts` times with `retryPauseMs` after each failure.
     bool requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
-                            const uint8_t* data, size_t size, std::vector<uint8_t>* reply = nullptr);
+                            const uint8_t* data, size_t size,
+                            std::vector<uint8_t>* reply = nullptr);
 
     // Sends a local file as types 1, 3..., 5 under `remoteName` (already in the sign's code
     // page). 1 done, 0 failed, -1 the local file could not be opened ("%s open error" shown).
@@ -102,7 +104,7 @@ public:
     unsigned long requestsSent() const { return requestsSent_.load(); }
     unsigned long bytesDroppedByFullRing() const { return ringDrops_.load(); }
 
-private:
+  private:
     void receiveLoop();
     void consumeRing();
     void dispatch();
@@ -131,7 +133,7 @@ private:
     struct FileCloser {
         void operator()(FILE* f) const { std::fclose(f); }
     };
-    std::unique_ptr<FILE, FileCloser> writeFile_;
+    std::unique_ptr<AtomicFileWriter> writeFile_;
     std::unique_ptr<FILE, FileCloser> readFile_;
 
     // Handed from the receive thread to the requester.

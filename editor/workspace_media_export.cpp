@@ -18,19 +18,21 @@ namespace {
 // Pictures are recognised by their first bytes, as the picture library of the original tools
 // did, so a PNG saved as ".jpg" still exports.
 bool decodeAnyPicture(const std::vector<uint8_t>& bytes, media::Picture& out, std::string& error) {
-    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
+        bytes[3] == 'G')
         return media::decodePng(bytes, out, &error);
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
         return media::decodeJpeg(bytes, out, &error);
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return media::decodeBmp(bytes, out, &error);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        return media::decodeBmp(bytes, out, &error);
     error = "not a BMP, JPEG or PNG picture";
     return false;
 }
 
 }  // namespace
 
-WorkspaceMediaExport::WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch)
-    : grey_(grey), jpegQuality_(jpegQuality), scratch_(std::move(scratch)) {}
+WorkspaceMediaExport::WorkspaceMediaExport(bool grey, int jpegQuality)
+    : grey_(grey), jpegQuality_(jpegQuality) {}
 
 WorkspaceMediaExport WorkspaceMediaExport::fromSettings() {
     bool grey = appProfile().getInt(kProfileSectionSet, "GRAY", 0) != 0;
@@ -70,14 +72,13 @@ int WorkspaceMediaExport::convertVideo(const std::string& source, const std::str
     params.sizeMode = 3;
     params.greyMode = grey_;
     params.jpegQuality = jpegQuality_;
-    params.scratchFolder = scratch_;
     media::VideoConversionResult result = media::convertVideoToZvi(params, progress, &cancel);
     if (!result.ok) return result.framesConverted > 0 ? result.framesConverted : -1;
     return result.framesConverted;
 }
 
 int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target) {
-    return media::convertZrtToZvi(source, target, nullptr, nullptr, scratch_).frames;
+    return media::convertZrtToZvi(source, target).frames;
 }
 
 }  // namespace brightline

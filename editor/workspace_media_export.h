@@ -9,10 +9,9 @@
 namespace brightline {
 
 class WorkspaceMediaExport : public MediaExport {
-public:
-    // `grey`: the profile's "SET"/"GRAY"; `jpegQuality` 1..100 ("jpg.ini"); `scratch` the folder
-    // conversions may use (empty: the scratch folder).
-    WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch = std::string());
+  public:
+    // `grey`: the profile's "SET"/"GRAY"; `jpegQuality` 1..100 ("jpg.ini").
+    WorkspaceMediaExport(bool grey, int jpegQuality);
 
     // Settings from the process's profile and "jpg.ini" in the program folder.
     static WorkspaceMediaExport fromSettings();
@@ -23,10 +22,9 @@ public:
                      const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
     int convertTextPage(const std::string& source, const std::string& target) override;
 
-private:
+  private:
     bool grey_;
     int jpegQuality_;
-    std::string scratch_;
 };
 
 }  // namespace brightline

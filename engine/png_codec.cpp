@@ -3,14 +3,19 @@
 #include <png.h>
 
 #include <cstring>
+#include <memory>
+
+#include "common/file_io.h"
 
 namespace brightline::engine {
 
 bool readPngFile(const std::string& path, RgbaImage& out, std::string* error, size_t maxPixels) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openRegularFile(path, error), std::fclose);
+    if (!file) return false;
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+    if (!png_image_begin_read_from_stdio(&image, file.get())) {
         if (error) *error = path + ": " + image.message;
         return false;
     }
@@ -50,12 +55,14 @@ bool writePngFile(const std::string& path, int width, int height, const uint32_t
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr)) {
+    AtomicFileWriter file;
+    if (!file.open(path, error)) return false;
+    if (!png_image_write_to_stdio(&image, file.stream(), 0, rgb.data(), 0, nullptr)) {
         if (error) *error = path + ": " + image.message;
         png_image_free(&image);
         return false;
     }
-    return true;
+    return file.commit(error);
 }
 
 }  // namespace brightline::engine

@@ -20,7 +20,8 @@ int runInspect(const Args& args) {
         std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
         return kExitFailed;
     }
-    if (bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, "ZAVI")) return inspectClip(args[0], bytes);
+    if (bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, "ZAVI"))
+        return inspectClip(args[0], bytes);
     try {
         std::cout << fileToJson(bytes).dump(2) << "\n";
     } catch (const FileFormatError& e) {
@@ -32,6 +33,11 @@ int runInspect(const Args& args) {
 
 int runBuild(const Args& args) {
     if (args.size() != 2) return usage("build FILE.json OUT");
+    if (sameFile(args[0], args[1])) {
+        std::fprintf(stderr, "brightline-cli: %s is the JSON document itself; name another file\n",
+                     args[1].c_str());
+        return kExitFailed;
+    }
     std::vector<uint8_t> text;
     std::string error;
     if (!readWholeFile(args[0], text, &error)) {

@@ -14,13 +14,25 @@
 namespace brightline {
 namespace {
 
-std::string freshFolder(const std::string& name) {
-    std::string dir = testing::TempDir() + name + "_" + std::to_string(::getpid());
-    std::system(("rm -rf '" + dir + "'").c_str());
-    return dir;
-}
+// A folder of its own under the test's temporary folder, removed again when the test ends.
+class Fresh {
+  public:
+    explicit Fresh(const std::string& name)
+        : dir_(testing::TempDir() + name + "_" + std::to_string(::getpid())) {
+        std::system(("rm -rf '" + dir_ + "'").c_str());
+    }
+    ~Fresh() { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+    operator std::string() const { return dir_; }
+    std::string name() const { return dir_.substr(dir_.rfind('/') + 1); }
+    std::string operator+(const std::string& rest) const { return dir_ + rest; }
 
-void touch(const std::string& path) { std::ofstream(path) << "x"; }
+  private:
+    std::string dir_;
+};
+
+void touch(const std::string& path) {
+    std::ofstream(path) << "x";
+}
 
 bool exists(const std::string& path) {
     struct stat st {};
@@ -28,13 +40,15 @@ bool exists(const std::string& path) {
 }
 
 TEST(Workspace, CleanupCreatesTheFolder) {
-    std::string ws = freshFolder("ws_new") + "/a/BRIGHTLINE_TMP";
+    Fresh root("ws_new");
+    std::string ws = root + "/a/BRIGHTLINE_TMP";
     cleanWorkspace(ws);
     EXPECT_TRUE(exists(ws));
 }
 
 TEST(Workspace, CleanupDeletesFilesRemovesEmptySubfoldersAndEmptiesFullOnes) {
-    std::string ws = freshFolder("ws_clean");
+    Fresh ws_("ws_clean");
+    std::string ws = ws_;
     ensureFolder(ws + "/data");
     ensureFolder(ws + "/script/inner");
     ensureFolder(ws + "/other");
@@ -64,7 +78,8 @@ TEST(Folders, WorkspaceFromTheEnvironment) {
 }
 
 TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
-    std::string dir = freshFolder("atomic");
+    Fresh fresh("atomic");
+    std::string dir = fresh;
     ensureFolder(dir);
     std::string path = dir + "/keep.bin";
     ASSERT_TRUE(writeFileAtomically(path, {1, 2, 3}));
@@ -102,6 +117,73 @@ TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
     ASSERT_TRUE(readWholeFile(path, back));
     EXPECT_EQ(back, (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_FALSE(readWholeFile(dir + "/none.bin", back, &error));
+}
+
+TEST(FileIo, WritesGoThroughLinksAndNeverOntoOtherKindsOfFile) {
+    Fresh fresh("through");
+    const std::string dir = fresh;
+    ensureFolder(dir + "/real");
+    ASSERT_EQ(::symlink("real/target.bin", (dir + "/link.bin").c_str()), 0);
+    std::string error;
+    // The link's target does not exist yet: it is made, and the link stays.
+    ASSERT_TRUE(writeFileAtomically(dir + "/link.bin", {1}, &error)) << error;
+    ASSERT_TRUE(writeFileAtomically(dir + "/link.bin", {2}, &error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::lstat((dir + "/link.bin").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(readWholeFile(dir + "/real/target.bin", back));
+    EXPECT_EQ(back, std::vector<uint8_t>{2});
+
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("fifo", (dir + "/to-fifo").c_str()), 0);
+    ASSERT_EQ(::symlink("loop-b", (dir + "/loop-a").c_str()), 0);
+    ASSERT_EQ(::symlink("loop-a", (dir + "/loop-b").c_str()), 0);
+    struct Case {
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {dir + "/fifo", "is a FIFO, not a regular file"},
+        {dir + "/to-fifo", "is a FIFO, not a regular file"},
+        {dir + "/real", "is a folder, not a regular file"},
+        {"/dev/null", "is a device, not a regular file"},
+        {dir + "/loop-a", "Too many levels of symbolic links"},
+    };
+    for (const Case& c : cases) {
+        error.clear();
+        EXPECT_FALSE(writeFileAtomically(c.path, {3}, &error)) << c.path;
+        EXPECT_NE(error.find(c.why), std::string::npos) << error;
+    }
+    ASSERT_EQ(::lstat((dir + "/fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST(FileIo, ReadsTakeRegularFilesWithinTheirLimitOnly) {
+    Fresh fresh("reads");
+    const std::string dir = fresh;
+    ensureFolder(dir);
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    std::vector<uint8_t> back;
+    std::string error;
+    // A FIFO without a writer would block for ever; it is refused at once.
+    EXPECT_FALSE(readWholeFile(dir + "/fifo", back, &error));
+    EXPECT_NE(error.find("is a FIFO, not a regular file"), std::string::npos) << error;
+    EXPECT_EQ(openRegularFile(dir + "/fifo"), nullptr);
+    EXPECT_FALSE(readWholeFile(dir, back, &error));
+    EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
+
+    ASSERT_TRUE(writeFileAtomically(dir + "/big.bin", std::vector<uint8_t>(3 << 20, 1)));
+    EXPECT_FALSE(readWholeFile(dir + "/big.bin", back, &error, size_t(2) << 20));
+    EXPECT_TRUE(back.empty()) << "never cut";
+    EXPECT_NE(error.find("more than the 2 MiB read at most"), std::string::npos) << error;
+    EXPECT_TRUE(readWholeFile(dir + "/big.bin", back, &error, size_t(3) << 20)) << error;
+    EXPECT_EQ(back.size(), size_t(3) << 20);
+
+    EXPECT_TRUE(sameFile(dir + "/big.bin", dir + "/../" + fresh.name() + "/big.bin"));
+    EXPECT_FALSE(sameFile(dir + "/big.bin", dir + "/fifo"));
+    EXPECT_FALSE(sameFile(dir + "/big.bin", dir + "/none"));
 }
 
 }  // namespace

@@ -35,7 +35,6 @@ media::VideoConversionResult convert(const Workspace& ws, const std::string& vid
     params.height = h;
     params.sizeMode = 3;
     params.format = format;
-    params.scratchFolder = ws.path();
     return media::convertVideoToZvi(params, nullptr, nullptr);
 }
 
