@@ -246,6 +246,15 @@ bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& by
     return file.commit(error);
 }
 
+bool appendFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                          std::string* error) {
+    std::vector<uint8_t> whole;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !readWholeFile(path, whole, error)) return false;
+    whole.insert(whole.end(), bytes.begin(), bytes.end());
+    return writeFileAtomically(path, whole, error);
+}
+
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);

@@ -80,6 +80,11 @@ class AtomicFileWriter {
 bool writeFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
                          std::string* error = nullptr);
 
+// Adds `bytes` to the end of the file (made when missing) by writing it anew whole, so a failure
+// leaves the file as it was. False with `error` set.
+bool appendFileAtomically(const std::string& path, const std::vector<uint8_t>& bytes,
+                          std::string* error = nullptr);
+
 // True when `path` is an existing regular file (links followed).
 bool fileExists(const std::string& path);
 

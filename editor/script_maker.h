@@ -24,32 +24,43 @@ inline constexpr const char* kMakingFileText = "Making : %s";
 inline constexpr const char* kMakeFinishText = "Make finish";
 
 class ScriptMaker {
-public:
+  public:
     // All references are borrowed and must outlive the maker. `program` is changed: a non-empty
     // background gets hold 0 and speed 0, as the sign expects.
     ScriptMaker(ProgramData& program, std::string workspace, MediaExport& media,
                 OperatorMessages& messages);
 
     void setTimeZone(const TimeZoneInfo& zone) { zone_ = zone; }
-    void setStatusCallback(std::function<void(const std::string&)> status) { status_ = std::move(status); }
+    void setStatusCallback(std::function<void(const std::string&)> status) {
+        status_ = std::move(status);
+    }
     void setProgressCallback(ConversionProgress progress) { progress_ = std::move(progress); }
     // The flag Make watches; nullptr (the default) means it cannot be cancelled.
     void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
     // Make(program number, append, first digit) → the number of media handled (converted,
-    // exported or found in the export cache); 0 when cancelled. Program number -1 counts as 0.
-    // Not appending, the workspace is emptied first and run.at gets the header; appending adds the
-    // RUN line to the run.at the schedule compiler started.
+    // exported or found in the export cache); 0 when cancelled or failed. Program number -1
+    // counts as 0. Not appending, the workspace is emptied first (a folder that is no workspace
+    // is refused, see cleanWorkspace()) and run.at gets the header; appending adds the RUN line to
+    // the run.at the schedule compiler started. Every script is written whole (common/file_io.h):
+    // one that cannot be written fails Make with a message, and failed() says so. A medium that
+    // cannot be made is reported and Make goes on, as the sign's tools did.
     int make(int programNumber, bool append, int firstDigit);
+    // Whether the last Make failed (the workspace refused, a script not written), and why.
+    bool failed() const { return !error_.empty(); }
+    const std::string& error() const { return error_; }
 
     // The export cache of the last Make ("70001001.JPG=C:\pics\b.jpg").
     const std::vector<std::string>& exportCache() const { return cache_; }
 
-private:
-    struct Script;
+  private:
     std::string exportPicture(const std::string& source, const std::string& name, int width,
                               int height);
     void warn(const std::string& text);
+    // Warns, remembers the first failure and returns false.
+    bool fail(const std::string& text);
+    // Writes a whole script (OEM bytes); false (after fail()) when it cannot be written.
+    bool writeScript(const std::string& path, const std::string& text);
     bool cancelled() const { return cancel_ && cancel_->load(); }
     void status(const std::string& text);
 
@@ -63,6 +74,7 @@ private:
     const std::atomic<bool>* cancel_ = nullptr;
     std::atomic<bool> neverCancelled_{false};
     std::vector<std::string> cache_;
+    std::string error_;
 };
 
 }  // namespace brightline

@@ -61,7 +61,7 @@ bool WorkspaceMediaExport::exportPicture(const std::string& source, const std::s
 
 int WorkspaceMediaExport::convertVideo(const std::string& source, const std::string& target,
                                        int width, int height, const std::atomic<bool>& cancel,
-                                       const ConversionProgress& progress) {
+                                       const ConversionProgress& progress, std::string& error) {
     media::VideoConversionParams params;
     params.source = source;
     params.destination = target;
@@ -73,12 +73,16 @@ int WorkspaceMediaExport::convertVideo(const std::string& source, const std::str
     params.greyMode = grey_;
     params.jpegQuality = jpegQuality_;
     media::VideoConversionResult result = media::convertVideoToZvi(params, progress, &cancel);
+    error = result.error;
     if (!result.ok) return result.framesConverted > 0 ? result.framesConverted : -1;
     return result.framesConverted;
 }
 
-int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target) {
-    return media::convertZrtToZvi(source, target).frames;
+int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target,
+                                          std::string& error) {
+    const media::ZrtConversionResult result = media::convertZrtToZvi(source, target);
+    error = result.frames == 0 && result.error.empty() ? "not a text page" : result.error;
+    return result.frames;
 }
 
 }  // namespace brightline

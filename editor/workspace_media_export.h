@@ -19,8 +19,10 @@ class WorkspaceMediaExport : public MediaExport {
     bool exportPicture(const std::string& source, const std::string& target, int width, int height,
                        std::string& error) override;
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
-    int convertTextPage(const std::string& source, const std::string& target) override;
+                     const std::atomic<bool>& cancel, const ConversionProgress& progress,
+                     std::string& error) override;
+    int convertTextPage(const std::string& source, const std::string& target,
+                        std::string& error) override;
 
   private:
     bool grey_;

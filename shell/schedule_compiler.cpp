@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/file_io.h"
 #include "common/folders.h"
 #include "common/paths.h"
 
@@ -16,11 +17,8 @@ std::string dateText(bool open, int year, int month, int day) {
     return buffer;
 }
 
-bool append(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "a+b");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return std::fclose(f) == 0 && ok;
+std::vector<uint8_t> bytesOf(const std::string& text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 }  // namespace
@@ -41,7 +39,8 @@ std::string scheduleLine(const CAT_Data& e) {
     if (e.openStart && e.openEnd && mask == 0) {
         std::snprintf(buffer, sizeof buffer, "AT ");
     } else if (e.kind == CAT_Data::Week) {
-        std::snprintf(buffer, sizeof buffer, "WEEK %s %s %02lx ", first.c_str(), last.c_str(), mask);
+        std::snprintf(buffer, sizeof buffer, "WEEK %s %s %02lx ", first.c_str(), last.c_str(),
+                      mask);
     } else {
         std::snprintf(buffer, sizeof buffer, "DAY %s %s %08lx ", first.c_str(), last.c_str(), mask);
     }
@@ -54,38 +53,41 @@ std::string scheduleLine(const CAT_Data& e) {
 std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries) {
     std::vector<CAT_Data> sorted = entries;
     std::stable_sort(sorted.begin(), sorted.end(), [](const CAT_Data& a, const CAT_Data& b) {
-        return a.startHour != b.startHour ? a.startHour < b.startHour : a.startMinute < b.startMinute;
+        return a.startHour != b.startHour ? a.startHour < b.startHour
+                                          : a.startMinute < b.startMinute;
     });
     return sorted;
 }
 
 int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileContext& context,
-                    OperatorMessages& messages) {
-    cleanWorkspace(context.workspace);
-    const std::string runPath = joinPath(context.workspace, "run.at");
-    std::FILE* run = std::fopen(runPath.c_str(), "wb");
-    if (!run) {
-        messages.show("Could not write " + runPath, "Warning!", MessageIcon::Warning);
+                    OperatorMessages& messages, std::string* error) {
+    std::string why;
+    auto failed = [&](const std::string& text) {
+        messages.show(text, "Warning!", MessageIcon::Warning);
+        if (error) *error = text;
         return 0;
-    }
+    };
+    if (!cleanWorkspace(context.workspace, &why)) return failed(why);
+    const std::string runPath = joinPath(context.workspace, "run.at");
     char size[96];
-    std::snprintf(size, sizeof size, "LED_W %d \r\nLED_H %d \r\n", context.ledWidth, context.ledHeight);
-    std::string header = timeZoneHeader(context.zone) + size;
-    std::fwrite(header.data(), 1, header.size(), run);
-    std::fclose(run);
+    std::snprintf(size, sizeof size, "LED_W %d \r\nLED_H %d \r\n", context.ledWidth,
+                  context.ledHeight);
+    if (!writeFileAtomically(runPath, bytesOf(timeZoneHeader(context.zone) + size), &why))
+        return failed("Could not write " + runPath + ": " + why);
 
     int total = 0;
     int k = 0;
     for (const CAT_Data& entry : scheduleOrder(entries)) {
-        append(runPath, scheduleLine(entry));
+        if (!appendFileAtomically(runPath, bytesOf(scheduleLine(entry)), &why))
+            return failed("Could not write " + runPath + ": " + why);
         if (context.makeEntry) {
             int made = context.makeEntry(entry, k);
             if (made > 0) total += made;
         }
         ++k;
     }
-    if (!append(runPath, "END"))
-        messages.show("Could not write " + runPath, "Warning!", MessageIcon::Warning);
+    if (!appendFileAtomically(runPath, bytesOf("END"), &why))
+        return failed("Could not write " + runPath + ": " + why);
     return total;
 }
 

@@ -39,29 +39,85 @@ bool exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-TEST(Workspace, CleanupCreatesTheFolder) {
+TEST(Workspace, CleanupCreatesTheFolderAndMarksIt) {
     Fresh root("ws_new");
     std::string ws = root + "/a/BRIGHTLINE_TMP";
-    cleanWorkspace(ws);
+    EXPECT_TRUE(cleanWorkspace(ws));
     EXPECT_TRUE(exists(ws));
+    EXPECT_TRUE(isMarkedWorkspace(ws));
 }
 
 TEST(Workspace, CleanupDeletesFilesRemovesEmptySubfoldersAndEmptiesFullOnes) {
     Fresh ws_("ws_clean");
     std::string ws = ws_;
-    ensureFolder(ws + "/data");
+    ASSERT_TRUE(cleanWorkspace(ws));
     ensureFolder(ws + "/script/inner");
     ensureFolder(ws + "/other");
     touch(ws + "/run.at");
     touch(ws + "/70001001.JPG");
+    touch(ws + "/data/old.bin");
     touch(ws + "/script/a.shw");
-    cleanWorkspace(ws);
+    EXPECT_TRUE(cleanWorkspace(ws));
     EXPECT_FALSE(exists(ws + "/run.at"));
     EXPECT_FALSE(exists(ws + "/70001001.JPG"));
-    EXPECT_FALSE(exists(ws + "/data"));          // empty: removed
+    EXPECT_FALSE(exists(ws + "/data/old.bin"));
+    EXPECT_TRUE(isMarkedWorkspace(ws));          // "data" keeps only the mark
     EXPECT_TRUE(exists(ws + "/script"));         // held a folder: stays
     EXPECT_FALSE(exists(ws + "/script/a.shw"));  // its files go
     EXPECT_TRUE(exists(ws + "/other"));          // other folders are not touched
+}
+
+TEST(Workspace, AFolderThatIsNoWorkspaceIsRefusedAndNothingIsDeleted) {
+    Fresh root("ws_user");
+    const std::string own = root + "/pictures";
+    ensureFolder(own);
+    touch(own + "/show.ZPF");
+    touch(own + "/holiday.jpg");
+    std::string why;
+    EXPECT_FALSE(cleanWorkspace(own, &why));
+    EXPECT_NE(why.find("is not a Brightline workspace folder"), std::string::npos) << why;
+    EXPECT_NE(why.find("Choose a new or empty folder"), std::string::npos) << why;
+    EXPECT_TRUE(exists(own + "/show.ZPF"));
+    EXPECT_TRUE(exists(own + "/holiday.jpg"));
+    EXPECT_FALSE(isMarkedWorkspace(own));
+
+    touch(root + "/plain");
+    EXPECT_FALSE(cleanWorkspace(root + "/plain", &why));
+    EXPECT_NE(why.find("is a file, not a folder"), std::string::npos) << why;
+
+    // An empty folder becomes a workspace.
+    ensureFolder(root + "/empty");
+    EXPECT_TRUE(cleanWorkspace(root + "/empty"));
+    EXPECT_TRUE(isMarkedWorkspace(root + "/empty"));
+}
+
+TEST(Workspace, TheDefaultFolderIsTakenOverAsItWasLeftByAnEarlierVersion) {
+    Fresh root("ws_default");
+    const std::string ws = root + "/BRIGHTLINE_TMP";
+    ensureFolder(ws + "/script");
+    touch(ws + "/run.at");
+    touch(ws + "/script/70001.shw");
+    setenv("BRIGHTLINE_WORKSPACE", (ws + "/").c_str(), 1);
+    std::string why;
+    EXPECT_TRUE(cleanWorkspace(ws, &why)) << why;
+    unsetenv("BRIGHTLINE_WORKSPACE");
+    EXPECT_TRUE(isMarkedWorkspace(ws));
+    EXPECT_FALSE(exists(ws + "/run.at"));
+    EXPECT_FALSE(exists(ws + "/script/70001.shw"));
+}
+
+TEST(Workspace, LinksInTheWorkspaceGoAsLinksAndNothingOutsideIsTouched) {
+    Fresh root("ws_links");
+    const std::string ws = root + "/ws", outside = root + "/outside";
+    ASSERT_TRUE(cleanWorkspace(ws));
+    ensureFolder(outside);
+    touch(outside + "/precious.jpg");
+    ASSERT_EQ(::symlink(outside.c_str(), (ws + "/script").c_str()), 0);
+    ASSERT_EQ(::symlink((outside + "/precious.jpg").c_str(), (ws + "/70001001.JPG").c_str()), 0);
+    EXPECT_TRUE(cleanWorkspace(ws));
+    EXPECT_FALSE(exists(ws + "/script"));
+    EXPECT_FALSE(exists(ws + "/70001001.JPG"));
+    EXPECT_TRUE(exists(outside + "/precious.jpg"));
 }
 
 TEST(Folders, WorkspaceFromTheEnvironment) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "common/file_io.h"
@@ -13,7 +15,7 @@ namespace {
 // Stands in for the codecs: writes a small file naming what it was asked for and remembers the
 // calls, so the scripts can be checked byte for byte without decoding anything.
 class RecordingMedia : public MediaExport {
-public:
+  public:
     bool exportPicture(const std::string& source, const std::string& target, int width, int height,
                        std::string& error) override {
         calls.push_back("picture " + source + " -> " + target + " " + std::to_string(width) + "x" +
@@ -26,11 +28,13 @@ public:
         return writeFileAtomically(target, std::vector<uint8_t>(text.begin(), text.end()));
     }
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>&, const ConversionProgress&) override {
-        calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" + std::to_string(height));
+                     const std::atomic<bool>&, const ConversionProgress&, std::string&) override {
+        calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" +
+                        std::to_string(height));
         return 42;
     }
-    int convertTextPage(const std::string& source, const std::string& target) override {
+    int convertTextPage(const std::string& source, const std::string& target,
+                        std::string&) override {
         calls.push_back("page " + source + " -> " + target);
         return 3;
     }
@@ -38,7 +42,7 @@ public:
 };
 
 class ScriptMakerTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         workspace = testing::TempDir() + "maker_ws_" + std::to_string(::getpid());
         std::system(("rm -rf '" + workspace + "'").c_str());
@@ -48,6 +52,7 @@ protected:
         program.resetToDefaultElements();
         zone = *parsePosixTimeZone("CST-8");
     }
+    void TearDown() override { std::system(("rm -rf '" + workspace + "'").c_str()); }
 
     std::string read(const std::string& name) {
         std::vector<uint8_t> bytes;
@@ -78,7 +83,8 @@ protected:
 };
 
 const char* kHeader =
-    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 \r\n"
+    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 "
+    "\r\n"
     "LED_W 128 \r\nLED_H 64 \r\nAT 00:00 00:00 \r\n";
 
 TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
@@ -87,10 +93,13 @@ TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
     program.areaLists[0][0].speed = 5;
     program.areaLists[0].push_back(item("C:\\pics\\front.JPG"));
     EXPECT_EQ(make(), 2);
-    EXPECT_EQ(read("run.at"), std::string(kHeader) +
-                                  "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
-    EXPECT_EQ(read("70000.shw"), "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
-    EXPECT_EQ(read("70001.shw"), "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(
+        read("run.at"),
+        std::string(kHeader) + "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
+    EXPECT_EQ(read("70000.shw"),
+              "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
     EXPECT_EQ(read("70000001.PNG"), "C:\\pics\\back.bmp 128x64");
     EXPECT_EQ(read("70001001.JPG"), "C:\\pics\\front.JPG 128x64");
     // The background's hold and speed are set to 0 in the program itself.
@@ -104,8 +113,8 @@ TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
 
 TEST_F(ScriptMakerTest, ItemsOnlyScriptAndEffectsSpeedHold) {
     CElement a = item("/home/op/a.png");
-    a.moveIn = 10;   // position 11: FR_LF
-    a.moveOut = 3;   // DFR_RT
+    a.moveIn = 10;  // position 11: FR_LF
+    a.moveOut = 3;  // DFR_RT
     a.speed = 2;
     a.hold = 7;
     CElement b = item("/home/op/b.jpg");
@@ -153,15 +162,17 @@ TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
     EXPECT_EQ(read("70001.shw"), "WIN_TYPE 1\r\nTIME 70001001 1 \r\nSTOP 9 \r\nEND");
     EXPECT_EQ(read("70001001.TIM"), "[A]\n");
     EXPECT_EQ(read("70010.shw"), "WIN_TYPE 1\r\nZAVI 70010001 3 0 SHOW NULL 0 \r\nEND");
-    EXPECT_EQ(read("70011.shw"),
-              "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\nEND");
+    EXPECT_EQ(
+        read("70011.shw"),
+        "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\nEND");
     EXPECT_EQ(read("run.at"), std::string(kHeader) +
-                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 70011.shw 64 0 64 64 1 \r\nEND");
+                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 "
+                                  "70011.shw 64 0 64 64 1 \r\nEND");
     EXPECT_EQ(media.calls.back(), "video C:\\clips\\a.avi -> " + workspace + "/70011002.ZVI 64x64");
 }
 
 TEST_F(ScriptMakerTest, EmptyAreaContributesNothingAndAppendModeKeepsTheWorkspace) {
-    ASSERT_TRUE(ensureFolder(workspace));
+    ASSERT_TRUE(cleanWorkspace(workspace));
     ASSERT_TRUE(writeFileAtomically(workspace + "/run.at", {'X', '\r', '\n'}));
     ASSERT_TRUE(writeFileAtomically(workspace + "/keep.txt", {'k'}));
     program.areaLists[0].push_back(item("C:\\p\\a.png"));
@@ -210,6 +221,43 @@ TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {
     EXPECT_TRUE(fileExists(workspace + "/run.at"));
     EXPECT_FALSE(fileExists(workspace + "/70011.shw"));
     EXPECT_EQ(media.calls.size(), 1u);
+}
+
+TEST_F(ScriptMakerTest, AFolderOfTheUsersOwnIsRefusedWithNothingDeleted) {
+    ASSERT_TRUE(ensureFolder(workspace));
+    ASSERT_TRUE(writeFileAtomically(workspace + "/show.ZPF", {'Z'}));
+    ASSERT_TRUE(writeFileAtomically(workspace + "/holiday.jpg", {'J'}));
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    ScriptMaker maker(program, workspace, media, messages);
+    EXPECT_EQ(maker.make(-1, false, 7), 0);
+    EXPECT_TRUE(maker.failed());
+    EXPECT_NE(maker.error().find("is not a Brightline workspace folder"), std::string::npos);
+    EXPECT_EQ(read("show.ZPF"), "Z");
+    EXPECT_EQ(read("holiday.jpg"), "J");
+    EXPECT_FALSE(fileExists(workspace + "/run.at"));
+    EXPECT_TRUE(media.calls.empty());
+    ASSERT_EQ(messages.messages().size(), 1u);
+}
+
+TEST_F(ScriptMakerTest, ScriptsThatCannotBeWrittenFailMakeAndLeaveNoEmptyFile) {
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    ASSERT_EQ(make(), 1);  // the workspace now carries the mark
+    // The disk is full: no byte can be written (a file size limit stands in for it).
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit none = old;
+    none.rlim_cur = 0;
+    ::setrlimit(RLIMIT_FSIZE, &none);
+    ScriptMaker maker(program, workspace, media, messages);
+    const int made = maker.make(-1, false, 7);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(made, 0);
+    EXPECT_TRUE(maker.failed());
+    EXPECT_NE(maker.error().find("run.at"), std::string::npos) << maker.error();
+    EXPECT_FALSE(fileExists(workspace + "/run.at"));
+    EXPECT_FALSE(fileExists(workspace + "/70001.shw"));
 }
 
 }  // namespace

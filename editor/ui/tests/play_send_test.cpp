@@ -7,7 +7,6 @@
 #include <atomic>
 #include <thread>
 
-#include "signsim/sign_simulator.h"
 #include "comm/led_set_data.h"
 #include "comm/ui/operation_windows.h"
 #include "editor/program_data.h"
@@ -18,6 +17,7 @@
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/tests/ui_test_support.h"
+#include "signsim/sign_simulator.h"
 
 namespace brightline::ui {
 namespace {
@@ -216,14 +216,17 @@ class EndlessClips : public MediaExport {
         return false;
     }
     int convertVideo(const std::string&, const std::string&, int, int,
-                     const std::atomic<bool>& cancel, const ConversionProgress&) override {
+                     const std::atomic<bool>& cancel, const ConversionProgress&,
+                     std::string&) override {
         entered_ = true;
         for (int i = 0; i < 3000 && !cancel.load(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         cancelSeen_ = cancel.load();
         return 0;
     }
-    int convertTextPage(const std::string&, const std::string&) override { return -1; }
+    int convertTextPage(const std::string&, const std::string&, std::string&) override {
+        return -1;
+    }
 
   private:
     std::atomic<bool>& entered_;
