@@ -1,6 +1,7 @@
 #include "engine/png_codec.h"
 
 #include <png.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <memory>
@@ -19,9 +20,14 @@ bool readPngFile(const std::string& path, RgbaImage& out, std::string* error, si
         if (error) *error = path + ": " + image.message;
         return false;
     }
-    if (size_t(image.width) * image.height > maxPixels) {
+    // Deflate packs at most about 1032 bytes into one: a file too short for the rows it
+    // declares is refused before they are allocated.
+    struct stat st {};
+    const uint64_t rows = uint64_t(image.height) * (1 + PNG_IMAGE_ROW_STRIDE(image));
+    if (size_t(image.width) * image.height > maxPixels ||
+        (::fstat(::fileno(file.get()), &st) == 0 && rows / 1100 > uint64_t(st.st_size))) {
         png_image_free(&image);
-        if (error) *error = path + ": picture too large";
+        if (error) *error = path + ": picture too large for its file";
         return false;
     }
     image.format = PNG_FORMAT_RGBA;
