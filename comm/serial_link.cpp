@@ -219,8 +219,15 @@ uint16_t SerialLink::serveFileRequest() {
 
 bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, const uint8_t* data,
                          size_t size, std::vector<uint8_t>* reply) {
-    if (size > static_cast<size_t>(chunkSize_.load())) return false;
-    if (!open_.load() || cancelled_.load()) return false;
+    lastError_.clear();
+    if (size > static_cast<size_t>(chunkSize_.load())) {
+        lastError_ = "a request of " + std::to_string(size) + " bytes is longer than a chunk";
+        return false;
+    }
+    if (!open_.load() || cancelled_.load()) {
+        lastError_ = open_.load() ? "stopped" : "the serial line is not open";
+        return false;
+    }
     PacketHeader h;
     h.destination = destination;
     h.source = kPcAddress;
@@ -236,12 +243,22 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, 
     replyEvent_.reset();
     requestsSent_.fetch_add(1);
     writeBytes(packet.data(), packet.size());
-    if (!replyEvent_.wait(timings_.replyTimeoutMs)) return false;  // "timeout sn=%d"
-    if (cancelled_.load()) return false;
+    if (!replyEvent_.wait(timings_.replyTimeoutMs)) {  // "timeout sn=%d"
+        lastError_ =
+            "the sign did not answer within " + std::to_string(timings_.replyTimeoutMs) + " ms";
+        return false;
+    }
+    if (cancelled_.load()) {
+        lastError_ = "stopped";
+        return false;
+    }
     std::lock_guard<std::mutex> lock(replyMutex_);
     const uint16_t code = replyCode_;
     replyCode_ = 0;
-    if (code != kReplyDone) return false;  // "ack error sn=%d"
+    if (code != kReplyDone) {  // "ack error sn=%d"
+        lastError_ = "the sign answered with code " + std::to_string(code);
+        return false;
+    }
     if (reply) *reply = replyData_;
     return true;
 }
@@ -253,6 +270,7 @@ bool SerialLink::requestWithRetries(uint8_t destination, uint16_t type, uint32_t
         if (!open_.load() || cancelled_.load()) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(timings_.retryPauseMs));
     }
+    lastError_ += " (" + std::to_string(timings_.attempts) + " attempts)";
     return false;
 }
 

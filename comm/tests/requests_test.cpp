@@ -6,6 +6,7 @@
 #include "comm/firmware_update.h"
 #include "comm/sign_requests.h"
 #include "common/file_io.h"
+#include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
 
@@ -53,8 +54,8 @@ TEST(SignRequests, BinaryRequestsAreByteExact) {
     a.ip = {{10, 1, 2, 3}};
     a.mask = {{255, 0, 0, 0}};
     a.gateway = {{10, 1, 2, 254}};
-    EXPECT_EQ(setAddressData(a), bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0,
-                                        10, 1, 2, 254}));
+    EXPECT_EQ(setAddressData(a),
+              bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254}));
 }
 
 TEST(SignRequests, UploadFolderFromThePrepareReply) {
@@ -89,7 +90,8 @@ TEST(SignRequests, BootParamsMustStartTheReply) {
 }
 
 TEST(SignRequests, NetworkSettingsChecksInTheirOrder) {
-    const std::string ip = "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
+    const std::string ip =
+        "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
     const std::string mask = "Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.";
     const std::string gw =
         "Sorry !!! Default gateway is error!\r\nPlease input default gateway again.";
@@ -129,15 +131,19 @@ TEST(UpdateFile, RefusedAndAcceptedFiles) {
     std::vector<uint8_t> badMark = updateFile(0, 0, {1});
     badMark[7] = 'X';
     const Case cases[] = {
-        {"firmware with a length already", UpdateKind::Firmware, updateFile(3, 0, {1, 2, 3}), false},
+        {"firmware with a length already", UpdateKind::Firmware, updateFile(3, 0, {1, 2, 3}),
+         false},
         {"firmware with a sum already", UpdateKind::Firmware, updateFile(0, 6, {1, 2, 3}), false},
         {"firmware with a bad mark", UpdateKind::Firmware, badMark, false},
         {"firmware shorter than its header", UpdateKind::Firmware, {'Z', 'O', 'S'}, false},
         {"font with a right header", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFF, 1}), true},
-        {"font with one byte changed", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFE, 1}), false},
-        {"font with the sum adjusted", UpdateKind::Font, updateFile(3, 0x1FE, {0xFF, 0xFE, 1}), true},
+        {"font with one byte changed", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFE, 1}),
+         false},
+        {"font with the sum adjusted", UpdateKind::Font, updateFile(3, 0x1FE, {0xFF, 0xFE, 1}),
+         true},
         {"font without length", UpdateKind::Font, updateFile(0, 0, {}), false},
-        {"font with a wrong length", UpdateKind::Font, updateFile(4, 0x1FF, {0xFF, 0xFF, 1}), false},
+        {"font with a wrong length", UpdateKind::Font, updateFile(4, 0x1FF, {0xFF, 0xFF, 1}),
+         false},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> prepared;
@@ -152,7 +158,7 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
     const fs::path dir = fs::temp_directory_path() / ("bl_update_" + std::to_string(::getpid()));
     fs::remove_all(dir);
     const std::string ws = (dir / "ws").string();
-    fs::create_directories(dir / "ws" / "data");
+    ASSERT_TRUE(cleanWorkspace(ws));
     ASSERT_TRUE(writeFileAtomically(ws + "/70001001.JPG", {1, 2}));
     ASSERT_TRUE(writeFileAtomically((dir / "bad.WOS").string(), updateFile(1, 0, {9})));
     ASSERT_TRUE(writeFileAtomically((dir / "good.WFN").string(), updateFile(1, 9, {9})));
@@ -161,7 +167,9 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
     EXPECT_FALSE(fs::exists(ws + "/70001001.JPG"));
     EXPECT_TRUE(fs::exists(ws + "/data"));
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, "File " + (dir / "bad.WOS").string() + " format unknown.");
+    EXPECT_EQ(messages.messages()[0].text,
+              "File " + (dir / "bad.WOS").string() +
+                  " format unknown.\na firmware file carries no length or sum in its header");
     EXPECT_EQ(messages.messages()[0].caption, "INFO");
     EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(prepareUpdate(UpdateKind::Font, (dir / "good.WFN").string(), ws, messages));
@@ -172,7 +180,8 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
 }
 
 TEST(CommSettings, DefaultsOutOfRangeChunkSizeAndRoundTrip) {
-    const fs::path file = fs::temp_directory_path() / ("bl_profile_" + std::to_string(::getpid()) + ".ini");
+    const fs::path file =
+        fs::temp_directory_path() / ("bl_profile_" + std::to_string(::getpid()) + ".ini");
     fs::remove(file);
     Profile profile(file.string());
     CommSettings s = CommSettings::read(profile);

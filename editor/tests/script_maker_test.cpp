@@ -28,14 +28,23 @@ class RecordingMedia : public MediaExport {
         return writeFileAtomically(target, std::vector<uint8_t>(text.begin(), text.end()));
     }
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>&, const ConversionProgress&, std::string&) override {
+                     const std::atomic<bool>&, const ConversionProgress&,
+                     std::string& error) override {
         calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" +
                         std::to_string(height));
+        if (source.find("broken") != std::string::npos) {
+            error = "no video frame could be converted";
+            return -1;
+        }
         return 42;
     }
     int convertTextPage(const std::string& source, const std::string& target,
-                        std::string&) override {
+                        std::string& error) override {
         calls.push_back("page " + source + " -> " + target);
+        if (source.find("broken") != std::string::npos) {
+            error = "no page could be read";
+            return -1;
+        }
         return 3;
     }
     std::vector<std::string> calls;
@@ -203,6 +212,18 @@ TEST_F(ScriptMakerTest, UnreadablePicturesAndUnknownFilesAreReported) {
     EXPECT_NE(shown[0].text.find("missing.jpg"), std::string::npos);
     EXPECT_NE(shown[1].text.find("notes.txt"), std::string::npos);
     EXPECT_NE(shown[2].text.find("movie.swf"), std::string::npos);
+}
+
+TEST_F(ScriptMakerTest, MediaThatCannotBeConvertedSayWhy) {
+    program.areaLists[0].push_back(item("C:\\p\\broken.avi"));
+    program.areaLists[0].push_back(item("C:\\p\\broken.zrt"));
+    EXPECT_EQ(make(), 2);
+    auto shown = messages.messages();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text,
+              "Could not convert the clip C:\\p\\broken.avi: no video frame could be converted");
+    EXPECT_EQ(shown[1].text,
+              "Could not convert the text page C:\\p\\broken.zrt: no page could be read");
 }
 
 TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {

@@ -12,8 +12,8 @@
 
 #include "signsim/sign_simulator.h"
 #ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
-#include "signsim/show_playback.h"
 #include "engine/png_codec.h"
+#include "signsim/show_playback.h"
 #endif
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
@@ -30,7 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordingObserver : public OperationObserver {
-public:
+  public:
     void progressPosition(int p) override {
         std::lock_guard<std::mutex> l(m);
         positions.push_back(p);
@@ -65,7 +65,7 @@ std::vector<uint8_t> readBytes(const fs::path& p) {
 enum class Link { Network, Serial };
 
 class SignSimTest : public ::testing::TestWithParam<Link> {
-protected:
+  protected:
     void SetUp() override { startWith(SignFaults{}); }
     void TearDown() override {
         ops_.reset();
@@ -73,7 +73,8 @@ protected:
         fs::remove_all(dir_);
     }
 
-    void startWith(const SignFaults& faults, bool modem = false, const std::string& playFrames = "") {
+    void startWith(const SignFaults& faults, bool modem = false,
+                   const std::string& playFrames = "") {
         ops_.reset();
         sim_.reset();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -121,7 +122,8 @@ protected:
         files_["70001.shw"] = randomBytes(300, 1);
         files_["70001001.JPG"] = randomBytes(5000, 2);
         files_["70001002.PNG"] = randomBytes(2048, 3);
-        for (auto& [name, bytes] : files_) ASSERT_TRUE(writeFileAtomically((ws() / name).string(), bytes));
+        for (auto& [name, bytes] : files_)
+            ASSERT_TRUE(writeFileAtomically((ws() / name).string(), bytes));
         fs::create_directories(ws() / "data");
         ASSERT_TRUE(writeFileAtomically((ws() / "data" / "not-sent").string(), {1}));
     }
@@ -191,7 +193,8 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, link() == Link::Serial ? "Get Time OK!" : "");
-    EXPECT_EQ(shown()[0].icon, link() == Link::Serial ? MessageIcon::Information : MessageIcon::None);
+    EXPECT_EQ(shown()[0].icon,
+              link() == Link::Serial ? MessageIcon::Information : MessageIcon::None);
     EXPECT_EQ(shown()[0].text.size(), 19u) << shown()[0].text;
 
     makeShow();
@@ -243,8 +246,9 @@ TEST_P(SignSimTest, FirmwareAndFontUpdatesInstallAndReport) {
     ASSERT_TRUE(writeFileAtomically((ws() / "ezfon.bin").string(), {1, 2, 3}));
     ASSERT_TRUE(run(OperationCode::UpdateFont));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text,
-              "UpDate firmware font ok! \n\nPlease wait a minute,the LED sign is rebooting itself!");
+    EXPECT_EQ(
+        shown()[0].text,
+        "UpDate firmware font ok! \n\nPlease wait a minute,the LED sign is rebooting itself!");
     EXPECT_EQ(sim_->sign().installs(), 2);
 }
 
@@ -255,7 +259,8 @@ TEST_P(SignSimTest, SignAnsweringErrorEndsWithCommunicationError) {
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    const std::string refusal = GetParam() == Link::Network ? "QVX0001ERROR" : "ERROR";
+    EXPECT_EQ(shown()[0].text, "Communication error!\nthe sign refused the upload: " + refusal);
     EXPECT_EQ(shown()[0].caption, "INFO");
     EXPECT_EQ(shown()[0].icon, MessageIcon::Error);
     EXPECT_FALSE(ops_->confirmed());
@@ -266,8 +271,12 @@ TEST_P(SignSimTest, SignAnsweringErrorEndsWithCommunicationError) {
     EXPECT_FALSE(ops_->readBootParams());
     EXPECT_FALSE(ops_->writeBootParams(BootParams{}));
     ASSERT_EQ(shown().size(), 2u);
-    EXPECT_EQ(shown()[0].text, "Read show information on startup failed!\n");
-    EXPECT_EQ(shown()[1].text, "Set show information on startup failed!\n");
+    EXPECT_EQ(shown()[0].text,
+              "Read show information on startup failed!\nthe sign's answer holds "
+              "no settings: \"" +
+                  refusal + "\"");
+    EXPECT_EQ(shown()[1].text,
+              "Set show information on startup failed!\nthe sign answered \"" + refusal + "\"");
     EXPECT_EQ(shown()[1].caption, "INFO");
     EXPECT_EQ(shown()[1].icon, MessageIcon::Information);
 }
@@ -292,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(BothLinks, SignSimTest, ::testing::Values(Link::Network
                          });
 
 class SerialSignTest : public SignSimTest {
-protected:
+  protected:
     Link link() const override { return Link::Serial; }
 };
 
@@ -319,7 +328,10 @@ TEST_F(SerialSignTest, SilentSignEndsWithCommunicationErrorAndNothingHangs) {
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text,
+              "Communication error!\nthe sign did not answer within " +
+                  std::to_string(ops_->environment().serialTimings.replyTimeoutMs) +
+                  " ms (5 attempts)");
     EXPECT_EQ(sim_->sign().log().size(), 5u);  // one request, five attempts
     EXPECT_FALSE(ops_->serialLink().isOpen());
 }
@@ -404,7 +416,7 @@ TEST_F(SerialSignTest, StopEndsATransferWithinOneRequest) {
     EXPECT_FALSE(ops_->confirmed());
     EXPECT_TRUE(shown().empty());
     EXPECT_LT(sim_->sign().log().size(), 100u);  // the 200 KB alone take 196 requests
-    EXPECT_FALSE(sim_->sign().playing());         // stopped for the upload, never resumed
+    EXPECT_FALSE(sim_->sign().playing());        // stopped for the upload, never resumed
 }
 
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
@@ -420,7 +432,8 @@ TEST_F(SerialSignTest, TakenPortStopsBeforeTheWorker) {
     messages_.clear();
     EXPECT_FALSE(ops_->start(OperationCode::GetTime, 1));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "COM3 is taken !");
+    EXPECT_EQ(shown()[0].text, "COM3 is taken !\n" + (dir_ / "no-such-port").string() +
+                                   ": No such file or directory");
     EXPECT_EQ(ops_->runState(), RunState::Idle);
 }
 
@@ -444,7 +457,7 @@ TEST_F(SerialSignTest, ModemDialsConnectsCarriesPacketsAndHangsUp) {
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, "Get Time OK!");
-    EXPECT_TRUE(link.isOpen());  // held links stay open
+    EXPECT_TRUE(link.isOpen());                                   // held links stay open
     std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the guard time before "+++"
     ASSERT_TRUE(exchange("+++", 3000));
     EXPECT_NE(line.find("OK"), std::string::npos);
@@ -482,7 +495,7 @@ TEST_F(SerialSignTest, DialerConnectsThenHangsUp) {
 }
 
 class NetworkSignTest : public SignSimTest {
-protected:
+  protected:
     Link link() const override { return Link::Network; }
 };
 
@@ -497,7 +510,8 @@ TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     const std::string region = "PNG 70001001\r\nAP SHOW 0\r\nSTOP 1\r\n";
     const std::vector<uint32_t> red(64 * 32, 0xFF0000);
     ASSERT_TRUE(engine::writePngFile((ws() / "70001001.png").string(), 64, 32, red.data()));
-    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(), std::vector<uint8_t>(runAt.begin(), runAt.end())));
+    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(),
+                                    std::vector<uint8_t>(runAt.begin(), runAt.end())));
     ASSERT_TRUE(writeFileAtomically((ws() / "70001.shw").string(),
                                     std::vector<uint8_t>(region.begin(), region.end())));
     ASSERT_TRUE(run(OperationCode::SendShow, 3));
@@ -524,7 +538,8 @@ TEST_F(NetworkSignTest, UploadCutOffIsRetriedThenGivenUp) {
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text.rfind("Communication error!\nDATA1\\", 0), 0u) << shown()[0].text;
+    EXPECT_NE(shown()[0].text.find(" was not taken after 3 attempts: "), std::string::npos);
     EXPECT_FALSE(ops_->confirmed());
     const auto log = sim_->sign().log();
     EXPECT_EQ(std::count(log.begin(), log.end(), "QVX0001RESUME"), 0);
@@ -574,7 +589,12 @@ TEST_F(NetworkSignTest, FolderOtherThanDataAndScriptFailsTheUpload) {
     fs::create_directories(ws() / "extra");
     ASSERT_TRUE(run(OperationCode::SendShow, 5));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text.rfind("Communication error!\nDATA1\\extra was not taken after 3 "
+                                    "attempts: ",
+                                    0),
+              0u)
+        << shown()[0].text;
+    EXPECT_NE(shown()[0].text.find("is a folder, not a regular file"), std::string::npos);
 }
 
 TEST_F(NetworkSignTest, DeadCommandPortGivesBothMessages) {
@@ -590,7 +610,8 @@ TEST_F(NetworkSignTest, DeadCommandPortGivesBothMessages) {
     ASSERT_EQ(shown().size(), 2u);
     EXPECT_EQ(shown()[0].text, "connect error!");
     EXPECT_EQ(shown()[0].caption, "WINSOCK");
-    EXPECT_EQ(shown()[1].text, "Communication error!");
+    EXPECT_EQ(shown()[1].text, "Communication error!\nno connection to 127.0.0.1 port " +
+                                   std::to_string(sim_->ftpPort()));
 }
 
 TEST_F(NetworkSignTest, DirectCommandsReachTheSign) {
@@ -622,7 +643,8 @@ TEST_F(NetworkSignTest, DelayedAndDroppedAnswers) {
     sim_->sign().setFaults(f);
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text,
+              "Communication error!\nthe sign's reply ended after 0 of the 8 bytes of its length");
 }
 
 TEST_F(NetworkSignTest, OversizedWorkspaceIsRefusedBeforeAnythingIsSent) {
