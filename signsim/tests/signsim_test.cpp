@@ -1,6 +1,9 @@
 // End-to-end: the sign operations against the virtual sign over a pseudo-terminal and over TCP
 // with its real FTP server.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -498,6 +501,63 @@ class NetworkSignTest : public SignSimTest {
   protected:
     Link link() const override { return Link::Network; }
 };
+
+// A plain TCP client of the command port (-1 when it cannot connect).
+int connectTo(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The memory this process holds (the virtual sign runs in it), in KiB.
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+TEST_F(NetworkSignTest, CommandPortAnswersWithinASecondWhileFloodedAndHeldOpen) {
+    const int port = sim_->commandPort();
+    std::vector<int> idle;  // connect and never say a word
+    for (int i = 0; i < 10; ++i) idle.push_back(connectTo(port));
+    std::atomic<bool> stop{false};
+    std::atomic<uint64_t> streamed{0};
+    std::thread flood([&] {  // streams bytes without end, again whenever it is cut off
+        const std::vector<char> junk(65536, 'Z');
+        while (!stop) {
+            const int fd = connectTo(port);
+            while (!stop && fd >= 0) {
+                const ssize_t n = ::send(fd, junk.data(), junk.size(), MSG_NOSIGNAL);
+                if (n <= 0) break;
+                streamed += uint64_t(n);
+            }
+            if (fd >= 0) ::close(fd);
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const long before = residentKiB();
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(run(OperationCode::GetTime));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << i;
+        EXPECT_TRUE(ops_->confirmed()) << (shown().empty() ? "" : shown()[0].text);
+    }
+    const long grown = residentKiB() - before;
+    stop = true;
+    flood.join();
+    for (int fd : idle) ::close(fd);
+    EXPECT_GT(streamed.load(), 0u);
+    EXPECT_LT(grown, 64 * 1024) << "KiB grown while " << streamed.load() << " bytes streamed in";
+}
 
 #ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
 TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
