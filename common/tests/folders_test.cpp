@@ -10,6 +10,7 @@
 
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "common/tests/file_size_limit.h"
 
 namespace brightline {
 namespace {
@@ -151,16 +152,12 @@ TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
     }
     // The disk fills up half-way (a file size limit stands in for it, also for root).
     {
-        struct rlimit old {};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = old;
-        small.rlim_cur = 4096;
-        ::setrlimit(RLIMIT_FSIZE, &small);
         std::string error;
-        bool written = writeFileAtomically(path, std::vector<uint8_t>(100000, 7), &error);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        bool written;
+        {
+            FileSizeLimit full(4096);
+            written = writeFileAtomically(path, std::vector<uint8_t>(100000, 7), &error);
+        }
         EXPECT_FALSE(written);
         EXPECT_FALSE(error.empty());
     }

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cstdlib>
 
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "common/tests/file_size_limit.h"
 #include "editor/script_maker.h"
 
 namespace brightline {
@@ -257,17 +256,13 @@ TEST_F(ScriptMakerTest, AFolderOfTheUsersOwnIsRefusedWithNothingDeleted) {
 TEST_F(ScriptMakerTest, ScriptsThatCannotBeWrittenFailMakeAndLeaveNoEmptyFile) {
     program.areaLists[0].push_back(item("C:\\p\\a.png"));
     ASSERT_EQ(make(), 1);  // the workspace now carries the mark
-    // The disk is full: no byte can be written (a file size limit stands in for it).
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit none = old;
-    none.rlim_cur = 0;
-    ::setrlimit(RLIMIT_FSIZE, &none);
+    // The disk is full: no byte can be written.
     ScriptMaker maker(program, workspace, media, messages);
-    const int made = maker.make(-1, false, 7);
-    ::setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    int made;
+    {
+        FileSizeLimit full(0);
+        made = maker.make(-1, false, 7);
+    }
     EXPECT_EQ(made, 0);
     EXPECT_TRUE(maker.failed());
     EXPECT_NE(maker.error().find("run.at"), std::string::npos) << maker.error();

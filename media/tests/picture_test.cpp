@@ -204,13 +204,25 @@ void expectCleanOnDamage(const std::vector<uint8_t>& good,
     }
 }
 
+// A 48 x 24 test picture as ffmpeg writes it, in JPEG and in PNG.
+struct Samples {
+    std::vector<uint8_t> jpg, png;
+};
+Samples samplePictures(const MediaFolder& dir) {
+    Samples s;
+    EXPECT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.jpg")));
+    EXPECT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.png")));
+    EXPECT_TRUE(readWholeFile(dir.file("a.jpg"), s.jpg));
+    EXPECT_TRUE(readWholeFile(dir.file("a.png"), s.png));
+    return s;
+}
+
 TEST(CorruptStreams, JpegAndPngEndThePictureCleanly) {
     MediaFolder dir;
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.jpg")));
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.png")));
-    std::vector<uint8_t> jpg, png;
-    ASSERT_TRUE(readWholeFile(dir.file("a.jpg"), jpg));
-    ASSERT_TRUE(readWholeFile(dir.file("a.png"), png));
+    const Samples samples = samplePictures(dir);
+    ASSERT_FALSE(samples.jpg.empty() || samples.png.empty());
+    const std::vector<uint8_t>& jpg = samples.jpg;
+    const std::vector<uint8_t>& png = samples.png;
     expectCleanOnDamage(jpg, decodeJpeg, 48, 24);
     expectCleanOnDamage(png, decodePng, 48, 24);
     Picture pic;
@@ -303,11 +315,10 @@ void putBe(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
 
 TEST(Pictures, HeadersThatDeclareMoreThanTheirDataAreRefusedBeforeAllocating) {
     MediaFolder dir;
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.jpg")));
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.png")));
-    std::vector<uint8_t> jpg, png;
-    ASSERT_TRUE(readWholeFile(dir.file("a.jpg"), jpg));
-    ASSERT_TRUE(readWholeFile(dir.file("a.png"), png));
+    Samples samples = samplePictures(dir);
+    ASSERT_FALSE(samples.jpg.empty() || samples.png.empty());
+    std::vector<uint8_t>& jpg = samples.jpg;
+    std::vector<uint8_t>& png = samples.png;
     // The PNG's IHDR (width at 16, height at 20, its CRC at 29) and the JPEG's frame header
     // (height and width after the 0xFFC0 marker) claim 8192 x 8192.
     putBe(png, 16, 8192, 4);
