@@ -79,6 +79,7 @@ protected:
     void startWith(const SignFaults& faults, bool modem = false, const std::string& playFrames = "") {
         ops_.reset();
         sim_.reset();
+        if (!dir_.empty()) fs::remove_all(dir_);  // the sign a test started before
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = fs::temp_directory_path() /
                ("bl_signsim_" + std::to_string(::getpid()) + "_" + std::to_string(++runs_) + "_" +
