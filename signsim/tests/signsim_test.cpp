@@ -73,18 +73,18 @@ protected:
     void TearDown() override {
         ops_.reset();
         sim_.reset();
-        fs::remove_all(dir_);
+        for (const fs::path& d : made_) fs::remove_all(d);  // a restarted sign's too
     }
 
     void startWith(const SignFaults& faults, bool modem = false, const std::string& playFrames = "") {
         ops_.reset();
         sim_.reset();
-        if (!dir_.empty()) fs::remove_all(dir_);  // the sign a test started before
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = fs::temp_directory_path() /
                ("bl_signsim_" + std::to_string(::getpid()) + "_" + std::to_string(++runs_) + "_" +
                 std::to_string(std::hash<std::string>()(std::string(info->name()))));
         fs::remove_all(dir_);
+        made_.push_back(dir_);
         fs::create_directories(dir_ / "ws");
         fs::create_directories(dir_ / "start");
         SimulatorOptions o;
@@ -150,6 +150,7 @@ protected:
     static inline int runs_ = 0;
     int lineRate_ = 0;
     fs::path dir_;
+    std::vector<fs::path> made_;
     std::map<std::string, std::vector<uint8_t>> files_;
     RecordingMessages messages_;
     RecordingObserver observer_;
