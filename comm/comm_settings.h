@@ -12,21 +12,21 @@ namespace brightline {
 class Profile;
 
 struct CommSettings {
-    std::string ledName = "Sample LED";  // "LED_NAME"
-    int port = 0;                        // "PORT": COM port number, 0 = network
-    int address = 1;                     // "ADDR": 1..254
-    int baudIndex = 7;                   // "BPS": 0..7
-    int mtuIndex = 5;                    // "COM232_MTU": 0..5 (others read as 5)
-    Ipv4 ip{{192, 168, 0, 6}};           // "IP0".."IP3"
-    std::string host = "192.168.0.6";    // "HOST_ADDRESS"
-    Ipv4 subnetMask{{255, 255, 255, 0}}; // "Subnetmask0".."Subnetmask3"
-    Ipv4 gateway{{192, 168, 0, 1}};      // "DefaultGateway0".."DefaultGateway3"
-    Ipv4 newIp{{192, 168, 0, 6}};        // "NEW_IP0".."NEW_IP3"
-    BootParams boot;                     // the six "Show_*" keys
-    int modemPort = -1;                  // "SELECT_MODEM_PORT"
-    int modemNo = 0;                     // "SELECT_MODEM_NO"
-    int width = 256;                     // "LED_W"
-    int height = 128;                    // "LED_H"
+    std::string ledName = "Sample LED";   // "LED_NAME"
+    int port = 0;                         // "PORT": COM port number, 0 = network
+    int address = 1;                      // "ADDR": 1..254
+    int baudIndex = 7;                    // "BPS": 0..7
+    int mtuIndex = 5;                     // "COM232_MTU": 0..5 (others read as 5)
+    Ipv4 ip{{192, 168, 0, 6}};            // "IP0".."IP3"
+    std::string host = "192.168.0.6";     // "HOST_ADDRESS"
+    Ipv4 subnetMask{{255, 255, 255, 0}};  // "Subnetmask0".."Subnetmask3"
+    Ipv4 gateway{{192, 168, 0, 1}};       // "DefaultGateway0".."DefaultGateway3"
+    Ipv4 newIp{{192, 168, 0, 6}};         // "NEW_IP0".."NEW_IP3"
+    BootParams boot;                      // the six "Show_*" keys
+    int modemPort = -1;                   // "SELECT_MODEM_PORT"
+    int modemNo = 0;                      // "SELECT_MODEM_NO"
+    int width = 256;                      // "LED_W"
+    int height = 128;                     // "LED_H"
 
     static CommSettings read(const Profile& profile);
 

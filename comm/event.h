@@ -8,7 +8,7 @@
 namespace brightline {
 
 class Event {
-public:
+  public:
     void set() {
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -35,7 +35,7 @@ public:
         return signalled_;
     }
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::condition_variable cv_;
     bool signalled_ = false;

@@ -10,7 +10,7 @@
 namespace brightline {
 
 class LineCollector {
-public:
+  public:
     static constexpr size_t kCapacity = 256;
 
     // True when `byte` completed a line; line() holds it until the next completed line.
@@ -26,7 +26,7 @@ public:
     void clear() { count_ = 0; }
     const std::string& line() const { return line_; }
 
-private:
+  private:
     uint8_t buffer_[kCapacity] = {};
     size_t count_ = 0;
     std::string line_;

@@ -29,13 +29,15 @@ struct ModemTimings {
 };
 
 class ModemDialer {
-public:
+  public:
     // `profile` (may be null) receives "PHONE_NUMBER_SEL". Both must outlive the dialer.
     ModemDialer(SerialLink& link, Profile* profile);
 
     void setTimings(const ModemTimings& timings) { timings_ = timings; }
     // Hears every status change (on the dialling thread).
-    void onStatus(std::function<void(const std::string&)> listener) { listener_ = std::move(listener); }
+    void onStatus(std::function<void(const std::string&)> listener) {
+        listener_ = std::move(listener);
+    }
 
     // Returns the last status.
     std::string dial(const std::string& number);
@@ -45,7 +47,7 @@ public:
     void release();
     const std::string& status() const { return status_; }
 
-private:
+  private:
     void setStatus(const std::string& status);
     bool pause(int ms);
     bool exchange(const std::string& command, std::string* reply, int timeoutMs);

@@ -29,14 +29,14 @@ namespace {
 constexpr const char* kWinsock = "WINSOCK";
 
 class Socket {
-public:
+  public:
     explicit Socket(int fd) : fd_(fd) {}
     ~Socket() {
         if (fd_ >= 0) ::close(fd_);
     }
     int fd() const { return fd_; }
 
-private:
+  private:
     int fd_;
 };
 
@@ -157,8 +157,7 @@ long parseReplyLength(const char* header, size_t size) {
     return negative ? 0 : value;
 }
 
-NetworkLink::NetworkLink(OperatorMessages& messages, std::string host, int commandPort,
-                         int ftpPort)
+NetworkLink::NetworkLink(OperatorMessages& messages, std::string host, int commandPort, int ftpPort)
     : messages_(messages), host_(std::move(host)), commandPort_(commandPort), ftpPort_(ftpPort) {}
 
 bool replyLengthWellFormed(const char* header, size_t size) {
@@ -193,7 +192,8 @@ long NetworkLink::command(const std::string& request, std::string* reply, size_t
                       " cannot be resolved: " + ::gai_strerror(resolved));
     }
     std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, &::freeaddrinfo);
-    Socket socket(::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
+    Socket socket(
+        ::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
     if (socket.fd() < 0) {
         messages_.show("socket", kWinsock, MessageIcon::Error);
         return failed(std::string("no socket: ") + std::strerror(errno));

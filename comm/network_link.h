@@ -32,7 +32,7 @@ struct NetworkTimings {
 enum class UploadResult { Done, Failed, SessionError };
 
 class NetworkLink {
-public:
+  public:
     NetworkLink(OperatorMessages& messages, std::string host, int commandPort = kCommandPort,
                 int ftpPort = kFtpPort);
 
@@ -58,7 +58,7 @@ public:
                               const std::function<void(int)>& onDone,
                               const std::atomic<bool>* stop = nullptr);
 
-private:
+  private:
     OperatorMessages& messages_;
     std::string host_;
     int commandPort_;

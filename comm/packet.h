@@ -15,8 +15,8 @@
 namespace brightline {
 
 inline constexpr uint8_t kPcAddress = 0xFF;
-inline constexpr size_t kPacketOverhead = 18;      // sync, header, fixed body fields, checksum
-inline constexpr size_t kMaxBodyLength = 1032;     // 8 fixed bytes + 1024 data
+inline constexpr size_t kPacketOverhead = 18;   // sync, header, fixed body fields, checksum
+inline constexpr size_t kMaxBodyLength = 1032;  // 8 fixed bytes + 1024 data
 inline constexpr size_t kMaxPacketData = kMaxBodyLength - 8;
 
 // Baud table, indexed 0..7 (the index is what settings store). Default index 7.
@@ -25,8 +25,8 @@ inline constexpr int kDefaultBaudIndex = 7;
 // Chunk size table, indexed 0..5 ("COM232_MTU"); any other index means 1024.
 inline constexpr int kChunkSizeTable[6] = {32, 64, 128, 256, 512, 1024};
 inline constexpr int kDefaultChunkSize = 1024;
-int baudRateForIndex(int index);      // index outside 0..7 → 115200
-int chunkSizeForIndex(int index);     // index outside 0..5 → 1024
+int baudRateForIndex(int index);   // index outside 0..7 → 115200
+int chunkSizeForIndex(int index);  // index outside 0..5 → 1024
 
 // Reply codes, the packet type of a reply. Only kReplyDone counts as success.
 enum ReplyCode : uint16_t {
@@ -36,7 +36,9 @@ enum ReplyCode : uint16_t {
     kReplyNoWriteFile = 105,
     kReplyNoReadFile = 106,
 };
-inline bool isReplyCode(unsigned type) { return type >= 101 && type <= 107; }
+inline bool isReplyCode(unsigned type) {
+    return type >= 101 && type <= 107;
+}
 
 // Request types.
 enum RequestType : uint16_t {
@@ -75,7 +77,7 @@ std::vector<uint8_t> buildPacket(const PacketHeader& header, const uint8_t* data
 // checksum is right and whose body length is 8..1032; a bad header or body checksum is dropped
 // silently and the parser hunts for the next sync. Not thread-safe: one feeding thread.
 class PacketParser {
-public:
+  public:
     explicit PacketParser(uint8_t acceptedDestination = kPcAddress)
         : destination_(acceptedDestination) {}
 
@@ -90,7 +92,7 @@ public:
     const uint8_t* data() const { return body_ + 8; }
     size_t dataSize() const { return dataSize_; }
 
-private:
+  private:
     enum class State { Hunting, Header, Body };
     State state_ = State::Hunting;
     uint8_t destination_;

@@ -9,7 +9,7 @@
 namespace brightline {
 
 class ReceiveRing {
-public:
+  public:
     static constexpr size_t kSize = 65536;
 
     ReceiveRing() : bytes_(new uint8_t[kSize]) {}
@@ -29,7 +29,7 @@ public:
     size_t size() const { return static_cast<uint16_t>(write_ - read_); }
     bool empty() const { return read_ == write_; }
 
-private:
+  private:
     std::unique_ptr<uint8_t[]> bytes_;
     uint16_t read_ = 0;
     uint16_t write_ = 0;

@@ -24,7 +24,9 @@ void showOpenError(OperatorMessages& messages, const std::string& name) {
 
 SerialLink::SerialLink(OperatorMessages& messages) : messages_(messages) {}
 
-SerialLink::~SerialLink() { close(); }
+SerialLink::~SerialLink() {
+    close();
+}
 
 void SerialLink::setChunkSize(int bytes) {
     if (bytes < 32) bytes = 32;
@@ -129,8 +131,7 @@ void SerialLink::consumeRing() {
     }
 }
 
-void SerialLink::sendDirect(uint8_t destination, uint16_t type, const uint8_t* data,
-                            size_t size) {
+void SerialLink::sendDirect(uint8_t destination, uint16_t type, const uint8_t* data, size_t size) {
     PacketHeader h;
     h.destination = destination;
     h.source = kPcAddress;
@@ -263,8 +264,7 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, 
 }
 
 bool SerialLink::requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
-                                    const uint8_t* data, size_t size,
-                                    std::vector<uint8_t>* reply) {
+                                    const uint8_t* data, size_t size, std::vector<uint8_t>* reply) {
     for (int attempt = 0; attempt < timings_.attempts; ++attempt) {
         if (request(destination, type, sequence, data, size, reply)) return true;
         if (!open_.load() || cancelled_.load()) return false;

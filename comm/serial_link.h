@@ -39,7 +39,7 @@ struct SerialLinkTimings {
 };
 
 class SerialLink {
-public:
+  public:
     // `messages` receives the "%s open error" boxes of file transfer; it must outlive the link.
     explicit SerialLink(OperatorMessages& messages);
     ~SerialLink();
@@ -82,7 +82,8 @@ public:
     const std::string& lastError() const { return lastError_; }
     // The same, up to `attempts` times with `retryPauseMs` after each failure.
     bool requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
-                            const uint8_t* data, size_t size, std::vector<uint8_t>* reply = nullptr);
+                            const uint8_t* data, size_t size,
+                            std::vector<uint8_t>* reply = nullptr);
 
     // Sends a local file as types 1, 3..., 5 under `remoteName` (already in the sign's code
     // page). 1 done, 0 failed, -1 the local file could not be opened ("%s open error" shown).
@@ -106,7 +107,7 @@ public:
     unsigned long requestsSent() const { return requestsSent_.load(); }
     unsigned long bytesDroppedByFullRing() const { return ringDrops_.load(); }
 
-private:
+  private:
     void receiveLoop();
     void consumeRing();
     void dispatch();

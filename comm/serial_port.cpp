@@ -15,14 +15,22 @@ namespace {
 
 speed_t speedFor(int baudRate) {
     switch (baudRate) {
-    case 1200: return B1200;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    default: return B115200;
+        case 1200:
+            return B1200;
+        case 2400:
+            return B2400;
+        case 4800:
+            return B4800;
+        case 9600:
+            return B9600;
+        case 19200:
+            return B19200;
+        case 38400:
+            return B38400;
+        case 57600:
+            return B57600;
+        default:
+            return B115200;
     }
 }
 
@@ -40,7 +48,7 @@ bool SerialPort::open(const std::string& device, int baudRate, std::string* erro
         if (error) *error = device + ": " + std::strerror(errno);
         return false;
     }
-    termios tio {};
+    termios tio{};
     if (::tcgetattr(fd, &tio) != 0) {
         if (error) *error = device + ": not a serial device";
         ::close(fd);

@@ -10,7 +10,7 @@
 namespace brightline {
 
 class SerialPort {
-public:
+  public:
     SerialPort() = default;
     ~SerialPort() { close(); }
     SerialPort(const SerialPort&) = delete;
@@ -29,7 +29,7 @@ public:
     // 0 when nothing is waiting, -1 on error or hang-up.
     long readAvailable(uint8_t* buffer, size_t capacity);
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -16,8 +16,10 @@ inline constexpr const char* kMsgIsTaken = "is taken !";
 inline constexpr const char* kMsgSending = "Sending...";
 inline constexpr const char* kMsgSend = "Send";
 inline constexpr const char* kMsgReading = "Reading...";
-inline constexpr const char* kMsgCapacity = "The amount of file size exceed the FLASH DISK capacity.";
-inline constexpr const char* kMsgRebooting = "Please wait a minute,the LED sign is rebooting itself!";
+inline constexpr const char* kMsgCapacity =
+    "The amount of file size exceed the FLASH DISK capacity.";
+inline constexpr const char* kMsgRebooting =
+    "Please wait a minute,the LED sign is rebooting itself!";
 inline constexpr const char* kMsgSetAddrOk = "Set ADDR OK!";
 inline constexpr const char* kMsgFirmwareOk =
     "UpDate firmware ok! \n\nPlease wait a minute,the LED sign is rebooting itself!";

@@ -56,15 +56,24 @@ bool holdsSignDate(const std::string& text) {
 
 const char* operationName(OperationCode code) {
     switch (code) {
-    case OperationCode::SendShow: return "SendShow";
-    case OperationCode::GetTime: return "GetTime";
-    case OperationCode::SetTime: return "SetTime";
-    case OperationCode::GetFileList: return "GetFileList";
-    case OperationCode::UpdateFirmware: return "UpdateFirmware";
-    case OperationCode::Reboot: return "Reboot";
-    case OperationCode::UpdateFont: return "UpdateFont";
-    case OperationCode::SetAddress: return "SetAddress";
-    default: return "none";
+        case OperationCode::SendShow:
+            return "SendShow";
+        case OperationCode::GetTime:
+            return "GetTime";
+        case OperationCode::SetTime:
+            return "SetTime";
+        case OperationCode::GetFileList:
+            return "GetFileList";
+        case OperationCode::UpdateFirmware:
+            return "UpdateFirmware";
+        case OperationCode::Reboot:
+            return "Reboot";
+        case OperationCode::UpdateFont:
+            return "UpdateFont";
+        case OperationCode::SetAddress:
+            return "SetAddress";
+        default:
+            return "none";
     }
 }
 
@@ -202,20 +211,31 @@ void SignOperations::run(OperationCode code, int parameter) {
     cause_.clear();
     position(0);
     switch (code) {
-    case OperationCode::SendShow:
-    case OperationCode::UpdateFirmware:
-    case OperationCode::UpdateFont:
-        if (serialSelected())
-            runUploadSerial(code, parameter);
-        else
-            runUpload(code, parameter);
-        break;
-    case OperationCode::GetTime: runGetTime(); break;
-    case OperationCode::SetTime: runSetTime(); break;
-    case OperationCode::GetFileList: runGetFileList(); break;
-    case OperationCode::Reboot: runReboot(); break;
-    case OperationCode::SetAddress: runSetAddress(); break;
-    default: break;  // codes without work finish at once
+        case OperationCode::SendShow:
+        case OperationCode::UpdateFirmware:
+        case OperationCode::UpdateFont:
+            if (serialSelected())
+                runUploadSerial(code, parameter);
+            else
+                runUpload(code, parameter);
+            break;
+        case OperationCode::GetTime:
+            runGetTime();
+            break;
+        case OperationCode::SetTime:
+            runSetTime();
+            break;
+        case OperationCode::GetFileList:
+            runGetFileList();
+            break;
+        case OperationCode::Reboot:
+            runReboot();
+            break;
+        case OperationCode::SetAddress:
+            runSetAddress();
+            break;
+        default:
+            break;  // codes without work finish at once
     }
 }
 
@@ -232,7 +252,8 @@ void SignOperations::runUpload(OperationCode code, int parameter) {
     NetworkLink net(messages_, selection_.host, env_.commandPort, env_.ftpPort);
     net.setTimings(env_.networkTimings);
     const UploadResult result = net.uploadFolder(
-        env_.workspace, remote, [this](const std::string& name, int) { observer_.progressFileName(name); },
+        env_.workspace, remote,
+        [this](const std::string& name, int) { observer_.progressFileName(name); },
         [this](int done) { position(done); }, &stop_);
     if (result != UploadResult::Done) return;  // already told
     position(parameter);
@@ -408,8 +429,10 @@ void SignOperations::runSetAddress() {
         messages_.show(kMsgRebooting, kCaptionSetAddrOk, MessageIcon::Information);
         if (env_.profile) {
             for (int i = 0; i < 4; ++i) {
-                env_.profile->writeInt(kProfileSectionSet, "NEW_IP" + std::to_string(i), change.ip[i]);
-                env_.profile->writeInt(kProfileSectionSet, "Subnetmask" + std::to_string(i), change.mask[i]);
+                env_.profile->writeInt(kProfileSectionSet, "NEW_IP" + std::to_string(i),
+                                       change.ip[i]);
+                env_.profile->writeInt(kProfileSectionSet, "Subnetmask" + std::to_string(i),
+                                       change.mask[i]);
                 env_.profile->writeInt(kProfileSectionSet, "DefaultGateway" + std::to_string(i),
                                        change.gateway[i]);
             }
@@ -442,8 +465,8 @@ std::optional<std::string> SignOperations::setIp(const Ipv4& ip, const Ipv4& mas
         return std::nullopt;
     }
     char text[128];
-    std::snprintf(text, sizeof text,
-                  "%s\n\nNew IP:%d:%d:%d:%d\r\n", kMsgRebooting, ip[0], ip[1], ip[2], ip[3]);
+    std::snprintf(text, sizeof text, "%s\n\nNew IP:%d:%d:%d:%d\r\n", kMsgRebooting, ip[0], ip[1],
+                  ip[2], ip[3]);
     messages_.show(text, kCaptionSetIpOk, MessageIcon::Information);
     if (env_.profile) {
         for (int i = 0; i < 4; ++i)

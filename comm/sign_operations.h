@@ -40,17 +40,17 @@ enum class RunState : int { Idle = 0, SendDialog = 1, Running = 3, Finished = 4 
 
 // Where the sign is and how to reach it; one per process, persisted by the settings.
 struct LinkSelection {
-    int comPort = 0;     // 0 = network, 1..n = COM port number
-    int address = 1;     // the sign's COM address, 1..254
-    int baudIndex = 7;   // 0..7
+    int comPort = 0;    // 0 = network, 1..n = COM port number
+    int address = 1;    // the sign's COM address, 1..254
+    int baudIndex = 7;  // 0..7
     std::string host = "192.168.0.6";
-    bool held = false;   // a modem connection keeps the serial link open
+    bool held = false;  // a modem connection keeps the serial link open
 };
 
 // The progress window and the file list window. Called from the worker thread (progress, the
 // network file list) or from the thread calling finishIfDone() (the serial file list).
 class OperationObserver {
-public:
+  public:
     virtual ~OperationObserver() = default;
     virtual void progressOpened(int range) {}
     virtual void progressPosition(int position) {}
@@ -79,7 +79,7 @@ struct OperationEnvironment {
 inline constexpr unsigned long long kFlashCapacity = 1887436800ULL;
 
 class SignOperations {
-public:
+  public:
     SignOperations(OperatorMessages& messages, OperationObserver& observer);
     ~SignOperations();
     SignOperations(const SignOperations&) = delete;
@@ -117,7 +117,7 @@ public:
     // Sum of the sizes of the regular files directly in `folder`.
     static unsigned long long workspaceBytes(const std::string& folder);
 
-private:
+  private:
     void run(OperationCode code, int parameter);
     void runUpload(OperationCode code, int parameter);
     void runUploadSerial(OperationCode code, int parameter);

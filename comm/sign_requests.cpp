@@ -25,7 +25,8 @@ uint64_t toFileTime(std::time_t utcSeconds, long nanoseconds) {
 }
 
 std::time_t fromFileTime(uint64_t fileTime) {
-    return static_cast<std::time_t>(fileTime / 10000000ULL) - static_cast<std::time_t>(kEpochDifference);
+    return static_cast<std::time_t>(fileTime / 10000000ULL) -
+           static_cast<std::time_t>(kEpochDifference);
 }
 
 std::string fileTimeBytes(uint64_t fileTime) {
@@ -35,7 +36,9 @@ std::string fileTimeBytes(uint64_t fileTime) {
     return out;
 }
 
-std::string setClockRequest(uint64_t fileTime) { return kWordSetDate + fileTimeBytes(fileTime); }
+std::string setClockRequest(uint64_t fileTime) {
+    return kWordSetDate + fileTimeBytes(fileTime);
+}
 
 std::string setIpRequest(const Ipv4& ip, const Ipv4& mask, const Ipv4& gateway) {
     std::string out = kWordSetIp;
@@ -68,9 +71,8 @@ std::string setAddressData(const AddressChange& change) {
     static const int kBaud[8] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
     std::string out;
     putLe32(out, static_cast<uint32_t>(change.address));
-    putLe32(out, static_cast<uint32_t>(kBaud[change.baudIndex >= 0 && change.baudIndex < 8
-                                                  ? change.baudIndex
-                                                  : 7]));
+    putLe32(out, static_cast<uint32_t>(
+                     kBaud[change.baudIndex >= 0 && change.baudIndex < 8 ? change.baudIndex : 7]));
     putIp(out, change.ip);
     putIp(out, change.mask);
     putIp(out, change.gateway);
@@ -106,7 +108,8 @@ std::optional<BootParams> parseBootParams(const std::string& reply, const std::s
 std::optional<std::string> refuseNetworkSettings(const Ipv4& ip, const Ipv4& mask,
                                                  const Ipv4& gateway) {
     if (ip[0] == 0 || ip[3] == 0)
-        return std::string("Sorry !!! New IP address is error!\r\nPlease input new IP address again.");
+        return std::string(
+            "Sorry !!! New IP address is error!\r\nPlease input new IP address again.");
     if (mask[0] == 0)
         return std::string("Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.");
     if (gateway[0] == 0 || gateway[0] != ip[0])

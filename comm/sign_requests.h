@@ -31,13 +31,13 @@ struct AddressChange {
 uint64_t toFileTime(std::time_t utcSeconds, long nanoseconds = 0);
 std::time_t fromFileTime(uint64_t fileTime);
 
-std::string setClockRequest(uint64_t fileTime);               // 20 bytes
-std::string fileTimeBytes(uint64_t fileTime);                 // 8 bytes (serial type 12)
+std::string setClockRequest(uint64_t fileTime);  // 20 bytes
+std::string fileTimeBytes(uint64_t fileTime);    // 8 bytes (serial type 12)
 std::string setIpRequest(const Ipv4& ip, const Ipv4& mask, const Ipv4& gateway);  // 24 bytes
-std::string scanRequest(int direction);                       // 20 bytes, direction 0..3
-std::string setBootParamRequest(const BootParams& params);    // 25 bytes
-std::string bootParamBytes(const BootParams& params);         // 6 bytes (serial type 26)
-std::string setAddressData(const AddressChange& change);      // 20 bytes (serial type 20)
+std::string scanRequest(int direction);                     // 20 bytes, direction 0..3
+std::string setBootParamRequest(const BootParams& params);  // 25 bytes
+std::string bootParamBytes(const BootParams& params);       // 6 bytes (serial type 26)
+std::string setAddressData(const AddressChange& change);    // 20 bytes (serial type 20)
 
 // The upload folder named by a "prepare for upload" reply: empty unless the reply contains
 // "DATA1" or "DATA2"; then the reply after every leading character that occurs in

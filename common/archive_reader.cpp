@@ -83,8 +83,8 @@ bool ArchiveReader::readNewObject(const char* className, uint16_t schema) {
             return false;
         }
         if (gotSchema != schema) {
-            in_.fail("class " + name + " has schema " + std::to_string(gotSchema) +
-                     ", expected " + std::to_string(schema));
+            in_.fail("class " + name + " has schema " + std::to_string(gotSchema) + ", expected " +
+                     std::to_string(schema));
             return false;
         }
         map_.push_back(name);

@@ -13,7 +13,7 @@
 namespace brightline {
 
 class ArchiveReader {
-public:
+  public:
     explicit ArchiveReader(ByteReader& in) : in_(in) {}
 
     ByteReader& in() { return in_; }
@@ -30,7 +30,7 @@ public:
     // `schema`. False (and the reader failed) otherwise.
     bool readNewObject(const char* className, uint16_t schema = 1);
 
-private:
+  private:
     ByteReader& in_;
     // Map numbers from 1: the class name for class entries, empty for objects.
     std::vector<std::string> map_{std::string()};

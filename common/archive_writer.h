@@ -14,7 +14,7 @@
 namespace brightline {
 
 class ArchiveWriter {
-public:
+  public:
     explicit ArchiveWriter(ByteWriter& out) : out_(out) {}
 
     ByteWriter& out() { return out_; }
@@ -29,7 +29,7 @@ public:
     // fields follow.
     void beginObject(const std::string& className, uint16_t schema = 1);
 
-private:
+  private:
     ByteWriter& out_;
     std::map<std::string, uint32_t> classNumbers_;
     uint32_t mapCount_ = 1;  // next map number; 0 is the null reference

@@ -39,7 +39,8 @@ uint16_t ByteReader::u16() {
 
 uint32_t ByteReader::u32() {
     if (!need(4)) return 0;
-    uint32_t v = static_cast<uint32_t>(data_[pos_]) | (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
+    uint32_t v = static_cast<uint32_t>(data_[pos_]) |
+                 (static_cast<uint32_t>(data_[pos_ + 1]) << 8) |
                  (static_cast<uint32_t>(data_[pos_ + 2]) << 16) |
                  (static_cast<uint32_t>(data_[pos_ + 3]) << 24);
     pos_ += 4;

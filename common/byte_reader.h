@@ -12,9 +12,10 @@
 namespace brightline {
 
 class ByteReader {
-public:
+  public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
-    explicit ByteReader(const std::vector<uint8_t>& bytes) : ByteReader(bytes.data(), bytes.size()) {}
+    explicit ByteReader(const std::vector<uint8_t>& bytes)
+        : ByteReader(bytes.data(), bytes.size()) {}
 
     bool ok() const { return error_.empty(); }
     // Why reading stopped ("needs 4 bytes at offset 20, 2 left"); empty while ok().
@@ -35,7 +36,7 @@ public:
     // Makes sure n more bytes are there without consuming them.
     bool need(size_t n);
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;

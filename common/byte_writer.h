@@ -8,7 +8,7 @@
 namespace brightline {
 
 class ByteWriter {
-public:
+  public:
     void u8(uint8_t v) { out_.push_back(v); }
     void u16(uint16_t v) {
         out_.push_back(static_cast<uint8_t>(v));
@@ -27,7 +27,7 @@ public:
     const std::vector<uint8_t>& data() const { return out_; }
     std::vector<uint8_t> take() { return std::move(out_); }
 
-private:
+  private:
     std::vector<uint8_t> out_;
 };
 

@@ -9,10 +9,11 @@ namespace brightline {
 namespace {
 
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " + to);
+            throw std::runtime_error(std::string("iconv cannot convert from ") + from + " to " +
+                                     to);
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -50,15 +51,18 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
 size_t utf8Length(const unsigned char* s, size_t left) {
     size_t n = 1;
-    if (s[0] >= 0xF0) n = 4;
-    else if (s[0] >= 0xE0) n = 3;
-    else if (s[0] >= 0xC0) n = 2;
+    if (s[0] >= 0xF0)
+        n = 4;
+    else if (s[0] >= 0xE0)
+        n = 3;
+    else if (s[0] >= 0xC0)
+        n = 2;
     if (n > left) n = left;
     for (size_t k = 1; k < n; ++k)
         if ((s[k] & 0xC0) != 0x80) return k;
@@ -74,7 +78,8 @@ std::string toOem(const std::string& utf8) {
 
 std::string fromOem(const std::string& oem) {
     thread_local Converter converter("UTF-8", "GBK");
-    return converter.run(oem, "\xEF\xBF\xBD", [](const unsigned char*, size_t) { return size_t(1); });
+    return converter.run(oem, "\xEF\xBF\xBD",
+                         [](const unsigned char*, size_t) { return size_t(1); });
 }
 
 }  // namespace brightline

@@ -9,8 +9,8 @@ struct Row {
     const char* extension;
 };
 constexpr Row kRows[] = {
-    {FileKind::Program, "ZPF"}, {FileKind::Schedule, "AT"}, {FileKind::ClockPage, "TIM"},
-    {FileKind::TextPage, "ZRT"}, {FileKind::Ztx, "ZTX"},    {FileKind::Bmp, "BMP"},
+    {FileKind::Program, "ZPF"},  {FileKind::Schedule, "AT"}, {FileKind::ClockPage, "TIM"},
+    {FileKind::TextPage, "ZRT"}, {FileKind::Ztx, "ZTX"},     {FileKind::Bmp, "BMP"},
     {FileKind::Jpg, "JPG"},      {FileKind::Png, "PNG"},
 };
 }  // namespace

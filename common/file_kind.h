@@ -6,14 +6,14 @@ namespace brightline {
 
 enum class FileKind {
     None = 0,
-    Program = 1,     // ".ZPF"
-    Schedule = 2,    // ".AT"
-    ClockPage = 3,   // ".TIM"
-    TextPage = 4,    // ".ZRT"
-    Ztx = 5,         // ".ZTX"
-    Bmp = 6,         // ".BMP"
-    Jpg = 7,         // ".JPG"
-    Png = 8,         // ".PNG"
+    Program = 1,    // ".ZPF"
+    Schedule = 2,   // ".AT"
+    ClockPage = 3,  // ".TIM"
+    TextPage = 4,   // ".ZRT"
+    Ztx = 5,        // ".ZTX"
+    Bmp = 6,        // ".BMP"
+    Jpg = 7,        // ".JPG"
+    Png = 8,        // ".PNG"
 };
 
 // The kind of a path by its extension (either separator, any case); None when no row fits.

@@ -123,7 +123,9 @@ std::string workspaceFolder() {
     return trimSeparator(base) + "/brightline/BRIGHTLINE_TMP";
 }
 
-std::string scratchFolder() { return startFolder() + "/tmp"; }
+std::string scratchFolder() {
+    return startFolder() + "/tmp";
+}
 
 bool ensureFolder(const std::string& folder) {
     if (folder.empty()) return false;

@@ -5,7 +5,8 @@
 //                  "LED_SET.ZRC", the resource libraries and "fonts"
 // program folder   the folder of the running executable; holds "UserInfo.dat" and "jpg.ini"
 // workspace folder where Make writes the show: $BRIGHTLINE_WORKSPACE, else
-//                  $XDG_CACHE_HOME/brightline/BRIGHTLINE_TMP (~/.cache when XDG_CACHE_HOME is unset)
+//                  $XDG_CACHE_HOME/brightline/BRIGHTLINE_TMP (~/.cache when XDG_CACHE_HOME is
+//                  unset)
 // scratch folder   "tmp" under the start folder, used by media conversions
 //
 // Every folder is returned without a trailing separator. Thread-safe.

@@ -13,7 +13,7 @@
 namespace brightline {
 
 class IniFile {
-public:
+  public:
     IniFile() = default;
 
     // Reads the file; a missing file gives an empty document and true. False when the file
@@ -39,7 +39,7 @@ public:
     // The keys of a section in file order (first spelling of each).
     std::vector<std::string> keys(const std::string& section) const;
 
-private:
+  private:
     struct Place {
         size_t sectionLine;  // index of the "[...]" line, or npos
         size_t keyLine;      // index of the key's line, or npos

@@ -10,11 +10,16 @@ MessageAnswer affirmativeAnswer(MessageButtons buttons) {
 
 const char* iconName(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return "information";
-        case MessageIcon::Warning: return "warning";
-        case MessageIcon::Error: return "error";
-        case MessageIcon::Question: return "question";
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return "information";
+        case MessageIcon::Warning:
+            return "warning";
+        case MessageIcon::Error:
+            return "error";
+        case MessageIcon::Question:
+            return "question";
+        case MessageIcon::None:
+            break;
     }
     return "none";
 }

@@ -21,7 +21,7 @@ struct OperatorMessage {
 // Implementations may be called from any thread; the desktop's hands the message to the user
 // interface thread and waits for the answer.
 class OperatorMessages {
-public:
+  public:
     virtual ~OperatorMessages() = default;
     virtual MessageAnswer show(const OperatorMessage& message) = 0;
 
@@ -34,14 +34,14 @@ public:
 
 // Prints "caption: text" on standard error and answers the affirmative button (Ok or Yes).
 class ConsoleMessages : public OperatorMessages {
-public:
+  public:
     using OperatorMessages::show;
     MessageAnswer show(const OperatorMessage& message) override;
 };
 
 // Keeps every message and answers with the queued answers in order, then the affirmative one.
 class RecordingMessages : public OperatorMessages {
-public:
+  public:
     using OperatorMessages::show;
     MessageAnswer show(const OperatorMessage& message) override;
 
@@ -49,7 +49,7 @@ public:
     std::vector<OperatorMessage> messages() const;
     void clear();
 
-private:
+  private:
     mutable std::mutex mutex_;
     std::vector<OperatorMessage> messages_;
     std::vector<MessageAnswer> answers_;

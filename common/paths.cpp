@@ -2,7 +2,9 @@
 
 namespace brightline {
 namespace {
-size_t lastSeparator(const std::string& path) { return path.find_last_of("\\/"); }
+size_t lastSeparator(const std::string& path) {
+    return path.find_last_of("\\/");
+}
 }  // namespace
 
 std::string fileNameOf(const std::string& path) {

@@ -7,7 +7,9 @@
 
 namespace brightline {
 
-Profile::Profile(std::string path) : path_(std::move(path)) { ini_.load(path_); }
+Profile::Profile(std::string path) : path_(std::move(path)) {
+    ini_.load(path_);
+}
 
 std::string Profile::defaultPath() {
     if (const char* env = std::getenv("BRIGHTLINE_PROFILE"); env && *env) return env;

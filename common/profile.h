@@ -18,7 +18,7 @@ inline constexpr const char* kProfileSectionApp = "Brightline_II";
 inline constexpr const char* kProfileSectionSet = "SET";
 
 class Profile {
-public:
+  public:
     explicit Profile(std::string path);
 
     static std::string defaultPath();
@@ -34,7 +34,7 @@ public:
     bool writeInt(const std::string& section, const std::string& key, long value);
     bool writeString(const std::string& section, const std::string& key, const std::string& value);
 
-private:
+  private:
     bool saveLocked();
 
     std::string path_;

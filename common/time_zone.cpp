@@ -10,7 +10,7 @@ namespace brightline {
 namespace {
 
 class RuleReader {
-public:
+  public:
     explicit RuleReader(const std::string& text) : s_(text) {}
 
     bool atEnd() const { return i_ >= s_.size(); }
@@ -37,8 +37,10 @@ public:
     // [+-]hh[:mm[:ss]] in seconds.
     std::optional<long> offset() {
         int sign = 1;
-        if (take('-')) sign = -1;
-        else take('+');
+        if (take('-'))
+            sign = -1;
+        else
+            take('+');
         auto h = number(0, 167);
         if (!h) return std::nullopt;
         long seconds = *h * 3600;
@@ -99,7 +101,7 @@ public:
         return date;
     }
 
-private:
+  private:
     const std::string& s_;
     size_t i_ = 0;
 };
@@ -144,7 +146,8 @@ std::optional<TimeZoneInfo> parsePosixTimeZone(const std::string& rule) {
 std::string zoneFileRule(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (!readWholeFile(path, bytes, nullptr, size_t(4) << 20)) return {};
-    if (bytes.size() < 5 || bytes[0] != 'T' || bytes[1] != 'Z' || bytes[2] != 'i' || bytes[3] != 'f')
+    if (bytes.size() < 5 || bytes[0] != 'T' || bytes[1] != 'Z' || bytes[2] != 'i' ||
+        bytes[3] != 'f')
         return {};
     if (bytes[4] < '2') return {};
     // The rule is the last line, between the final two newlines.
@@ -153,7 +156,8 @@ std::string zoneFileRule(const std::string& path) {
     size_t start = end;
     while (start > 0 && bytes[start - 1] != '\n') --start;
     if (start == 0) return {};
-    return std::string(bytes.begin() + static_cast<long>(start), bytes.begin() + static_cast<long>(end));
+    return std::string(bytes.begin() + static_cast<long>(start),
+                       bytes.begin() + static_cast<long>(end));
 }
 
 TimeZoneInfo currentTimeZone() {
@@ -176,12 +180,13 @@ TimeZoneInfo currentTimeZone() {
 
 std::string timeZoneHeader(const TimeZoneInfo& zone) {
     char buffer[256];
-    std::snprintf(buffer, sizeof buffer,
-                  "TIME_ZONE %ld \r\nDAYLIGHT_START %02d/%02d:%02d \r\nDAYLIGHT_END  %02d/%02d:%02d "
-                  "\r\nDAYLIGHT_BIAS %d \r\n",
-                  zone.standardOffsetWest, zone.daylightStart.month, zone.daylightStart.day,
-                  zone.daylightStart.hour, zone.standardStart.month, zone.standardStart.day,
-                  zone.standardStart.hour, zone.observesDaylight ? -3600 : 0);
+    std::snprintf(
+        buffer, sizeof buffer,
+        "TIME_ZONE %ld \r\nDAYLIGHT_START %02d/%02d:%02d \r\nDAYLIGHT_END  %02d/%02d:%02d "
+        "\r\nDAYLIGHT_BIAS %d \r\n",
+        zone.standardOffsetWest, zone.daylightStart.month, zone.daylightStart.day,
+        zone.daylightStart.hour, zone.standardStart.month, zone.standardStart.day,
+        zone.standardStart.hour, zone.observesDaylight ? -3600 : 0);
     return buffer;
 }
 

@@ -27,8 +27,8 @@ struct TimeZoneInfo {
     std::string rule;              // the POSIX rule it was read from
 };
 
-// Parses a POSIX TZ rule ("CET-1CEST,M3.5.0,M10.5.0/3", "<+10>-10", "AEST-10AEDT,M10.1.0,M4.1.0/3").
-// nullopt when it is no rule.
+// Parses a POSIX TZ rule ("CET-1CEST,M3.5.0,M10.5.0/3", "<+10>-10",
+// "AEST-10AEDT,M10.1.0,M4.1.0/3"). nullopt when it is no rule.
 std::optional<TimeZoneInfo> parsePosixTimeZone(const std::string& rule);
 
 // The rule at the end of a compiled zone file (TZif version 2 or later); empty when it has none.

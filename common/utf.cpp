@@ -80,8 +80,10 @@ std::u16string utf8ToUtf16(const std::string& text) {
         }
         bool good = i + len <= n;
         for (size_t k = 1; good && k < len; ++k) {
-            if ((s[i + k] & 0xC0) != 0x80) good = false;
-            else cp = (cp << 6) | (s[i + k] & 0x3F);
+            if ((s[i + k] & 0xC0) != 0x80)
+                good = false;
+            else
+                cp = (cp << 6) | (s[i + k] & 0x3F);
         }
         static const uint32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
         if (!good || cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {

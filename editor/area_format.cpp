@@ -39,7 +39,9 @@ int limitDimension(int typed, int other, int minimum) {
 
 }  // namespace
 
-int normalAreaFormat(int format) { return format >= 0 && format < kAreaFormats ? format : 0; }
+int normalAreaFormat(int format) {
+    return format >= 0 && format < kAreaFormats ? format : 0;
+}
 
 int areaCountOf(int format) {
     format = normalAreaFormat(format);
@@ -203,16 +205,24 @@ void dragLine(int format, RegionLines& lines, int index, int x, int y) {
         CRegion_Line& other = lines[i];
         if (other.endLineA != index && other.endLineB != index) continue;
         if (isHorizontal) {
-            if (other.band.top == oldStart) other.band.top = moved.band.top;
-            else other.band.bottom = moved.band.bottom;
+            if (other.band.top == oldStart)
+                other.band.top = moved.band.top;
+            else
+                other.band.bottom = moved.band.bottom;
         } else {
-            if (other.band.left == oldStart) other.band.left = moved.band.left;
-            else other.band.right = moved.band.right;
+            if (other.band.left == oldStart)
+                other.band.left = moved.band.left;
+            else
+                other.band.right = moved.band.right;
         }
     }
 }
 
-int limitSignWidth(int typed, int height) { return limitDimension(typed, height, 16); }
-int limitSignHeight(int typed, int width) { return limitDimension(typed, width, 8); }
+int limitSignWidth(int typed, int height) {
+    return limitDimension(typed, height, 16);
+}
+int limitSignHeight(int typed, int width) {
+    return limitDimension(typed, width, 8);
+}
 
 }  // namespace brightline

@@ -14,7 +14,7 @@ namespace brightline {
 using ConversionProgress = std::function<void(int done, int total)>;
 
 class MediaExport {
-public:
+  public:
     virtual ~MediaExport() = default;
 
     // Writes `source` (".BMP", ".JPG", ".PNG") scaled to exactly width x height into `target`:

@@ -111,8 +111,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
         return 0;
     }
 
-    const AreaLayout layout =
-        computeAreas(program_.areaFormat, program_.ledWidth, program_.ledHeight, program_.regionLines);
+    const AreaLayout layout = computeAreas(program_.areaFormat, program_.ledWidth,
+                                           program_.ledHeight, program_.regionLines);
     const int areaCount = std::min(layout.areaCount, kAreaSlots);
 
     // run.at: the header (unless appending) and this program's RUN line, written whole: appending
@@ -142,7 +142,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 bool present = window == 0 ? !list[0].path.empty() : list.size() > 1;
                 if (!present) continue;
                 line += regionScriptName(firstDigit, program, slot, window) +
-                        format(" %d %d %d %d %d ", r.left, r.top, r.right - r.left, r.bottom - r.top, 1);
+                        format(" %d %d %d %d %d ", r.left, r.top, r.right - r.left,
+                               r.bottom - r.top, 1);
             }
         }
         line += append ? "\r\n" : "\r\nEND";
@@ -239,7 +240,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 ++made;
                 ++sequence;
             } else {
-                warn(element.path + " is no picture, clip, text page or clock page; it is left out.");
+                warn(element.path +
+                     " is no picture, clip, text page or clock page; it is left out.");
             }
 
             const bool clip = ext == ".ZRT" || ext == ".AVI" || ext == ".SWF";

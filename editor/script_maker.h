@@ -24,14 +24,16 @@ inline constexpr const char* kMakingFileText = "Making : %s";
 inline constexpr const char* kMakeFinishText = "Make finish";
 
 class ScriptMaker {
-public:
+  public:
     // All references are borrowed and must outlive the maker. `program` is changed: a non-empty
     // background gets hold 0 and speed 0, as the sign expects.
     ScriptMaker(ProgramData& program, std::string workspace, MediaExport& media,
                 OperatorMessages& messages);
 
     void setTimeZone(const TimeZoneInfo& zone) { zone_ = zone; }
-    void setStatusCallback(std::function<void(const std::string&)> status) { status_ = std::move(status); }
+    void setStatusCallback(std::function<void(const std::string&)> status) {
+        status_ = std::move(status);
+    }
     void setProgressCallback(ConversionProgress progress) { progress_ = std::move(progress); }
     // The flag Make watches; nullptr (the default) means it cannot be cancelled.
     void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }

@@ -18,11 +18,13 @@ namespace {
 // Pictures are recognised by their first bytes, as the picture library of the original tools
 // did, so a PNG saved as ".jpg" still exports.
 bool decodeAnyPicture(const std::vector<uint8_t>& bytes, media::Picture& out, std::string& error) {
-    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' && bytes[3] == 'G')
+    if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
+        bytes[3] == 'G')
         return media::decodePng(bytes, out, &error);
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
         return media::decodeJpeg(bytes, out, &error);
-    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') return media::decodeBmp(bytes, out, &error);
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        return media::decodeBmp(bytes, out, &error);
     error = "not a BMP, JPEG or PNG picture";
     return false;
 }

@@ -24,7 +24,7 @@ class WorkspaceMediaExport : public MediaExport {
     int convertTextPage(const std::string& source, const std::string& target,
                         std::string& error) override;
 
-private:
+  private:
     bool grey_;
     int jpegQuality_;
 };

@@ -17,8 +17,9 @@ class NullDiagnostics : public brightline::engine::DiagnosticOutput {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline;
     static content::CjkFace face;
-    return fuzzing::fuzzTextPage(data, size, [](content::PageCanvas& canvas, const std::string& text) {
-        NullDiagnostics diag;
-        content::HtmlPageRenderer(canvas, fuzzing::fonts(), &face, diag).render(text);
-    });
+    return fuzzing::fuzzTextPage(
+        data, size, [](content::PageCanvas& canvas, const std::string& text) {
+            NullDiagnostics diag;
+            content::HtmlPageRenderer(canvas, fuzzing::fonts(), &face, diag).render(text);
+        });
 }

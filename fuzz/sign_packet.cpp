@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (parser.dataSize() > kMaxPacketData) std::abort();
         const std::vector<uint8_t> again =
             buildPacket(parser.header(), parser.data(), parser.dataSize());
-        if (again.size() != parser.dataSize() + kPacketOverhead || i + 1 < again.size()) std::abort();
+        if (again.size() != parser.dataSize() + kPacketOverhead || i + 1 < again.size())
+            std::abort();
         if (!std::equal(again.begin(), again.end(), data + i + 1 - again.size())) std::abort();
     }
     return 0;

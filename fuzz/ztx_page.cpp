@@ -5,7 +5,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace brightline;
-    return fuzzing::fuzzTextPage(data, size, [](content::PageCanvas& canvas, const std::string& text) {
-        content::ZtxPageRenderer(canvas, fuzzing::fonts()).render(text);
-    });
+    return fuzzing::fuzzTextPage(
+        data, size, [](content::PageCanvas& canvas, const std::string& text) {
+            content::ZtxPageRenderer(canvas, fuzzing::fonts()).render(text);
+        });
 }

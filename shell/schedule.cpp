@@ -16,9 +16,9 @@ void forEachNumber(CAT_Data& e, Fn fn) {
     for (auto& v : e.weekdays) fn(v);
     for (auto& v : e.months) fn(v);
     for (auto& v : e.days) fn(v);
-    for (int32_t* v : {&e.startHour, &e.startMinute, &e.endHour, &e.endMinute, &e.openStart,
-                       &e.openEnd, &e.startYear, &e.startMonth, &e.startDay, &e.endYear,
-                       &e.endMonth, &e.endDay})
+    for (int32_t* v :
+         {&e.startHour, &e.startMinute, &e.endHour, &e.endMinute, &e.openStart, &e.openEnd,
+          &e.startYear, &e.startMonth, &e.startDay, &e.endYear, &e.endMonth, &e.endDay})
         fn(*v);
 }
 

@@ -39,7 +39,8 @@ std::string scheduleLine(const CAT_Data& e) {
     if (e.openStart && e.openEnd && mask == 0) {
         std::snprintf(buffer, sizeof buffer, "AT ");
     } else if (e.kind == CAT_Data::Week) {
-        std::snprintf(buffer, sizeof buffer, "WEEK %s %s %02lx ", first.c_str(), last.c_str(), mask);
+        std::snprintf(buffer, sizeof buffer, "WEEK %s %s %02lx ", first.c_str(), last.c_str(),
+                      mask);
     } else {
         std::snprintf(buffer, sizeof buffer, "DAY %s %s %08lx ", first.c_str(), last.c_str(), mask);
     }
@@ -52,7 +53,8 @@ std::string scheduleLine(const CAT_Data& e) {
 std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries) {
     std::vector<CAT_Data> sorted = entries;
     std::stable_sort(sorted.begin(), sorted.end(), [](const CAT_Data& a, const CAT_Data& b) {
-        return a.startHour != b.startHour ? a.startHour < b.startHour : a.startMinute < b.startMinute;
+        return a.startHour != b.startHour ? a.startHour < b.startHour
+                                          : a.startMinute < b.startMinute;
     });
     return sorted;
 }

@@ -38,7 +38,8 @@ std::vector<uint8_t> encodeUsers(const std::vector<CUserInfo>& users);
 // it was otherwise.
 bool decodeUsers(const uint8_t* data, size_t size, std::vector<CUserInfo>& users,
                  std::string* error = nullptr);
-bool loadUsers(const std::string& path, std::vector<CUserInfo>& users, std::string* error = nullptr);
+bool loadUsers(const std::string& path, std::vector<CUserInfo>& users,
+               std::string* error = nullptr);
 // Atomic; the dialogs ignore a failure, as they always did.
 bool saveUsers(const std::string& path, const std::vector<CUserInfo>& users,
                std::string* error = nullptr);

@@ -18,19 +18,27 @@ extern char** environ;
 
 namespace brightline::signsim {
 
-bool FtpServer::start(const std::string& root, const std::string& address, int port,
-                      long cutAfter, int cutCount, std::string* error) {
+bool FtpServer::start(const std::string& root, const std::string& address, int port, long cutAfter,
+                      int cutCount, std::string* error) {
     stop();
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0) {
         if (error) *error = "cannot create a pipe";
         return false;
     }
-    std::vector<std::string> args = {"/usr/bin/python3", "-c",          kFtpServerScript,
-                                     "--root",           root,          "--host",
-                                     address,            "--port",      std::to_string(port),
-                                     "--cut-after",      std::to_string(cutAfter),
-                                     "--cut-count",      std::to_string(cutCount)};
+    std::vector<std::string> args = {"/usr/bin/python3",
+                                     "-c",
+                                     kFtpServerScript,
+                                     "--root",
+                                     root,
+                                     "--host",
+                                     address,
+                                     "--port",
+                                     std::to_string(port),
+                                     "--cut-after",
+                                     std::to_string(cutAfter),
+                                     "--cut-count",
+                                     std::to_string(cutCount)};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);

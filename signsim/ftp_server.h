@@ -2,13 +2,13 @@
 // The virtual sign's FTP server: Debian's pyftpdlib run by /usr/bin/python3 as a child process,
 // rooted in the sign's storage, bound to a loopback address. start() waits (bounded) until it
 // listens and reads back its port; stop() ends the child (SIGTERM, then SIGKILL).
-#include <string>
 #include <sys/types.h>
+#include <string>
 
 namespace brightline::signsim {
 
 class FtpServer {
-public:
+  public:
     FtpServer() = default;
     ~FtpServer() { stop(); }
     FtpServer(const FtpServer&) = delete;
@@ -21,7 +21,7 @@ public:
     int port() const { return port_; }
     bool running() const { return child_ > 0; }
 
-private:
+  private:
     pid_t child_ = -1;
     int port_ = 0;
 };

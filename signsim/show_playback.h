@@ -12,7 +12,7 @@
 namespace brightline::signsim {
 
 class ShowPlayback {
-public:
+  public:
     // `framesDir` and `gifPath` may be empty (that output is not made). `ticks` > 0.
     ShowPlayback(std::string framesDir, std::string gifPath, uint64_t ticks);
     ~ShowPlayback();
@@ -25,7 +25,7 @@ public:
     int played() const { return played_.load(); }
     int lastFrames() const { return lastFrames_.load(); }
 
-private:
+  private:
     void loop();
     void playOne(const std::string& folder);
 

@@ -33,7 +33,7 @@ bool SignSerialPort::start(bool modem, int lineRate, const std::string& linkPath
     device_ = ::ptsname(master_);
     // Holding the slave open keeps the master readable between the PC's opens and closes.
     slave_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-    termios tio {};
+    termios tio{};
     ::tcgetattr(slave_, &tio);
     ::cfmakeraw(&tio);
     ::tcsetattr(slave_, TCSANOW, &tio);
@@ -134,7 +134,8 @@ void SignSerialPort::feedData(const uint8_t* bytes, size_t size) {
         parser_.setAcceptedDestination(static_cast<uint8_t>(sign_.serialAddress()));
         const SignFaults faults = sign_.faults();
         if (sign_.nextAnswerDropped()) continue;
-        if (faults.delayMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(faults.delayMs));
+        if (faults.delayMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(faults.delayMs));
         PacketHeader r;
         r.destination = kPcAddress;
         r.source = h.destination;
@@ -162,8 +163,9 @@ void SignSerialPort::feedCommand(uint8_t byte) {
 }
 
 void SignSerialPort::runCommand(std::string line) {
-    std::transform(line.begin(), line.end(), line.begin(),
-                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    std::transform(line.begin(), line.end(), line.begin(), [](char c) {
+        return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    });
     if (line.compare(0, 2, "AT") != 0) return;  // "+++" and noise in command state
     if (line.compare(0, 3, "ATD") == 0) {
         std::string number = line.substr(3);

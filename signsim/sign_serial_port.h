@@ -16,7 +16,7 @@ namespace brightline::signsim {
 class VirtualSign;
 
 class SignSerialPort {
-public:
+  public:
     explicit SignSerialPort(VirtualSign& sign) : sign_(sign) {}
     ~SignSerialPort() { stop(); }
 
@@ -26,7 +26,7 @@ public:
     const std::string& devicePath() const { return device_; }
     bool connected() const { return !modem_ || dataMode_.load(); }
 
-private:
+  private:
     void loop();
     void feedData(const uint8_t* bytes, size_t size);
     void feedCommand(uint8_t byte);

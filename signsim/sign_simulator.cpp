@@ -13,7 +13,7 @@ namespace {
 // A loopback port that was free a moment ago and now has no listener: connecting is refused.
 int closedPort() {
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a {};
+    sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
@@ -34,7 +34,9 @@ SignSimulator::SignSimulator(SimulatorOptions options)
     sign_.setFaults(options_.faults);
 }
 
-SignSimulator::~SignSimulator() { stop(); }
+SignSimulator::~SignSimulator() {
+    stop();
+}
 
 bool SignSimulator::start(std::string* error) {
     if (!options_.playFrames.empty() || !options_.playGif.empty()) {

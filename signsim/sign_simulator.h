@@ -13,16 +13,16 @@
 namespace brightline::signsim {
 
 struct SimulatorOptions {
-    std::string storage;                 // the sign's storage folder (created)
-    std::string address = "127.0.0.1";   // loopback address to bind
-    int commandPort = 0;                 // 0: any free port
+    std::string storage;                // the sign's storage folder (created)
+    std::string address = "127.0.0.1";  // loopback address to bind
+    int commandPort = 0;                // 0: any free port
     int ftpPort = 0;
     bool tcp = true;
     bool ftp = true;
     bool serial = true;
     bool modem = false;
-    int lineRate = 0;                    // bit/s the serial side reads at (0: as fast as it comes)
-    std::string serialLink;              // symbolic link to the pseudo-terminal (optional)
+    int lineRate = 0;        // bit/s the serial side reads at (0: as fast as it comes)
+    std::string serialLink;  // symbolic link to the pseudo-terminal (optional)
     int serialAddress = 1;
     SignFaults faults;
     // Playing what was received: frames and/or a GIF of each resumed show (empty: not played).
@@ -34,7 +34,7 @@ struct SimulatorOptions {
 class ShowPlayback;
 
 class SignSimulator {
-public:
+  public:
     explicit SignSimulator(SimulatorOptions options);
     ~SignSimulator();
 
@@ -51,7 +51,7 @@ public:
     // Null unless playing was asked for (and the show engine is built in).
     ShowPlayback* playback() { return playback_.get(); }
 
-private:
+  private:
     SimulatorOptions options_;
     VirtualSign sign_;
     SignTcpServer tcp_;

@@ -23,7 +23,7 @@ bool SignTcpServer::start(const std::string& address, int port, std::string* err
     listener_ = ::socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int one = 1;
     ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    sockaddr_storage ss {};
+    sockaddr_storage ss{};
     socklen_t len;
     if (v6) {
         auto* a = reinterpret_cast<sockaddr_in6*>(&ss);

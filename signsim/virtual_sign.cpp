@@ -26,10 +26,9 @@ struct FixedWord {
     int length;  // whole request length; 0 = the word alone
 };
 const FixedWord kWords[] = {
-    {kWordDel, 0},         {kWordReal0, 0},          {kWordResume, 0},
-    {kWordUpOs, 0},        {kWordUpFont, 0},         {kWordGetDate, 0},
-    {kWordSetDate, 20},    {kWordGetFile, 0},        {kWordReboot, 0},
-    {kWordSetIp, 24},      {kWordScan, 20},          {kWordGetBootParam, 0},
+    {kWordDel, 0},           {kWordReal0, 0},   {kWordResume, 0},   {kWordUpOs, 0},
+    {kWordUpFont, 0},        {kWordGetDate, 0}, {kWordSetDate, 20}, {kWordGetFile, 0},
+    {kWordReboot, 0},        {kWordSetIp, 24},  {kWordScan, 20},    {kWordGetBootParam, 0},
     {kWordSetBootParam, 25},
 };
 
@@ -41,7 +40,9 @@ uint32_t le32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
 }
 
-std::vector<uint8_t> text(const std::string& s) { return std::vector<uint8_t>(s.begin(), s.end()); }
+std::vector<uint8_t> text(const std::string& s) {
+    return std::vector<uint8_t>(s.begin(), s.end());
+}
 
 void emptyFolder(const std::string& folder) {
     if (DIR* dir = ::opendir(folder.c_str())) {
@@ -95,7 +96,8 @@ int VirtualSign::expectedWordLength(const std::string& prefix) {
         const std::string word = w.word;
         const size_t n = std::min(word.size(), prefix.size());
         if (prefix.compare(0, n, word, 0, n) != 0) continue;
-        if (prefix.size() >= word.size()) return w.length ? w.length : static_cast<int>(word.size());
+        if (prefix.size() >= word.size())
+            return w.length ? w.length : static_cast<int>(word.size());
         couldBe = true;
     }
     return couldBe ? 0 : -1;
@@ -131,7 +133,7 @@ bool VirtualSign::checkFont() {
 
 std::string VirtualSign::clockText() const {
     const std::time_t now = std::time(nullptr) + static_cast<std::time_t>(clockOffset_);
-    std::tm t {};
+    std::tm t{};
     gmtime_r(&now, &t);
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", t.tm_year + 1900,
@@ -273,124 +275,175 @@ SerialAnswer VirtualSign::answerRequestLocked(uint16_t type, uint32_t sequence, 
         return folderPath(folder) + "/" + name;
     };
     switch (type) {
-    case kReqOpenWrite: {
-        const std::string path = nameIn(folder_.empty() ? "DATA1" : folder_);
-        writeFile_ = std::make_unique<AtomicFileWriter>();
-        if (path.empty() || !writeFile_->open(path)) {
-            writeFile_.reset();
-            a.code = kReplyCannotWrite;
-        }
-        lastWriteSequence_ = 0;
-        return a;
-    }
-    case kReqWriteChunk:
-    case kReqWriteLast:
-        if (sequence != 0 && sequence == lastWriteSequence_) return a;
-        lastWriteSequence_ = sequence;
-        if (!writeFile_ || !writeFile_->write(data)) a.code = kReplyNoWriteFile;
-        if (type == kReqWriteLast) {
-            // A received file takes its name only when it is whole.
-            if (writeFile_ && !writeFile_->commit()) a.code = kReplyNoWriteFile;
-            writeFile_.reset();
-        }
-        return a;
-    case kReqOpenRead: {
-        std::string path = nameIn("");
-        if (!path.empty()) path = storage_ + "/" + fileNameOf(path);
-        readFile_.reset(path.empty() ? nullptr : openRegularFile(path));
-        if (!readFile_) a.code = kReplyCannotRead;
-        lastReadSequence_ = 0;
-        return a;
-    }
-    case kReqReadChunk: {
-        if (sequence != 0 && sequence == lastReadSequence_) {
-            a.data = lastReadChunk_;
+        case kReqOpenWrite: {
+            const std::string path = nameIn(folder_.empty() ? "DATA1" : folder_);
+            writeFile_ = std::make_unique<AtomicFileWriter>();
+            if (path.empty() || !writeFile_->open(path)) {
+                writeFile_.reset();
+                a.code = kReplyCannotWrite;
+            }
+            lastWriteSequence_ = 0;
             return a;
         }
-        if (!readFile_) {
-            a.code = kReplyNoReadFile;
+        case kReqWriteChunk:
+        case kReqWriteLast:
+            if (sequence != 0 && sequence == lastWriteSequence_) return a;
+            lastWriteSequence_ = sequence;
+            if (!writeFile_ || !writeFile_->write(data)) a.code = kReplyNoWriteFile;
+            if (type == kReqWriteLast) {
+                // A received file takes its name only when it is whole.
+                if (writeFile_ && !writeFile_->commit()) a.code = kReplyNoWriteFile;
+                writeFile_.reset();
+            }
+            return a;
+        case kReqOpenRead: {
+            std::string path = nameIn("");
+            if (!path.empty()) path = storage_ + "/" + fileNameOf(path);
+            readFile_.reset(path.empty() ? nullptr : openRegularFile(path));
+            if (!readFile_) a.code = kReplyCannotRead;
+            lastReadSequence_ = 0;
             return a;
         }
-        a.data.resize(static_cast<size_t>(std::clamp(chunkSize, 1, 1024)));
-        a.data.resize(std::fread(a.data.data(), 1, a.data.size(), readFile_.get()));
-        if (a.data.size() < static_cast<size_t>(chunkSize)) readFile_.reset();
-        lastReadSequence_ = sequence;
-        lastReadChunk_ = a.data;
-        return a;
-    }
-    default: break;
+        case kReqReadChunk: {
+            if (sequence != 0 && sequence == lastReadSequence_) {
+                a.data = lastReadChunk_;
+                return a;
+            }
+            if (!readFile_) {
+                a.code = kReplyNoReadFile;
+                return a;
+            }
+            a.data.resize(static_cast<size_t>(std::clamp(chunkSize, 1, 1024)));
+            a.data.resize(std::fread(a.data.data(), 1, a.data.size(), readFile_.get()));
+            if (a.data.size() < static_cast<size_t>(chunkSize)) readFile_.reset();
+            lastReadSequence_ = sequence;
+            lastReadChunk_ = a.data;
+            return a;
+        }
+        default:
+            break;
     }
     if (faults_.answerError) {
         a.data = text("ERROR");
         return a;
     }
     switch (type) {
-    case kReqStopShow: playing_ = false; break;
-    case kReqResumeShow:
-        playing_ = true;
-        showFolder_ = folder_;
-        resumed_ = !showFolder_.empty();
-        break;
-    case kReqReboot: ++reboots_; break;
-    case kReqGetTime: a.data = text(clockText()); break;
-    case kReqSetTime:
-        if (data.size() >= 8) {
-            const uint64_t ft = le32(data.data()) | uint64_t(le32(data.data() + 4)) << 32;
-            clockOffset_ = static_cast<long long>(fromFileTime(ft)) - std::time(nullptr);
+        case kReqStopShow:
+            playing_ = false;
+            break;
+        case kReqResumeShow:
+            playing_ = true;
+            showFolder_ = folder_;
+            resumed_ = !showFolder_.empty();
+            break;
+        case kReqReboot:
+            ++reboots_;
+            break;
+        case kReqGetTime:
+            a.data = text(clockText());
+            break;
+        case kReqSetTime:
+            if (data.size() >= 8) {
+                const uint64_t ft = le32(data.data()) | uint64_t(le32(data.data() + 4)) << 32;
+                clockOffset_ = static_cast<long long>(fromFileTime(ft)) - std::time(nullptr);
+            }
+            a.data = text("GMT:" + clockText());
+            break;
+        case kReqPrepareUpload:
+            a.data = text("ACK" + prepareUpload());
+            break;
+        case kReqFileList: {
+            const std::string list = fileListText();
+            writeFileAtomically(storage_ + "/" + kFileListFile, text(list));
+            break;
         }
-        a.data = text("GMT:" + clockText());
-        break;
-    case kReqPrepareUpload: a.data = text("ACK" + prepareUpload()); break;
-    case kReqFileList: {
-        const std::string list = fileListText();
-        writeFileAtomically(storage_ + "/" + kFileListFile, text(list));
-        break;
-    }
-    case kReqInstallFirmware:
-    case kReqInstallFont: {
-        const bool ok = type == kReqInstallFirmware ? checkFirmware(nullptr) : checkFont();
-        if (ok) ++installs_;
-        a.data = text(ok ? "ACK01" : "ACK00");
-        break;
-    }
-    case kReqSetAddress:
-        if (data.size() >= 20) {
-            address_ = static_cast<int>(le32(data.data()));
-            baud_ = static_cast<int>(le32(data.data() + 4));
-            std::copy(data.begin() + 8, data.begin() + 12, ip_.begin());
-            std::copy(data.begin() + 12, data.begin() + 16, mask_.begin());
-            std::copy(data.begin() + 16, data.begin() + 20, gateway_.begin());
-            a.data = text("ACKREBOOT");
-        } else {
-            a.data = text("ERROR");
+        case kReqInstallFirmware:
+        case kReqInstallFont: {
+            const bool ok = type == kReqInstallFirmware ? checkFirmware(nullptr) : checkFont();
+            if (ok) ++installs_;
+            a.data = text(ok ? "ACK01" : "ACK00");
+            break;
         }
-        break;
-    case kReqSetBootParam:
-        if (data.size() >= 6) {
-            for (int i = 0; i < 6; ++i) boot_.show[i] = data[i] ? 1 : 0;
-            a.data = text("ACK01");
-        } else {
-            a.data = text("ACK00");
-        }
-        break;
-    case kReqGetBootParam: a.data = text(std::string(kSerialBootParamReply) + bootDigits(boot_)); break;
-    default: break;
+        case kReqSetAddress:
+            if (data.size() >= 20) {
+                address_ = static_cast<int>(le32(data.data()));
+                baud_ = static_cast<int>(le32(data.data() + 4));
+                std::copy(data.begin() + 8, data.begin() + 12, ip_.begin());
+                std::copy(data.begin() + 12, data.begin() + 16, mask_.begin());
+                std::copy(data.begin() + 16, data.begin() + 20, gateway_.begin());
+                a.data = text("ACKREBOOT");
+            } else {
+                a.data = text("ERROR");
+            }
+            break;
+        case kReqSetBootParam:
+            if (data.size() >= 6) {
+                for (int i = 0; i < 6; ++i) boot_.show[i] = data[i] ? 1 : 0;
+                a.data = text("ACK01");
+            } else {
+                a.data = text("ACK00");
+            }
+            break;
+        case kReqGetBootParam:
+            a.data = text(std::string(kSerialBootParamReply) + bootDigits(boot_));
+            break;
+        default:
+            break;
     }
     return a;
 }
 
-int VirtualSign::serialAddress() const { std::lock_guard<std::mutex> l(mutex_); return address_; }
-void VirtualSign::setSerialAddress(int address) { std::lock_guard<std::mutex> l(mutex_); address_ = address; }
-int VirtualSign::baudRate() const { std::lock_guard<std::mutex> l(mutex_); return baud_; }
-Ipv4 VirtualSign::ip() const { std::lock_guard<std::mutex> l(mutex_); return ip_; }
-BootParams VirtualSign::bootParams() const { std::lock_guard<std::mutex> l(mutex_); return boot_; }
-int VirtualSign::scanDirection() const { std::lock_guard<std::mutex> l(mutex_); return scan_; }
-bool VirtualSign::playing() const { std::lock_guard<std::mutex> l(mutex_); return playing_; }
-std::string VirtualSign::currentFolder() const { std::lock_guard<std::mutex> l(mutex_); return folder_; }
-std::string VirtualSign::showFolder() const { std::lock_guard<std::mutex> l(mutex_); return showFolder_; }
-int VirtualSign::reboots() const { std::lock_guard<std::mutex> l(mutex_); return reboots_; }
-int VirtualSign::installs() const { std::lock_guard<std::mutex> l(mutex_); return installs_; }
-long long VirtualSign::clockOffsetSeconds() const { std::lock_guard<std::mutex> l(mutex_); return clockOffset_; }
-std::vector<std::string> VirtualSign::log() const { std::lock_guard<std::mutex> l(mutex_); return log_; }
+int VirtualSign::serialAddress() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return address_;
+}
+void VirtualSign::setSerialAddress(int address) {
+    std::lock_guard<std::mutex> l(mutex_);
+    address_ = address;
+}
+int VirtualSign::baudRate() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return baud_;
+}
+Ipv4 VirtualSign::ip() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return ip_;
+}
+BootParams VirtualSign::bootParams() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return boot_;
+}
+int VirtualSign::scanDirection() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return scan_;
+}
+bool VirtualSign::playing() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return playing_;
+}
+std::string VirtualSign::currentFolder() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return folder_;
+}
+std::string VirtualSign::showFolder() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return showFolder_;
+}
+int VirtualSign::reboots() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return reboots_;
+}
+int VirtualSign::installs() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return installs_;
+}
+long long VirtualSign::clockOffsetSeconds() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return clockOffset_;
+}
+std::vector<std::string> VirtualSign::log() const {
+    std::lock_guard<std::mutex> l(mutex_);
+    return log_;
+}
 
 }  // namespace brightline::signsim

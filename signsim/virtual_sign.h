@@ -20,13 +20,13 @@ namespace brightline::signsim {
 
 // Faults a test can inject.
 struct SignFaults {
-    int dropEveryNth = 0;     // every Nth answer is not sent (0: none)
-    int corruptEveryNth = 0;  // serial: every Nth answer has a wrong body checksum (0: none)
-    bool answerError = false; // every answer is "ERROR" ("QVX0001ERROR" on the network)
-    int delayMs = 0;          // before every answer
-    bool refuseFtp = false;   // no FTP server: uploads are refused
-    long cutUploadAfter = -1; // FTP: cut uploads off after this many bytes (-1: never)
-    int cutUploadCount = -1;  // ... this many times (-1: always)
+    int dropEveryNth = 0;      // every Nth answer is not sent (0: none)
+    int corruptEveryNth = 0;   // serial: every Nth answer has a wrong body checksum (0: none)
+    bool answerError = false;  // every answer is "ERROR" ("QVX0001ERROR" on the network)
+    int delayMs = 0;           // before every answer
+    bool refuseFtp = false;    // no FTP server: uploads are refused
+    long cutUploadAfter = -1;  // FTP: cut uploads off after this many bytes (-1: never)
+    int cutUploadCount = -1;   // ... this many times (-1: always)
     // Answers given instead of the sign's own, by command word ("QVX0001DEL") or by serial
     // request type ("type 17"); the sign still does the work.
     std::map<std::string, std::string> answers;
@@ -43,7 +43,7 @@ struct SerialAnswer {
 };
 
 class VirtualSign {
-public:
+  public:
     // `storage` holds DATA1 and DATA2 (created) and "filelist.txt".
     explicit VirtualSign(std::string storage);
 
@@ -83,7 +83,7 @@ public:
     void onShowResumed(std::function<void(const std::string&)> listener);
     std::vector<std::string> log() const;  // every word / request type seen, in order
 
-private:
+  private:
     std::string answerWordLocked(const std::string& request);
     SerialAnswer answerRequestLocked(uint16_t type, uint32_t sequence, int chunkSize,
                                      const std::vector<uint8_t>& data);

@@ -20,7 +20,8 @@ int runInspect(const Args& args) {
         std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
         return kExitFailed;
     }
-    if (bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, "ZAVI")) return inspectClip(args[0], bytes);
+    if (bytes.size() >= 4 && std::equal(bytes.begin(), bytes.begin() + 4, "ZAVI"))
+        return inspectClip(args[0], bytes);
     try {
         std::cout << fileToJson(bytes).dump(2) << "\n";
     } catch (const FileFormatError& e) {

@@ -35,13 +35,16 @@ bool parseFileAndWorkspace(const Args& args, std::string& file, std::string& wor
     return !file.empty();
 }
 
-void printStatus(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+void printStatus(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+}
 
 }  // namespace
 
 int runMake(const Args& args) {
     std::string path, workspace;
-    if (!parseFileAndWorkspace(args, path, workspace)) return usage("make PROGRAM.ZPF [--workspace DIR]");
+    if (!parseFileAndWorkspace(args, path, workspace))
+        return usage("make PROGRAM.ZPF [--workspace DIR]");
     ProgramData program;
     std::string error;
     ProgramLoadResult loaded = loadProgram(path, program, &error);
@@ -66,17 +69,20 @@ int runMake(const Args& args) {
 
 int runCompile(const Args& args) {
     std::string path, workspace;
-    if (!parseFileAndWorkspace(args, path, workspace)) return usage("compile SCHEDULE.AT [--workspace DIR]");
+    if (!parseFileAndWorkspace(args, path, workspace))
+        return usage("compile SCHEDULE.AT [--workspace DIR]");
     std::vector<CAT_Data> entries;
     std::string error;
     switch (loadSchedule(path, entries, &error)) {
-        case ScheduleLoadResult::Loaded: break;
+        case ScheduleLoadResult::Loaded:
+            break;
         case ScheduleLoadResult::WrongMark:
             std::fprintf(stderr, "brightline-cli: %s file type error!\n", path.c_str());
             return kExitFailed;
         case ScheduleLoadResult::NotOpened:
         case ScheduleLoadResult::Corrupt:
-            std::fprintf(stderr, "brightline-cli: cannot read %s: %s\n", path.c_str(), error.c_str());
+            std::fprintf(stderr, "brightline-cli: cannot read %s: %s\n", path.c_str(),
+                         error.c_str());
             return kExitFailed;
     }
     ConsoleMessages messages;
@@ -91,11 +97,13 @@ int runCompile(const Args& args) {
     context.makeEntry = [&](const CAT_Data& entry, int k) {
         std::string programPath = entry.programPath;
         // A relative path is taken from the schedule's folder.
-        if (!programPath.empty() && programPath[0] != '/' && programPath.find(':') == std::string::npos)
+        if (!programPath.empty() && programPath[0] != '/' &&
+            programPath.find(':') == std::string::npos)
             programPath = joinPath(scheduleFolder, programPath);
         ProgramData program;
         // A missing program makes what the editor makes of a new one: four empty areas.
-        if (openProgram(programPath, program, messages) == ProgramLoadResult::NotAProgram) return -1;
+        if (openProgram(programPath, program, messages) == ProgramLoadResult::NotAProgram)
+            return -1;
         ScriptMaker maker(program, workspace, media, messages);
         maker.setTimeZone(context.zone);
         maker.setStatusCallback(printStatus);

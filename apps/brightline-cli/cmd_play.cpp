@@ -96,12 +96,15 @@ int runPlay(const Args& args) {
         status = kExitFailed;
     }
     if (gif && gif->written() == 0 && !player.failed()) {
-        std::fprintf(stderr, "brightline-cli: no frame was drawn; %s not written\n", gifPath.c_str());
+        std::fprintf(stderr, "brightline-cli: no frame was drawn; %s not written\n",
+                     gifPath.c_str());
         status = kExitFailed;
     }
     std::fprintf(stderr, "played %llu ticks, %d frames\n",
                  static_cast<unsigned long long>(player.ticks()),
-                 png ? png->written() : gif ? gif->written() : 0);
+                 png   ? png->written()
+                 : gif ? gif->written()
+                       : 0);
     return status;
 }
 

@@ -26,7 +26,7 @@ constexpr int kOperationLimitMs = 30 * 60 * 1000;  // a show upload over a slow 
 
 // Prints progress on standard error and the file list on standard output.
 class ConsoleObserver : public OperationObserver {
-public:
+  public:
     void progressOpened(int range) override { range_ = range; }
     void progressFileName(const std::string& name) override {
         std::fprintf(stderr, "sending %s\n", name.c_str());
@@ -46,7 +46,7 @@ public:
         std::cout.flush();
     }
 
-private:
+  private:
     int range_ = 1;
     int last_ = 0;
 };
@@ -54,7 +54,7 @@ private:
 struct LinkOptions {
     LinkSelection selection;
     OperationEnvironment env;
-    Args rest;  // the arguments that are not link options
+    Args rest;                // the arguments that are not link options
     bool profileHost = true;  // the host is the profile's (no --host given)
     std::string error;
 };
@@ -87,7 +87,8 @@ LinkOptions parseLink(const Args& args) {
         long n = 0;
         auto number = [&](long lo, long hi) {
             if (!hasValue || !parseInt(args[i + 1], n) || n < lo || n > hi) {
-                o.error = a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
+                o.error =
+                    a + " needs a number from " + std::to_string(lo) + " to " + std::to_string(hi);
                 return false;
             }
             ++i;
@@ -199,11 +200,12 @@ int runSend(const Args& args) {
 }
 
 int runSign(const Args& args) {
-    const std::string line =
-        std::string("sign get-time | set-time | file-list | reboot | get-startup | "
-                    "set-startup 101101 | scan N | set-ip A.B.C.D MASK GW | "
-                    "set-address ADDR BAUD IP MASK GW | update-firmware FILE.WOS | "
-                    "update-font FILE.WFN ") + kLinkUsage;
+    const std::string line = std::string(
+                                 "sign get-time | set-time | file-list | reboot | get-startup | "
+                                 "set-startup 101101 | scan N | set-ip A.B.C.D MASK GW | "
+                                 "set-address ADDR BAUD IP MASK GW | update-firmware FILE.WOS | "
+                                 "update-font FILE.WFN ") +
+                             kLinkUsage;
     LinkOptions o = parseLink(args);
     if (!o.error.empty()) {
         std::fprintf(stderr, "brightline-cli: %s\n", o.error.c_str());
@@ -251,7 +253,8 @@ int runSign(const Args& args) {
         long n = 0;
         if (a.size() != 1 || !parseInt(a[0], n) || n < 0 || n > 3) return usage(line);
         if (serial) {
-            std::fprintf(stderr, "brightline-cli: the scan direction is set over the network only\n");
+            std::fprintf(stderr,
+                         "brightline-cli: the scan direction is set over the network only\n");
             return kExitFailed;
         }
         return ops.setScanDirection(static_cast<int>(n)) ? kExitOk : kExitFailed;
@@ -262,7 +265,9 @@ int runSign(const Args& args) {
             !(gw = parseIp(a[2])))
             return usage(line);
         if (serial) {
-            std::fprintf(stderr, "brightline-cli: set-ip works over the network; use set-address on a serial line\n");
+            std::fprintf(stderr,
+                         "brightline-cli: set-ip works over the network; use set-address on a "
+                         "serial line\n");
             return kExitFailed;
         }
         if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
@@ -307,7 +312,8 @@ int runSign(const Args& args) {
         change.mask = *mask;
         change.gateway = *gw;
         if (!serial) {
-            std::fprintf(stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
+            std::fprintf(
+                stderr, "brightline-cli: set-address works over a serial line (--serial DEVICE)\n");
             return kExitFailed;
         }
         if (auto refusal = refuseNetworkSettings(*ip, *mask, *gw)) {
@@ -328,7 +334,8 @@ int runSign(const Args& args) {
         if (!prepareUpdate(firmware ? UpdateKind::Firmware : UpdateKind::Font, a[0],
                            o.env.workspace, messages))
             return kExitFailed;
-        return runOperation(ops, firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont, 1);
+        return runOperation(
+            ops, firmware ? OperationCode::UpdateFirmware : OperationCode::UpdateFont, 1);
     }
     return usage(line);
 }

@@ -15,11 +15,13 @@ namespace {
 using ojson = nlohmann::ordered_json;
 using json = nlohmann::json;
 
-ojson rectJson(const Rect& r) { return ojson::array({r.left, r.top, r.right, r.bottom}); }
+ojson rectJson(const Rect& r) {
+    return ojson::array({r.left, r.top, r.right, r.bottom});
+}
 
 // Field access with the path in the error text ("areaLists[0][1].hold").
 class Fields {
-public:
+  public:
     Fields(const json& object, std::string where) : object_(object), where_(std::move(where)) {
         if (!object_.is_object()) throw FileFormatError(where_ + " must be an object");
     }
@@ -60,19 +62,22 @@ public:
     static int32_t toInt32(const json& v, const std::string& where) {
         if (!v.is_number_integer()) throw FileFormatError(where + " must be a whole number");
         int64_t n = v.get<int64_t>();
-        if (v.is_number_unsigned() && v.get<uint64_t>() > uint64_t(std::numeric_limits<int64_t>::max()))
+        if (v.is_number_unsigned() &&
+            v.get<uint64_t>() > uint64_t(std::numeric_limits<int64_t>::max()))
             n = std::numeric_limits<int64_t>::max();
         if (n < std::numeric_limits<int32_t>::min() || n > std::numeric_limits<int32_t>::max())
             throw FileFormatError(where + " is out of the 32-bit range");
         return static_cast<int32_t>(n);
     }
 
-private:
+  private:
     const json& object_;
     std::string where_;
 };
 
-std::string indexed(const std::string& base, size_t i) { return base + "[" + std::to_string(i) + "]"; }
+std::string indexed(const std::string& base, size_t i) {
+    return base + "[" + std::to_string(i) + "]";
+}
 
 // ---- program -------------------------------------------------------------------------------
 
@@ -276,7 +281,8 @@ ojson usersJson(const std::vector<CUserInfo>& users) {
     ojson doc;
     doc["kind"] = "users";
     ojson list = ojson::array();
-    for (const auto& u : users) list.push_back({{"userName", u.userName}, {"passwordHash", u.passwordHash}});
+    for (const auto& u : users)
+        list.push_back({{"userName", u.userName}, {"passwordHash", u.passwordHash}});
     doc["users"] = list;
     return doc;
 }
@@ -300,7 +306,8 @@ std::vector<std::string> pathsFromJson(const json& doc) {
         if (!list[i].is_string()) throw FileFormatError(indexed("paths", i) + " must be a string");
         std::string p = list[i].get<std::string>();
         if (p.empty() || p.find('\r') != std::string::npos)
-            throw FileFormatError(indexed("paths", i) + " must be non-empty and hold no carriage return");
+            throw FileFormatError(indexed("paths", i) +
+                                  " must be non-empty and hold no carriage return");
         paths.push_back(p);
     }
     return paths;
@@ -322,7 +329,8 @@ nlohmann::ordered_json fileToJson(const std::vector<uint8_t>& bytes) {
     }
     if (hasMark(bytes, {'S', 'C', 'H', 0})) {
         std::vector<CAT_Data> entries;
-        if (decodeSchedule(bytes.data(), bytes.size(), entries, &error) != ScheduleLoadResult::Loaded)
+        if (decodeSchedule(bytes.data(), bytes.size(), entries, &error) !=
+            ScheduleLoadResult::Loaded)
             throw FileFormatError("corrupt schedule file: " + error);
         return scheduleJson(entries);
     }
@@ -352,8 +360,7 @@ nlohmann::ordered_json fileToJson(const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> jsonToFile(const nlohmann::json& document) {
     if (!document.is_object()) throw FileFormatError("the document must be a JSON object");
     auto kind = document.find("kind");
-    if (kind == document.end() || !kind->is_string())
-        throw FileFormatError("\"kind\" is missing");
+    if (kind == document.end() || !kind->is_string()) throw FileFormatError("\"kind\" is missing");
     std::string k = kind->get<std::string>();
     if (k == "program") return encodeProgram(programFromJson(document));
     if (k == "schedule") return encodeSchedule(scheduleFromJson(document));

@@ -18,24 +18,23 @@ struct Command {
 
 // One row per subcommand; later subsystems add theirs here.
 const Command kCommands[] = {
-    {"inspect", "inspect FILE",
-     "print a stored file as JSON", runInspect},
-    {"build", "build FILE.json OUT",
-     "write the stored file a JSON document describes", runBuild},
-    {"hash-password", "hash-password TEXT",
-     "print the stored hash of a password", runHashPassword},
-    {"make", "make PROGRAM.ZPF [--workspace DIR]",
-     "make the program into a show", runMake},
-    {"compile", "compile SCHEDULE.AT [--workspace DIR]",
-     "make a schedule into a show", runCompile},
+    {"inspect", "inspect FILE", "print a stored file as JSON", runInspect},
+    {"build", "build FILE.json OUT", "write the stored file a JSON document describes", runBuild},
+    {"hash-password", "hash-password TEXT", "print the stored hash of a password", runHashPassword},
+    {"make", "make PROGRAM.ZPF [--workspace DIR]", "make the program into a show", runMake},
+    {"compile", "compile SCHEDULE.AT [--workspace DIR]", "make a schedule into a show", runCompile},
     {"convert", "convert SRC DST.zvi [--size WxH] [--mode 0..3]",
      "convert a video or a .ZRT text page into a clip", runConvert},
-    {"send", "send [LINK]",
-     "send the show in the workspace folder to the sign", runSend},
-    {"sign", "sign get-time|set-time|file-list|reboot|get-startup|set-startup|scan|set-ip|set-address|update-firmware|update-font [LINK]",
-     "talk to the sign; LINK: --host H [--port 7203] [--ftp-port 21] | --serial DEVICE [--address N] [--baud 115200] [--mtu 1024]", runSign},
-    {"font-sheet", "font-sheet FONTFILE OUT.png",
-     "draw every glyph of every font in a font file", runFontSheet},
+    {"send", "send [LINK]", "send the show in the workspace folder to the sign", runSend},
+    {"sign",
+     "sign "
+     "get-time|set-time|file-list|reboot|get-startup|set-startup|scan|set-ip|set-address|update-"
+     "firmware|update-font [LINK]",
+     "talk to the sign; LINK: --host H [--port 7203] [--ftp-port 21] | --serial DEVICE [--address "
+     "N] [--baud 115200] [--mtu 1024]",
+     runSign},
+    {"font-sheet", "font-sheet FONTFILE OUT.png", "draw every glyph of every font in a font file",
+     runFontSheet},
     {"play", "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime]",
      "play a show into frames", runPlay},
     {"effects", "effects [--size WxH] [--speed N] --out DIR",
@@ -44,7 +43,8 @@ const Command kCommands[] = {
 
 void printHelp(FILE* to) {
     std::fprintf(to, "usage: brightline-cli COMMAND [ARGS]\ncommands:\n");
-    for (const Command& c : kCommands) std::fprintf(to, "  %s\n      %s\n", c.synopsis, c.description);
+    for (const Command& c : kCommands)
+        std::fprintf(to, "  %s\n      %s\n", c.synopsis, c.description);
 }
 
 }  // namespace

@@ -46,24 +46,42 @@ int main(int argc, char** argv) {
             return args[++i];
         };
         auto number = [&]() { return std::atol(value().c_str()); };
-        if (a == "--storage") o.storage = value();
-        else if (a == "--address") o.address = value();
-        else if (a == "--port") o.commandPort = static_cast<int>(number());
-        else if (a == "--ftp-port") o.ftpPort = static_cast<int>(number());
-        else if (a == "--serial-link") o.serialLink = value();
-        else if (a == "--sign-address") o.serialAddress = static_cast<int>(number());
-        else if (a == "--modem") o.modem = true;
-        else if (a == "--line-rate") o.lineRate = static_cast<int>(number());
-        else if (a == "--no-tcp") o.tcp = false;
-        else if (a == "--no-ftp") o.ftp = false;
-        else if (a == "--no-serial") o.serial = false;
-        else if (a == "--drop-every") o.faults.dropEveryNth = static_cast<int>(number());
-        else if (a == "--corrupt-every") o.faults.corruptEveryNth = static_cast<int>(number());
-        else if (a == "--answer-error") o.faults.answerError = true;
-        else if (a == "--delay") o.faults.delayMs = static_cast<int>(number());
-        else if (a == "--refuse-ftp") o.faults.refuseFtp = true;
-        else if (a == "--cut-upload-after") o.faults.cutUploadAfter = number();
-        else if (a == "--cut-count") o.faults.cutUploadCount = static_cast<int>(number());
+        if (a == "--storage")
+            o.storage = value();
+        else if (a == "--address")
+            o.address = value();
+        else if (a == "--port")
+            o.commandPort = static_cast<int>(number());
+        else if (a == "--ftp-port")
+            o.ftpPort = static_cast<int>(number());
+        else if (a == "--serial-link")
+            o.serialLink = value();
+        else if (a == "--sign-address")
+            o.serialAddress = static_cast<int>(number());
+        else if (a == "--modem")
+            o.modem = true;
+        else if (a == "--line-rate")
+            o.lineRate = static_cast<int>(number());
+        else if (a == "--no-tcp")
+            o.tcp = false;
+        else if (a == "--no-ftp")
+            o.ftp = false;
+        else if (a == "--no-serial")
+            o.serial = false;
+        else if (a == "--drop-every")
+            o.faults.dropEveryNth = static_cast<int>(number());
+        else if (a == "--corrupt-every")
+            o.faults.corruptEveryNth = static_cast<int>(number());
+        else if (a == "--answer-error")
+            o.faults.answerError = true;
+        else if (a == "--delay")
+            o.faults.delayMs = static_cast<int>(number());
+        else if (a == "--refuse-ftp")
+            o.faults.refuseFtp = true;
+        else if (a == "--cut-upload-after")
+            o.faults.cutUploadAfter = number();
+        else if (a == "--cut-count")
+            o.faults.cutUploadCount = static_cast<int>(number());
         else if (a == "--answer") {
             const std::string v = value();
             const size_t eq = v.find('=');
@@ -72,10 +90,12 @@ int main(int argc, char** argv) {
                 return 2;
             }
             o.faults.answers[v.substr(0, eq)] = v.substr(eq + 1);
-        }
-        else if (a == "--play-frames") o.playFrames = value();
-        else if (a == "--play-gif") o.playGif = value();
-        else if (a == "--play-ticks") o.playTicks = static_cast<uint64_t>(number());
+        } else if (a == "--play-frames")
+            o.playFrames = value();
+        else if (a == "--play-gif")
+            o.playGif = value();
+        else if (a == "--play-ticks")
+            o.playTicks = static_cast<uint64_t>(number());
         else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;

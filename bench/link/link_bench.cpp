@@ -16,11 +16,11 @@
 #include <random>
 #include <string>
 
-#include "signsim/sign_simulator.h"
 #include "comm/network_link.h"
 #include "comm/serial_link.h"
 #include "common/file_io.h"
 #include "common/operator_messages.h"
+#include "signsim/sign_simulator.h"
 
 using namespace brightline;
 using namespace brightline::signsim;
@@ -78,9 +78,10 @@ int benchSerial(const fs::path& dir, size_t bytes) {
     }
     const double measured = bytes / took;
     const double best = double(chunk) / double(chunk + 18 + 18) * rate / 10.0;
-    std::printf("serial  %zu bytes at %d bit/s in %.1f s: %.0f B/s; protocol best %.0f B/s "
-                "(%.1f %% of it; target >= 90 %%)\n",
-                bytes, rate, took, measured, best, 100.0 * measured / best);
+    std::printf(
+        "serial  %zu bytes at %d bit/s in %.1f s: %.0f B/s; protocol best %.0f B/s "
+        "(%.1f %% of it; target >= 90 %%)\n",
+        bytes, rate, took, measured, best, 100.0 * measured / best);
     return 0;
 }
 
@@ -114,8 +115,8 @@ int benchFtp(const fs::path& dir, int mib) {
         std::fprintf(stderr, "ftp: the upload failed\n");
         return 1;
     }
-    const std::string command = "curl -s -S -P - -T '{" + list + "}' ftp://127.0.0.1:" +
-                                std::to_string(sim.ftpPort()) +
+    const std::string command = "curl -s -S -P - -T '{" + list +
+                                "}' ftp://127.0.0.1:" + std::to_string(sim.ftpPort()) +
                                 "/DATA2/ -u anonymous:bench@localhost";
     start = Clock::now();
     const int rc = std::system(command.c_str());
@@ -125,9 +126,10 @@ int benchFtp(const fs::path& dir, int mib) {
         return 1;
     }
     const double total = double(each) * files / (1024.0 * 1024.0);
-    std::printf("ftp     %.0f MiB in %d files: ours %.2f s (%.0f MiB/s), curl -T %.2f s "
-                "(%.0f MiB/s); ratio %.2f (target <= 1.2)\n",
-                total, files, ours, total / ours, theirs, total / theirs, ours / theirs);
+    std::printf(
+        "ftp     %.0f MiB in %d files: ours %.2f s (%.0f MiB/s), curl -T %.2f s "
+        "(%.0f MiB/s); ratio %.2f (target <= 1.2)\n",
+        total, files, ours, total / ours, theirs, total / theirs, ours / theirs);
     return 0;
 }
 
@@ -139,11 +141,15 @@ int main(int argc, char** argv) {
     int ftpMib = 50;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--serial-bytes" && i + 1 < argc) serialBytes = std::strtoul(argv[++i], nullptr, 10);
-        else if (a == "--ftp-mib" && i + 1 < argc) ftpMib = std::atoi(argv[++i]);
-        else which = a;
+        if (a == "--serial-bytes" && i + 1 < argc)
+            serialBytes = std::strtoul(argv[++i], nullptr, 10);
+        else if (a == "--ftp-mib" && i + 1 < argc)
+            ftpMib = std::atoi(argv[++i]);
+        else
+            which = a;
     }
-    const fs::path dir = fs::temp_directory_path() / ("bl_link_bench_" + std::to_string(::getpid()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("bl_link_bench_" + std::to_string(::getpid()));
     fs::create_directories(dir);
     int rc = 0;
     if (which == "ftp" || which == "all") rc |= benchFtp(dir, ftpMib);

@@ -28,7 +28,8 @@ TEST(SignList, OneRecordFileLayout) {
     for (char c : std::string("CLED_Set_Data")) expected.push_back(static_cast<uint8_t>(c));
     for (int32_t v : {2, 7, 9, 32, 128})
         for (int i = 0; i < 4; ++i) expected.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    for (int b : {0xFF, 0xFE, 0xFF, 4, int('D'), 0, int('o'), 0, int('o'), 0, int('r'), 0}) expected.push_back(static_cast<uint8_t>(b));
+    for (int b : {0xFF, 0xFE, 0xFF, 4, int('D'), 0, int('o'), 0, int('o'), 0, int('r'), 0})
+        expected.push_back(static_cast<uint8_t>(b));
     for (int b : {5, 0, 0, 0, 10, 0, 0, 7}) expected.push_back(static_cast<uint8_t>(b));
     for (int b : {0xFF, 0xFE, 0xFF, 8}) expected.push_back(static_cast<uint8_t>(b));
     for (char c : std::string("10.0.0.7")) {

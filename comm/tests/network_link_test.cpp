@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -20,10 +20,10 @@ namespace {
 // A one-connection TCP peer on 127.0.0.1, port 0: reads what the client sends (until it stops
 // for a moment), then runs `answer` on the connection.
 class TcpPeer {
-public:
+  public:
     explicit TcpPeer(std::function<void(int)> answer) : answer_(std::move(answer)) {
         listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a {};
+        sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         ::bind(listener_, reinterpret_cast<sockaddr*>(&a), sizeof a);
@@ -44,7 +44,7 @@ public:
     int port() const { return port_; }
     std::string received() const { return received_; }
 
-private:
+  private:
     void run() {
         pollfd p{listener_, POLLIN, 0};
         if (::poll(&p, 1, 10000) <= 0) return;
@@ -68,7 +68,9 @@ private:
     std::thread thread_;
 };
 
-void sendText(int fd, const std::string& s) { ::send(fd, s.data(), s.size(), MSG_NOSIGNAL); }
+void sendText(int fd, const std::string& s) {
+    ::send(fd, s.data(), s.size(), MSG_NOSIGNAL);
+}
 
 }  // namespace
 
@@ -274,7 +276,7 @@ TEST(NetworkLink, UnreachableSignsAreReportedUnderWinsock) {
     };
     // A port that was free a moment ago: connecting is refused.
     int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a {};
+    sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);

@@ -31,7 +31,7 @@ struct PeerReply {
 };
 
 class PtyPeer {
-public:
+  public:
     using Handler = std::function<std::optional<PeerReply>(const SeenPacket&)>;
 
     explicit PtyPeer(uint8_t address = 3) : parser_(address), address_(address) {
@@ -41,7 +41,7 @@ public:
         device_ = ::ptsname(master_);
         // Keep one slave descriptor open so the master never sees a hang-up between opens.
         slave_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY);
-        termios tio {};
+        termios tio{};
         ::tcgetattr(slave_, &tio);
         ::cfmakeraw(&tio);
         ::tcsetattr(slave_, TCSANOW, &tio);
@@ -68,8 +68,10 @@ public:
         size_t done = 0;
         while (done < bytes.size()) {
             ssize_t n = ::write(master_, bytes.data() + done, bytes.size() - done);
-            if (n > 0) done += static_cast<size_t>(n);
-            else break;
+            if (n > 0)
+                done += static_cast<size_t>(n);
+            else
+                break;
         }
     }
     void send(uint16_t type, const std::vector<uint8_t>& data, bool corrupt = false) {
@@ -88,7 +90,7 @@ public:
         return raw_;
     }
 
-private:
+  private:
     void loop() {
         uint8_t buffer[4096];
         while (!stop_) {
@@ -102,9 +104,9 @@ private:
                     raw_.push_back(static_cast<char>(buffer[i]));
                 }
                 if (!parser_.feed(buffer[i])) continue;
-                SeenPacket packet{parser_.header(),
-                                  std::vector<uint8_t>(parser_.data(),
-                                                       parser_.data() + parser_.dataSize())};
+                SeenPacket packet{
+                    parser_.header(),
+                    std::vector<uint8_t>(parser_.data(), parser_.data() + parser_.dataSize())};
                 Handler handler;
                 {
                     std::lock_guard<std::mutex> lock(mutex_);

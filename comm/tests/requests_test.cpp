@@ -54,8 +54,8 @@ TEST(SignRequests, BinaryRequestsAreByteExact) {
     a.ip = {{10, 1, 2, 3}};
     a.mask = {{255, 0, 0, 0}};
     a.gateway = {{10, 1, 2, 254}};
-    EXPECT_EQ(setAddressData(a), bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0,
-                                        10, 1, 2, 254}));
+    EXPECT_EQ(setAddressData(a),
+              bytes({9, 0, 0, 0, 0x80, 0x25, 0, 0, 10, 1, 2, 3, 255, 0, 0, 0, 10, 1, 2, 254}));
 }
 
 TEST(SignRequests, UploadFolderFromThePrepareReply) {
@@ -90,7 +90,8 @@ TEST(SignRequests, BootParamsMustStartTheReply) {
 }
 
 TEST(SignRequests, NetworkSettingsChecksInTheirOrder) {
-    const std::string ip = "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
+    const std::string ip =
+        "Sorry !!! New IP address is error!\r\nPlease input new IP address again.";
     const std::string mask = "Sorry !!! Subnet mask is error!\r\nPlease input subnet mask again.";
     const std::string gw =
         "Sorry !!! Default gateway is error!\r\nPlease input default gateway again.";
@@ -130,15 +131,19 @@ TEST(UpdateFile, RefusedAndAcceptedFiles) {
     std::vector<uint8_t> badMark = updateFile(0, 0, {1});
     badMark[7] = 'X';
     const Case cases[] = {
-        {"firmware with a length already", UpdateKind::Firmware, updateFile(3, 0, {1, 2, 3}), false},
+        {"firmware with a length already", UpdateKind::Firmware, updateFile(3, 0, {1, 2, 3}),
+         false},
         {"firmware with a sum already", UpdateKind::Firmware, updateFile(0, 6, {1, 2, 3}), false},
         {"firmware with a bad mark", UpdateKind::Firmware, badMark, false},
         {"firmware shorter than its header", UpdateKind::Firmware, {'Z', 'O', 'S'}, false},
         {"font with a right header", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFF, 1}), true},
-        {"font with one byte changed", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFE, 1}), false},
-        {"font with the sum adjusted", UpdateKind::Font, updateFile(3, 0x1FE, {0xFF, 0xFE, 1}), true},
+        {"font with one byte changed", UpdateKind::Font, updateFile(3, 0x1FF, {0xFF, 0xFE, 1}),
+         false},
+        {"font with the sum adjusted", UpdateKind::Font, updateFile(3, 0x1FE, {0xFF, 0xFE, 1}),
+         true},
         {"font without length", UpdateKind::Font, updateFile(0, 0, {}), false},
-        {"font with a wrong length", UpdateKind::Font, updateFile(4, 0x1FF, {0xFF, 0xFF, 1}), false},
+        {"font with a wrong length", UpdateKind::Font, updateFile(4, 0x1FF, {0xFF, 0xFF, 1}),
+         false},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> prepared;
@@ -175,7 +180,8 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
 }
 
 TEST(CommSettings, DefaultsOutOfRangeChunkSizeAndRoundTrip) {
-    const fs::path file = fs::temp_directory_path() / ("bl_profile_" + std::to_string(::getpid()) + ".ini");
+    const fs::path file =
+        fs::temp_directory_path() / ("bl_profile_" + std::to_string(::getpid()) + ".ini");
     fs::remove(file);
     Profile profile(file.string());
     CommSettings s = CommSettings::read(profile);

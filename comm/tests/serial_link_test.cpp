@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <atomic>
 #include <thread>
 
 #include "comm/modem_dialer.h"
@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class SerialLinkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("bl_serial_" + std::to_string(::getpid()) + "_" +
@@ -128,8 +128,8 @@ TEST_F(SerialLinkTest, RetriesUntilAGoodReplyAndGivesUpAfterFive) {
     struct Case {
         const char* what;
         int badReplies;
-        bool corrupt;       // answer with a broken checksum instead of staying silent
-        uint16_t badCode;   // or answer with this reply code
+        bool corrupt;      // answer with a broken checksum instead of staying silent
+        uint16_t badCode;  // or answer with this reply code
         bool ok;
         size_t attempts;
     };
@@ -254,7 +254,9 @@ TEST_F(SerialLinkTest, ClosingTheDialWindowEndsTheDialWaitAtOnce) {
         for (int i = 0; i < 5000; ++i) {
             const std::string raw = peer_.rawText();
             size_t n = 0;
-            for (size_t at = raw.find("ATE0"); at != std::string::npos; at = raw.find("ATE0", at + 1)) ++n;
+            for (size_t at = raw.find("ATE0"); at != std::string::npos;
+                 at = raw.find("ATE0", at + 1))
+                ++n;
             if (n >= 2) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }

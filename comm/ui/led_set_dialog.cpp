@@ -14,7 +14,9 @@
 namespace brightline::ui {
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Typing a size larger than the other side allows replaces it with the limit.
 void limitWhileTyping(QSpinBox* edited, QSpinBox* other) {
@@ -40,7 +42,8 @@ CLedSetDialog::CLedSetDialog(const CommSettings& current, std::string signListPa
     address_ = new QSpinBox(this);
     address_->setRange(1, 254);
     baud_ = new QComboBox(this);
-    for (const char* b : {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"}) baud_->addItem(b);
+    for (const char* b : {"1200", "2400", "4800", "9600", "19200", "38400", "57600", "115200"})
+        baud_->addItem(b);
     mtu_ = new QComboBox(this);
     for (const char* m : {"32", "64", "128", "256", "512", "1024"}) mtu_->addItem(m);
     auto* ipRow = new QHBoxLayout;
@@ -84,9 +87,12 @@ CLedSetDialog::CLedSetDialog(const CommSettings& current, std::string signListPa
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(names_, &QListWidget::currentRowChanged, this, &CLedSetDialog::showRecord);
-    connect(port_, qOverload<int>(&QComboBox::currentIndexChanged), this, &CLedSetDialog::updateEnabled);
-    connect(width_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { limitWhileTyping(width_, height_); });
-    connect(height_, qOverload<int>(&QSpinBox::valueChanged), this, [this] { limitWhileTyping(height_, width_); });
+    connect(port_, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &CLedSetDialog::updateEnabled);
+    connect(width_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this] { limitWhileTyping(width_, height_); });
+    connect(height_, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this] { limitWhileTyping(height_, width_); });
 
     if (!loadSignList(path_, list_)) {
         list_ = SignList();
@@ -157,7 +163,9 @@ CLED_Set_Data CLedSetDialog::chosen() const {
     return s;
 }
 
-void CLedSetDialog::save() { saveSignList(path_, list_); }
+void CLedSetDialog::save() {
+    saveSignList(path_, list_);
+}
 
 void CLedSetDialog::addSign() {
     list_.signs.push_back(chosen());

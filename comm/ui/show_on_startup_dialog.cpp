@@ -26,9 +26,9 @@ CShowOnStartupDialog::CShowOnStartupDialog(SignOperations& operations, const Boo
         const char* text;
         int index;
     };
-    const Box order[] = {{"Show sign address", 0},  {"Show baudrate", 1},
+    const Box order[] = {{"Show sign address", 0},     {"Show baudrate", 1},
                          {"Show firmware version", 5}, {"Show IP address", 2},
-                         {"Show subnet mask", 3},   {"Show default gateway", 4}};
+                         {"Show subnet mask", 3},      {"Show default gateway", 4}};
     auto* layout = new QVBoxLayout(this);
     for (const Box& box : order) {
         boxes_[box.index] = new QCheckBox(box.text, this);

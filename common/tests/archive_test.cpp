@@ -23,17 +23,20 @@ TEST(Archive, CountUsesShortFormBelowFFFFAndLongFormFromThere) {
 }
 
 TEST(Archive, StringLengthFormsByLength) {
-    EXPECT_EQ(written([](ArchiveWriter& a) { a.writeString(""); }), (Bytes{0xFF, 0xFE, 0xFF, 0x00}));
+    EXPECT_EQ(written([](ArchiveWriter& a) { a.writeString(""); }),
+              (Bytes{0xFF, 0xFE, 0xFF, 0x00}));
     Bytes ab = written([](ArchiveWriter& a) { a.writeString("Ab"); });
     EXPECT_EQ(ab, (Bytes{0xFF, 0xFE, 0xFF, 2, 'A', 0, 'b', 0}));
 
     Bytes len254 = written([](ArchiveWriter& a) { a.writeString(std::string(254, 'x')); });
     EXPECT_EQ(Bytes(len254.begin(), len254.begin() + 4), (Bytes{0xFF, 0xFE, 0xFF, 254}));
     Bytes len255 = written([](ArchiveWriter& a) { a.writeString(std::string(255, 'x')); });
-    EXPECT_EQ(Bytes(len255.begin(), len255.begin() + 6), (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}));
+    EXPECT_EQ(Bytes(len255.begin(), len255.begin() + 6),
+              (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}));
     Bytes len300 = written([](ArchiveWriter& a) { a.writeString(std::string(300, 'x')); });
     ASSERT_EQ(len300.size(), 6u + 600u);
-    EXPECT_EQ(Bytes(len300.begin(), len300.begin() + 6), (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01}));
+    EXPECT_EQ(Bytes(len300.begin(), len300.begin() + 6),
+              (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01}));
     Bytes big = written([](ArchiveWriter& a) { a.writeString(std::string(0xFFFE, 'x')); });
     EXPECT_EQ(Bytes(big.begin(), big.begin() + 10),
               (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}));
@@ -73,8 +76,8 @@ TEST(Archive, ClassNameOnceThenClassTag) {
         a.beginObject("CElement");
         a.beginObject("CUserInfo");
     });
-    Bytes expected = {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't',
-                      0x01, 0x80,  // class 1
+    Bytes expected = {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't', 0x01,
+                      0x80,  // class 1
                       0xFF, 0xFF, 1, 0, 9, 0, 'C', 'U', 's', 'e', 'r', 'I', 'n', 'f', 'o',
                       // CElement objects took 2 and 3, so CUserInfo is class 4
                       0x01, 0x80, 0x04, 0x80};
@@ -91,8 +94,8 @@ TEST(Archive, ClassNameOnceThenClassTag) {
 }
 
 TEST(Archive, ReaderAcceptsTheBigClassTag) {
-    Bytes b = {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't',
-               0xFF, 0x7F, 0x01, 0, 0, 0x80};
+    Bytes b = {0xFF, 0xFF, 1,   0,   8,    0,    'C',  'E', 'l', 'e',
+               'm',  'e',  'n', 't', 0xFF, 0x7F, 0x01, 0,   0,   0x80};
     ByteReader in(b);
     ArchiveReader r(in);
     EXPECT_TRUE(r.readNewObject("CElement"));
@@ -107,12 +110,16 @@ TEST(Archive, CorruptReferencesAndLengthsFailWithoutReadingPastTheEnd) {
     };
     const Case cases[] = {
         {"other class", {0xFF, 0xFF, 1, 0, 3, 0, 'C', 'A', 'B'}, "class \"CAB\""},
-        {"other schema", {0xFF, 0xFF, 2, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't'}, "schema 2"},
+        {"other schema",
+         {0xFF, 0xFF, 2, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't'},
+         "schema 2"},
         {"class tag before any class", {0x01, 0x80}, "unknown class number 1"},
         {"null object", {0x00, 0x00}, "null object"},
-        {"back reference", {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't', 0x02, 0x00},
+        {"back reference",
+         {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't', 0x02, 0x00},
          "repeated object"},
-        {"tag referring to an object", {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't', 0x02, 0x80},
+        {"tag referring to an object",
+         {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E', 'l', 'e', 'm', 'e', 'n', 't', 0x02, 0x80},
          "unknown class number 2"},
         {"name cut short", {0xFF, 0xFF, 1, 0, 8, 0, 'C', 'E'}, "needs 8 bytes"},
         {"huge name", {0xFF, 0xFF, 1, 0, 0xFF, 0x7F}, "class name of"},

@@ -31,7 +31,9 @@ class Fresh {
     std::string dir_;
 };
 
-void touch(const std::string& path) { std::ofstream(path) << "x"; }
+void touch(const std::string& path) {
+    std::ofstream(path) << "x";
+}
 
 bool exists(const std::string& path) {
     struct stat st {};

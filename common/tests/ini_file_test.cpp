@@ -12,8 +12,9 @@ namespace {
 
 TEST(IniFile, ReadsValuesCaseBlindAndTrimsThem) {
     IniFile ini;
-    ini.parse("; clock page\r\n[SET]\r\nJPG_QUALITY = 80 \r\nName=\"Sample LED\"\r\n"
-              "[other]\r\njpg_quality=5\r\n");
+    ini.parse(
+        "; clock page\r\n[SET]\r\nJPG_QUALITY = 80 \r\nName=\"Sample LED\"\r\n"
+        "[other]\r\njpg_quality=5\r\n");
     EXPECT_EQ(ini.getInt("set", "jpg_quality", 75), 80);
     EXPECT_EQ(ini.getInt("SET", "MISSING", 75), 75);
     EXPECT_EQ(ini.getString("SET", "NAME", ""), "Sample LED");

@@ -12,7 +12,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 
 void put32(Bytes& b, int32_t v) {
-    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
 }
 void put16(Bytes& b, uint16_t v) {
     b.push_back(static_cast<uint8_t>(v));
@@ -102,7 +103,8 @@ TEST(ProgramFile, ClassNameOnceAfterTheFirstCountThenTagged) {
     EXPECT_EQ(Bytes(element.begin() + 36, element.end()),
               (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00}));
     // The next three lists: count 1 and the tag 0x8001.
-    for (size_t at : {364u, 412u, 460u}) EXPECT_EQ(Bytes(b.begin() + at, b.begin() + at + 4), (Bytes{1, 0, 0x01, 0x80}));
+    for (size_t at : {364u, 412u, 460u})
+        EXPECT_EQ(Bytes(b.begin() + at, b.begin() + at + 4), (Bytes{1, 0, 0x01, 0x80}));
 }
 
 TEST(ProgramFile, LongPathUsesTheThreeByteLength) {
@@ -111,7 +113,8 @@ TEST(ProgramFile, LongPathUsesTheThreeByteLength) {
     p.areaLists[0][0].path = std::string(300, 'p');
     Bytes b = encodeProgram(p);
     size_t at = 320 + 40;  // after the ten numbers
-    EXPECT_EQ(Bytes(b.begin() + at, b.begin() + at + 6), (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01}));
+    EXPECT_EQ(Bytes(b.begin() + at, b.begin() + at + 6),
+              (Bytes{0xFF, 0xFE, 0xFF, 0xFF, 0x2C, 0x01}));
     EXPECT_EQ(b[at + 6], 'p');
     EXPECT_EQ(b[at + 7], 0);
     ProgramData back;
@@ -123,7 +126,8 @@ TEST(ProgramFile, WrongMarkLeavesTheProgramUntouched) {
     ProgramData p;
     p.resetToDefaultElements();
     p.ledWidth = 77;
-    for (Bytes bad : {Bytes{'Z', 'P', 'G', 0, 1, 2, 3, 4}, Bytes{'Z', 'P', 'F', 'X'}, Bytes{'Z', 'P'}, Bytes{}}) {
+    for (Bytes bad : {Bytes{'Z', 'P', 'G', 0, 1, 2, 3, 4}, Bytes{'Z', 'P', 'F', 'X'},
+                      Bytes{'Z', 'P'}, Bytes{}}) {
         EXPECT_EQ(decodeProgram(bad.data(), bad.size(), p), ProgramLoadResult::NotAProgram);
         EXPECT_EQ(p.ledWidth, 77);
         EXPECT_EQ(p.areaLists[2].size(), 1u);
@@ -137,7 +141,9 @@ TEST(ProgramFile, EveryPrefixIsUnreadableWithEmptyListsAndNoOverread) {
         p.resetToDefaultElements();
         Bytes prefix(file.begin(), file.begin() + static_cast<long>(cut));
         std::string error;
-        ASSERT_EQ(decodeProgram(prefix.data(), prefix.size(), p, &error), ProgramLoadResult::Unreadable) << cut;
+        ASSERT_EQ(decodeProgram(prefix.data(), prefix.size(), p, &error),
+                  ProgramLoadResult::Unreadable)
+            << cut;
         EXPECT_FALSE(error.empty());
         for (const auto& list : p.areaLists) EXPECT_TRUE(list.empty()) << cut;
         // Header values read whole stay; the others keep what they were.
@@ -152,7 +158,8 @@ TEST(ProgramFile, RandomByteFlipsNeverCrashOrHalfLoad) {
     for (int round = 0; round < 4000; ++round) {
         Bytes b = file;
         int flips = 1 + static_cast<int>(rng() % 4);
-        for (int i = 0; i < flips; ++i) b[rng() % b.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
+        for (int i = 0; i < flips; ++i)
+            b[rng() % b.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
         ProgramData p;
         ProgramLoadResult r = decodeProgram(b.data(), b.size(), p);
         if (r == ProgramLoadResult::Unreadable)

@@ -14,7 +14,7 @@ namespace {
 // Stands in for the codecs: writes a small file naming what it was asked for and remembers the
 // calls, so the scripts can be checked byte for byte without decoding anything.
 class RecordingMedia : public MediaExport {
-public:
+  public:
     bool exportPicture(const std::string& source, const std::string& target, int width, int height,
                        std::string& error) override {
         calls.push_back("picture " + source + " -> " + target + " " + std::to_string(width) + "x" +
@@ -50,7 +50,7 @@ public:
 };
 
 class ScriptMakerTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         workspace = testing::TempDir() + "maker_ws_" + std::to_string(::getpid());
         std::system(("rm -rf '" + workspace + "'").c_str());
@@ -91,7 +91,8 @@ protected:
 };
 
 const char* kHeader =
-    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 \r\n"
+    "TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 "
+    "\r\n"
     "LED_W 128 \r\nLED_H 64 \r\nAT 00:00 00:00 \r\n";
 
 TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
@@ -100,10 +101,13 @@ TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
     program.areaLists[0][0].speed = 5;
     program.areaLists[0].push_back(item("C:\\pics\\front.JPG"));
     EXPECT_EQ(make(), 2);
-    EXPECT_EQ(read("run.at"), std::string(kHeader) +
-                                  "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
-    EXPECT_EQ(read("70000.shw"), "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
-    EXPECT_EQ(read("70001.shw"), "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(
+        read("run.at"),
+        std::string(kHeader) + "RUN wzp 2 70000.shw 0 0 128 64 1 70001.shw 0 0 128 64 1 \r\nEND");
+    EXPECT_EQ(read("70000.shw"),
+              "WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND");
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 2\r\nJPG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
     EXPECT_EQ(read("70000001.PNG"), "C:\\pics\\back.bmp 128x64");
     EXPECT_EQ(read("70001001.JPG"), "C:\\pics\\front.JPG 128x64");
     // The background's hold and speed are set to 0 in the program itself.
@@ -117,8 +121,8 @@ TEST_F(ScriptMakerTest, FullSizeAreaWithABmpBackgroundAndAJpegItem) {
 
 TEST_F(ScriptMakerTest, ItemsOnlyScriptAndEffectsSpeedHold) {
     CElement a = item("/home/op/a.png");
-    a.moveIn = 10;   // position 11: FR_LF
-    a.moveOut = 3;   // DFR_RT
+    a.moveIn = 10;  // position 11: FR_LF
+    a.moveOut = 3;  // DFR_RT
     a.speed = 2;
     a.hold = 7;
     CElement b = item("/home/op/b.jpg");
@@ -166,10 +170,12 @@ TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
     EXPECT_EQ(read("70001.shw"), "WIN_TYPE 1\r\nTIME 70001001 1 \r\nSTOP 9 \r\nEND");
     EXPECT_EQ(read("70001001.TIM"), "[A]\n");
     EXPECT_EQ(read("70010.shw"), "WIN_TYPE 1\r\nZAVI 70010001 3 0 SHOW NULL 0 \r\nEND");
-    EXPECT_EQ(read("70011.shw"),
-              "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\nEND");
+    EXPECT_EQ(
+        read("70011.shw"),
+        "WIN_TYPE 2\r\nZAVI 70011001 3 4 DFR_RT SHOW 6 \r\nZAVI 70011002 42 0 SHOW NULL 0 \r\nEND");
     EXPECT_EQ(read("run.at"), std::string(kHeader) +
-                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 70011.shw 64 0 64 64 1 \r\nEND");
+                                  "RUN wzp 3 70001.shw 0 0 64 64 1 70010.shw 64 0 64 64 1 "
+                                  "70011.shw 64 0 64 64 1 \r\nEND");
     EXPECT_EQ(media.calls.back(), "video C:\\clips\\a.avi -> " + workspace + "/70011002.ZVI 64x64");
 }
 

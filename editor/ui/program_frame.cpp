@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "comm/led_set_data.h"
+#include "comm/sign_record_store.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
@@ -18,7 +19,6 @@
 #include "editor/ui/program_layout_view.h"
 #include "editor/ui/property_view.h"
 #include "editor/ui/step_guide.h"
-#include "comm/sign_record_store.h"
 
 namespace brightline::ui {
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "comm/led_set_data.h"
+#include "comm/sign_record_store.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
@@ -22,7 +23,6 @@
 #include "editor/ui/make_job.h"
 #include "editor/ui/preview_window.h"
 #include "editor/ui/property_view.h"
-#include "comm/sign_record_store.h"
 
 namespace brightline::ui {
 

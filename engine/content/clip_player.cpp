@@ -6,10 +6,10 @@
 
 #include "engine/diagnostic_output.h"
 #include "engine/effects.h"
-#include "media/clip_rules.h"
 #include "engine/region_context.h"
 #include "engine/region_slot.h"
 #include "engine/workspace_file.h"
+#include "media/clip_rules.h"
 
 namespace brightline::content {
 namespace {

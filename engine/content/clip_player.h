@@ -15,10 +15,10 @@
 // Thread affinity: the region's own thread.
 #include <string>
 
-#include "media/picture.h"
-#include "media/zvi_reader.h"
 #include "engine/media_hooks.h"
 #include "engine/page_list.h"
+#include "media/picture.h"
+#include "media/zvi_reader.h"
 
 namespace brightline::engine {
 struct RegionContext;

@@ -11,10 +11,10 @@
 #include "engine/content/page_canvas.h"
 #include "engine/content/ztx_page_renderer.h"
 #include "engine/diagnostic_output.h"
-#include "media/dsn_picture.h"
-#include "media/picture_loader.h"
 #include "engine/region_context.h"
 #include "engine/workspace_file.h"
+#include "media/dsn_picture.h"
+#include "media/picture_loader.h"
 
 namespace brightline::content {
 namespace {

@@ -46,10 +46,10 @@ uint32_t PageCanvas::at(long x, long y) const {
 void PageCanvas::drawGlyph(const GlyphView& glyph, long x, long y, uint32_t colour, bool flipped) {
     if (glyph.blank()) return;
     // Only the glyph's rows inside the region are drawn.
-    const int first = int(std::clamp<long>(flipped ? y + glyph.height - 1 - (height_ - 1) : -y, 0,
-                                           glyph.height));
-    const int last = int(std::clamp<long>(flipped ? y + glyph.height : height_ - y, 0,
-                                          glyph.height));
+    const int first =
+        int(std::clamp<long>(flipped ? y + glyph.height - 1 - (height_ - 1) : -y, 0, glyph.height));
+    const int last =
+        int(std::clamp<long>(flipped ? y + glyph.height : height_ - y, 0, glyph.height));
     // Column by column: a column reaches its page when it has ink to draw there.
     for (int col = 0; col < glyph.width; ++col) {
         uint32_t* page = nullptr;

@@ -47,8 +47,8 @@ TEST(ScheduleLine, WeekDayAtAndOther) {
 }
 
 TEST(ScheduleOrder, StableByWholeStartTime) {
-    std::vector<CAT_Data> entries = {entry(0, 9, 0, 10, 0), entry(0, 8, 30, 9, 0), entry(0, 8, 45, 9, 0),
-                                     entry(2, 8, 30, 0, 0)};
+    std::vector<CAT_Data> entries = {entry(0, 9, 0, 10, 0), entry(0, 8, 30, 9, 0),
+                                     entry(0, 8, 45, 9, 0), entry(2, 8, 30, 0, 0)};
     entries[1].programPath = "first 8:30";
     entries[3].programPath = "second 8:30";
     auto sorted = scheduleOrder(entries);
@@ -60,7 +60,7 @@ TEST(ScheduleOrder, StableByWholeStartTime) {
 }
 
 class CompileTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         context.workspace = testing::TempDir() + "compile_ws_" + std::to_string(::getpid());
         std::system(("rm -rf '" + context.workspace + "'").c_str());
@@ -78,7 +78,8 @@ protected:
 };
 
 const char* kHeader =
-    "TIME_ZONE -3600 \r\nDAYLIGHT_START 03/05:02 \r\nDAYLIGHT_END  10/05:03 \r\nDAYLIGHT_BIAS -3600 \r\n"
+    "TIME_ZONE -3600 \r\nDAYLIGHT_START 03/05:02 \r\nDAYLIGHT_END  10/05:03 \r\nDAYLIGHT_BIAS "
+    "-3600 \r\n"
     "LED_W 192 \r\nLED_H 64 \r\n";
 
 TEST_F(CompileTest, EmptyScheduleIsTheHeaderAndEnd) {
@@ -87,14 +88,16 @@ TEST_F(CompileTest, EmptyScheduleIsTheHeaderAndEnd) {
 }
 
 TEST_F(CompileTest, EachEntrysLineThenItsProgramWithNumbersFromZero) {
-    std::vector<CAT_Data> entries = {entry(2, 12, 0, 0, 0), entry(0, 8, 0, 17, 30), entry(1, 9, 0, 10, 0)};
+    std::vector<CAT_Data> entries = {entry(2, 12, 0, 0, 0), entry(0, 8, 0, 17, 30),
+                                     entry(1, 9, 0, 10, 0)};
     entries[1].weekdays = {0, 1, 1, 1, 1, 1, 0};
     entries[2].days[0] = 1;
     std::vector<int> numbers;
     context.makeEntry = [&](const CAT_Data&, int k) {
         numbers.push_back(k);
         // Make appends the program's RUN line, as it does in append mode.
-        std::string line = "RUN wzp 1 7" + std::string(k < 10 ? "0" : "") + std::to_string(k) + "01.shw 0 0 192 64 1 \r\n";
+        std::string line = "RUN wzp 1 7" + std::string(k < 10 ? "0" : "") + std::to_string(k) +
+                           "01.shw 0 0 192 64 1 \r\n";
         std::FILE* f = std::fopen((context.workspace + "/run.at").c_str(), "a+b");
         std::fwrite(line.data(), 1, line.size(), f);
         std::fclose(f);
@@ -102,11 +105,13 @@ TEST_F(CompileTest, EachEntrysLineThenItsProgramWithNumbersFromZero) {
     };
     EXPECT_EQ(compileSchedule(entries, context, messages), 1 + 2 + 3);
     EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(run(), std::string(kHeader) +
-                         "WEEK --/--/--  --/--/--  3e 08:00 17:30\r\nRUN wzp 1 70001.shw 0 0 192 64 1 \r\n"
-                         "DAY --/--/--  --/--/--  40000000 09:00 10:00\r\nRUN wzp 1 70101.shw 0 0 192 64 1 \r\n"
-                         "OTHER\r\nRUN wzp 1 70201.shw 0 0 192 64 1 \r\n"
-                         "END");
+    EXPECT_EQ(
+        run(),
+        std::string(kHeader) +
+            "WEEK --/--/--  --/--/--  3e 08:00 17:30\r\nRUN wzp 1 70001.shw 0 0 192 64 1 \r\n"
+            "DAY --/--/--  --/--/--  40000000 09:00 10:00\r\nRUN wzp 1 70101.shw 0 0 192 64 1 \r\n"
+            "OTHER\r\nRUN wzp 1 70201.shw 0 0 192 64 1 \r\n"
+            "END");
 }
 
 TEST_F(CompileTest, AProgramThatCannotBeOpenedAddsNothing) {

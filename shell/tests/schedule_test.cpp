@@ -55,7 +55,8 @@ TEST(ScheduleFile, EntryLayoutIs252BytesThenThePath) {
     CAT_Data e = weekEntry();
     e.months[11] = 1;  // kept as stored
     Bytes b = encodeSchedule({e, e});
-    Bytes head = {'S', 'C', 'H', 0, 2, 0, 0xFF, 0xFF, 1, 0, 8, 0, 'C', 'A', 'T', '_', 'D', 'a', 't', 'a'};
+    Bytes head = {'S', 'C', 'H', 0,   2,   0,   0xFF, 0xFF, 1,   0,
+                  8,   0,   'C', 'A', 'T', '_', 'D',  'a',  't', 'a'};
     EXPECT_EQ(Bytes(b.begin(), b.begin() + 20), head);
     // kind 0, then weekdays: Monday (the second int) is 1.
     EXPECT_EQ(b[20], 0);

@@ -28,8 +28,9 @@ TEST(PasswordHash, TextIsHashedInTheOemCodePage) {
 TEST(UserFile, LayoutAndRoundTrip) {
     std::vector<CUserInfo> users = {{"admin", hashPassword("admin")}, {"op", hashPassword("pw38")}};
     Bytes b = encodeUsers(users);
-    Bytes head = {'U', 'P', 'W', 0, 2, 0, 0xFF, 0xFF, 1, 0, 9, 0, 'C', 'U', 's', 'e', 'r', 'I', 'n', 'f', 'o',
-                  0xFF, 0xFE, 0xFF, 5, 'a', 0, 'd', 0, 'm', 0, 'i', 0, 'n', 0, 0xFF, 0xFE, 0xFF, 32};
+    Bytes head = {'U', 'P', 'W', 0,   2,   0,   0xFF, 0xFF, 1,    0,    9,    0,    'C',
+                  'U', 's', 'e', 'r', 'I', 'n', 'f',  'o',  0xFF, 0xFE, 0xFF, 5,    'a',
+                  0,   'd', 0,   'm', 0,   'i', 0,    'n',  0,    0xFF, 0xFE, 0xFF, 32};
     ASSERT_GT(b.size(), head.size());
     EXPECT_EQ(Bytes(b.begin(), b.begin() + static_cast<long>(head.size())), head);
     size_t second = head.size() + 64;

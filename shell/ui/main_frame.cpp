@@ -21,9 +21,11 @@
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
-#include "comm/ui/operation_windows.h"
 #include "comm/packet.h"
+#include "comm/sign_endpoint.h"
+#include "comm/sign_record_store.h"
 #include "comm/ui/led_set_dialog.h"
+#include "comm/ui/operation_windows.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/folders.h"
 #include "common/paths.h"
@@ -32,8 +34,6 @@
 #include "editor/ui/make_job.h"
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
-#include "comm/sign_endpoint.h"
-#include "comm/sign_record_store.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/led_colour_dialog.h"
@@ -94,8 +94,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);
-    connect(scan, &QShortcut::activated, this,
-            [this] { scanTypeDialog(); });
+    connect(scan, &QShortcut::activated, this, [this] { scanTypeDialog(); });
     // 7. The getting-started guide unless it was switched off.
     if (appProfile().getInt(kProfileSectionSet, "SHOW_STEP", 0) == 0) {
         guide_ = new CGettingStartedGuide(this);

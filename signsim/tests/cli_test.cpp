@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "signsim/sign_simulator.h"
 #include "common/file_io.h"
 #include "common/profile.h"
+#include "signsim/sign_simulator.h"
 
 using namespace brightline;
 using namespace brightline::signsim;
@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class CliTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() / ("bl_cli_sign_" + std::to_string(::getpid()));
         fs::remove_all(dir_);
@@ -38,8 +38,8 @@ protected:
         fs::remove_all(dir_);
     }
     std::string net() const {
-        return " --host 127.0.0.1 --port " + std::to_string(sim_->commandPort()) +
-               " --ftp-port " + std::to_string(sim_->ftpPort()) + " --upload-pause 0";
+        return " --host 127.0.0.1 --port " + std::to_string(sim_->commandPort()) + " --ftp-port " +
+               std::to_string(sim_->ftpPort()) + " --upload-pause 0";
     }
     std::string serial() const { return " --serial " + sim_->serialDevice() + " --upload-pause 0"; }
     // Runs the CLI; returns its exit status, with its standard output in `out_`.
@@ -47,8 +47,7 @@ protected:
         const std::string outFile = (dir_ / "out.txt").string();
         // Run in the test's folder: that is the start folder, where "filelist.txt" lands.
         const std::string command = "cd " + dir_.string() + " && " + BRIGHTLINE_CLI + " " + args +
-                                    " > " + outFile +
-                                    " 2> " + (dir_ / "err.txt").string();
+                                    " > " + outFile + " 2> " + (dir_ / "err.txt").string();
         const int status = std::system(command.c_str());
         std::ifstream in(outFile);
         std::stringstream s;
@@ -68,7 +67,8 @@ protected:
 
 TEST_F(CliTest, SendAndSignCommandsOverBothLinks) {
     ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "run.at").string(), {'R', 'U', 'N'}));
-    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "70001001.JPG").string(), std::vector<uint8_t>(4000, 7)));
+    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "70001001.JPG").string(),
+                                    std::vector<uint8_t>(4000, 7)));
     EXPECT_EQ(cli("send" + net()), 0) << err_;
     std::vector<uint8_t> got;
     ASSERT_TRUE(readWholeFile((dir_ / "sign" / "DATA1" / "70001001.JPG").string(), got));
@@ -98,7 +98,9 @@ TEST_F(CliTest, NewIpIsAdoptedWhenTheHostCameFromTheProfile) {
         profile.writeInt("SET", "PORT", 0);
     }
     EXPECT_EQ(cli("sign set-ip 127.0.0.9 255.0.0.0 127.0.0.1 --port " +
-                  std::to_string(sim_->commandPort())), 0) << err_;
+                  std::to_string(sim_->commandPort())),
+              0)
+        << err_;
     EXPECT_EQ(sim_->sign().ip(), (Ipv4{{127, 0, 0, 9}}));
     Profile profile((dir_ / "profile.ini").string());
     EXPECT_EQ(profile.getString("SET", "HOST_ADDRESS", ""), "127.0.0.9");
@@ -138,7 +140,9 @@ TEST_F(CliTest, AnswersThatAreNoAnswerFailAndMessagesSayWhatWentWrong) {
 }
 
 TEST_F(CliTest, FailuresAndBadUsageHaveTheirStatus) {
-    EXPECT_EQ(cli("sign reboot --host 127.0.0.1 --port " + std::to_string(sim_->ftpPort() == 1 ? 2 : 1)), 1);
+    EXPECT_EQ(
+        cli("sign reboot --host 127.0.0.1 --port " + std::to_string(sim_->ftpPort() == 1 ? 2 : 1)),
+        1);
     EXPECT_NE(err_.find("Communication error!"), std::string::npos) << err_;
     SignFaults f;
     f.answerError = true;

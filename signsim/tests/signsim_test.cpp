@@ -15,8 +15,8 @@
 
 #include "signsim/sign_simulator.h"
 #ifdef BRIGHTLINE_SIGNSIM_PLAYBACK
-#include "signsim/show_playback.h"
 #include "engine/png_codec.h"
+#include "signsim/show_playback.h"
 #endif
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class RecordingObserver : public OperationObserver {
-public:
+  public:
     void progressPosition(int p) override {
         std::lock_guard<std::mutex> l(m);
         positions.push_back(p);
@@ -68,7 +68,7 @@ std::vector<uint8_t> readBytes(const fs::path& p) {
 enum class Link { Network, Serial };
 
 class SignSimTest : public ::testing::TestWithParam<Link> {
-protected:
+  protected:
     void SetUp() override { startWith(SignFaults{}); }
     void TearDown() override {
         ops_.reset();
@@ -76,7 +76,8 @@ protected:
         for (const fs::path& d : made_) fs::remove_all(d);  // a restarted sign's too
     }
 
-    void startWith(const SignFaults& faults, bool modem = false, const std::string& playFrames = "") {
+    void startWith(const SignFaults& faults, bool modem = false,
+                   const std::string& playFrames = "") {
         ops_.reset();
         sim_.reset();
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -125,7 +126,8 @@ protected:
         files_["70001.shw"] = randomBytes(300, 1);
         files_["70001001.JPG"] = randomBytes(5000, 2);
         files_["70001002.PNG"] = randomBytes(2048, 3);
-        for (auto& [name, bytes] : files_) ASSERT_TRUE(writeFileAtomically((ws() / name).string(), bytes));
+        for (auto& [name, bytes] : files_)
+            ASSERT_TRUE(writeFileAtomically((ws() / name).string(), bytes));
         fs::create_directories(ws() / "data");
         ASSERT_TRUE(writeFileAtomically((ws() / "data" / "not-sent").string(), {1}));
     }
@@ -196,7 +198,8 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, link() == Link::Serial ? "Get Time OK!" : "");
-    EXPECT_EQ(shown()[0].icon, link() == Link::Serial ? MessageIcon::Information : MessageIcon::None);
+    EXPECT_EQ(shown()[0].icon,
+              link() == Link::Serial ? MessageIcon::Information : MessageIcon::None);
     EXPECT_EQ(shown()[0].text.size(), 19u) << shown()[0].text;
 
     makeShow();
@@ -248,8 +251,9 @@ TEST_P(SignSimTest, FirmwareAndFontUpdatesInstallAndReport) {
     ASSERT_TRUE(writeFileAtomically((ws() / "ezfon.bin").string(), {1, 2, 3}));
     ASSERT_TRUE(run(OperationCode::UpdateFont));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text,
-              "UpDate firmware font ok! \n\nPlease wait a minute,the LED sign is rebooting itself!");
+    EXPECT_EQ(
+        shown()[0].text,
+        "UpDate firmware font ok! \n\nPlease wait a minute,the LED sign is rebooting itself!");
     EXPECT_EQ(sim_->sign().installs(), 2);
 }
 
@@ -302,7 +306,7 @@ INSTANTIATE_TEST_SUITE_P(BothLinks, SignSimTest, ::testing::Values(Link::Network
                          });
 
 class SerialSignTest : public SignSimTest {
-protected:
+  protected:
     Link link() const override { return Link::Serial; }
 };
 
@@ -417,7 +421,7 @@ TEST_F(SerialSignTest, StopEndsATransferWithinOneRequest) {
     EXPECT_FALSE(ops_->confirmed());
     EXPECT_TRUE(shown().empty());
     EXPECT_LT(sim_->sign().log().size(), 100u);  // the 200 KB alone take 196 requests
-    EXPECT_FALSE(sim_->sign().playing());         // stopped for the upload, never resumed
+    EXPECT_FALSE(sim_->sign().playing());        // stopped for the upload, never resumed
 }
 
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
@@ -458,7 +462,7 @@ TEST_F(SerialSignTest, ModemDialsConnectsCarriesPacketsAndHangsUp) {
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
     EXPECT_EQ(shown()[0].caption, "Get Time OK!");
-    EXPECT_TRUE(link.isOpen());  // held links stay open
+    EXPECT_TRUE(link.isOpen());                                   // held links stay open
     std::this_thread::sleep_for(std::chrono::milliseconds(600));  // the guard time before "+++"
     ASSERT_TRUE(exchange("+++", 3000));
     EXPECT_NE(line.find("OK"), std::string::npos);
@@ -496,7 +500,7 @@ TEST_F(SerialSignTest, DialerConnectsThenHangsUp) {
 }
 
 class NetworkSignTest : public SignSimTest {
-protected:
+  protected:
     Link link() const override { return Link::Network; }
 };
 
@@ -568,7 +572,8 @@ TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     const std::string region = "PNG 70001001\r\nAP SHOW 0\r\nSTOP 1\r\n";
     const std::vector<uint32_t> red(64 * 32, 0xFF0000);
     ASSERT_TRUE(engine::writePngFile((ws() / "70001001.png").string(), 64, 32, red.data()));
-    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(), std::vector<uint8_t>(runAt.begin(), runAt.end())));
+    ASSERT_TRUE(writeFileAtomically((ws() / "run.at").string(),
+                                    std::vector<uint8_t>(runAt.begin(), runAt.end())));
     ASSERT_TRUE(writeFileAtomically((ws() / "70001.shw").string(),
                                     std::vector<uint8_t>(region.begin(), region.end())));
     ASSERT_TRUE(run(OperationCode::SendShow, 3));

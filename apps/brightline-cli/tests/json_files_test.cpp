@@ -19,7 +19,8 @@ struct Maker {
         return *this;
     }
     Maker& i32(int32_t v) {
-        for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+        for (int i = 0; i < 4; ++i)
+            b.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
         return *this;
     }
     Maker& str(const std::u16string& s) {
@@ -39,11 +40,35 @@ std::vector<std::pair<std::string, Bytes>> handMadeFiles() {
 
     Maker program;
     program.text("ZPF").raw({0}).i32(192).i32(64).i32(3);
-    for (int line = 0; line < 8; ++line) program.i32(61).i32(-3).i32(67).i32(64).i32(0).i32(0).i32(line ? 0 : 1).i32(-1).i32(-1);
+    for (int line = 0; line < 8; ++line)
+        program.i32(61).i32(-3).i32(67).i32(64).i32(0).i32(0).i32(line ? 0 : 1).i32(-1).i32(-1);
     program.raw({2, 0}).newClass("CElement");
-    program.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(3).str(u"C:\\a\\b.PNG");
-    program.raw({0x01, 0x80}).i32(12).i32(33).i32(4).i32(0).i32(9).i32(70).i32(3).i32(79).i32(23).i32(0).str(u"C:\\图\\c.jpg");
-    program.raw({0, 0, 1, 0, 0x01, 0x80}).i32(-1).i32(-1).i32(0).i32(0).i32(3).i32(0).i32(0).i32(0).i32(0).i32(-1).str(u"");
+    program.i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(0).i32(3).str(
+        u"C:\\a\\b.PNG");
+    program.raw({0x01, 0x80})
+        .i32(12)
+        .i32(33)
+        .i32(4)
+        .i32(0)
+        .i32(9)
+        .i32(70)
+        .i32(3)
+        .i32(79)
+        .i32(23)
+        .i32(0)
+        .str(u"C:\\图\\c.jpg");
+    program.raw({0, 0, 1, 0, 0x01, 0x80})
+        .i32(-1)
+        .i32(-1)
+        .i32(0)
+        .i32(0)
+        .i32(3)
+        .i32(0)
+        .i32(0)
+        .i32(0)
+        .i32(0)
+        .i32(-1)
+        .str(u"");
     program.raw({0, 0});
     files.push_back({"program", program.b});
 
@@ -59,12 +84,33 @@ std::vector<std::pair<std::string, Bytes>> handMadeFiles() {
 
     Maker signs;
     signs.text("LED").raw({0}).i32(0).raw({2, 0}).newClass("CLED_Set_Data");
-    signs.i32(0).i32(7).i32(1).i32(96).i32(128).str(u"Sample LED").i32(6).raw({192, 168, 0, 6}).str(u"192.168.0.6");
-    signs.raw({0x01, 0x80}).i32(3).i32(4).i32(254).i32(16).i32(512).str(u"Platform 2").i32(2).raw({10, 1, 2, 3}).str(u"");
+    signs.i32(0)
+        .i32(7)
+        .i32(1)
+        .i32(96)
+        .i32(128)
+        .str(u"Sample LED")
+        .i32(6)
+        .raw({192, 168, 0, 6})
+        .str(u"192.168.0.6");
+    signs.raw({0x01, 0x80})
+        .i32(3)
+        .i32(4)
+        .i32(254)
+        .i32(16)
+        .i32(512)
+        .str(u"Platform 2")
+        .i32(2)
+        .raw({10, 1, 2, 3})
+        .str(u"");
     files.push_back({"signs", signs.b});
 
     Maker users;
-    users.text("UPW").raw({0, 1, 0}).newClass("CUserInfo").str(u"admin").str(u"21232F297A57A5A743894A0E4A801FC3");
+    users.text("UPW")
+        .raw({0, 1, 0})
+        .newClass("CUserInfo")
+        .str(u"admin")
+        .str(u"21232F297A57A5A743894A0E4A801FC3");
     files.push_back({"users", users.b});
 
     Maker library;
@@ -89,7 +135,8 @@ TEST(JsonFiles, FieldsUnderTheirOwnNames) {
     nlohmann::ordered_json program = fileToJson(files[0].second);
     EXPECT_EQ(program["ledWidth"], 192);
     EXPECT_EQ(program["areaLists"][0][1]["path"], "C:\\图\\c.jpg");
-    EXPECT_EQ(program["areaLists"][0][1]["barRect"], nlohmann::ordered_json::array({70, 3, 79, 23}));
+    EXPECT_EQ(program["areaLists"][0][1]["barRect"],
+              nlohmann::ordered_json::array({70, 3, 79, 23}));
     EXPECT_EQ(program["regionLines"][0]["role"], 1);
     nlohmann::ordered_json signs = fileToJson(files[2].second);
     EXPECT_EQ(signs["signs"][1]["ip"], nlohmann::ordered_json::array({10, 1, 2, 3}));
@@ -109,12 +156,16 @@ TEST(JsonFiles, BadDocumentsNameTheField) {
     };
     expectError(R"({"kind":"robot"})", "unknown kind");
     expectError(R"([1,2])", "object");
-    expectError(R"({"kind":"users","users":[{"userName":"a"}]})", "users[0].passwordHash is missing");
-    expectError(R"({"kind":"users","users":[{"userName":5,"passwordHash":"x"}]})", "users[0].userName must be a string");
-    expectError(R"({"kind":"signs","reserved":0,"signs":[{"name":"a","port":0,"baudIndex":0,"address":1,"width":1,"height":1,"mtuIndex":0,"ip":[1,2,3,256],"host":""}]})",
-                "0..255");
+    expectError(R"({"kind":"users","users":[{"userName":"a"}]})",
+                "users[0].passwordHash is missing");
+    expectError(R"({"kind":"users","users":[{"userName":5,"passwordHash":"x"}]})",
+                "users[0].userName must be a string");
+    expectError(
+        R"({"kind":"signs","reserved":0,"signs":[{"name":"a","port":0,"baudIndex":0,"address":1,"width":1,"height":1,"mtuIndex":0,"ip":[1,2,3,256],"host":""}]})",
+        "0..255");
     expectError(R"({"kind":"library","paths":[""]})", "paths[0]");
-    expectError(R"({"kind":"schedule","entries":[{"kind":0,"weekdays":[0,0,0]}]})", "weekdays must be 7 numbers");
+    expectError(R"({"kind":"schedule","entries":[{"kind":0,"weekdays":[0,0,0]}]})",
+                "weekdays must be 7 numbers");
     expectError(R"({"kind":"program","ledWidth":4294967296})", "32-bit");
 }
 

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <thread>
 
-#include "signsim/sign_simulator.h"
 #include "comm/led_set_data.h"
 #include "comm/ui/operation_windows.h"
 #include "editor/program_data.h"
@@ -18,6 +17,7 @@
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/tests/ui_test_support.h"
+#include "signsim/sign_simulator.h"
 
 namespace brightline::ui {
 namespace {

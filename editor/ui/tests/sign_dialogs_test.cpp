@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-#include "signsim/sign_simulator.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/profile.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/tests/ui_test_support.h"
+#include "signsim/sign_simulator.h"
 
 namespace brightline::ui {
 namespace {
@@ -42,8 +42,8 @@ TEST_F(SignDialogsTest, StartUpDisplaySentThenReadBackFromTheSign) {
         EXPECT_EQ(boxes[0]->text(), "Show sign address");
         EXPECT_EQ(boxes[2]->text(), "Show firmware version");
         for (QCheckBox* box : boxes) EXPECT_TRUE(box->isChecked());  // the profile's defaults
-        boxes[1]->setChecked(false);  // baud rate
-        boxes[4]->setChecked(false);  // subnet mask
+        boxes[1]->setChecked(false);                                 // baud rate
+        boxes[4]->setChecked(false);                                 // subnet mask
         EXPECT_EQ(dialog.params(), wanted);
         QTest::mouseClick(dialog.sendButton(), Qt::LeftButton);
         EXPECT_EQ(lastMessage(), "Set show information on startup successful!\n");
