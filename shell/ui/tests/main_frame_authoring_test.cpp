@@ -49,9 +49,7 @@ TEST_F(AuthoringEndToEndTest, NewProgramAuthoredThroughTheWidgetsPlaysAndReaches
     CMainFrame main;
     main.resize(1200, 860);
     main.show();
-    OperationEnvironment env = main.operations().environment();
-    env.uploadPauseMs = 0;
-    main.operations().setEnvironment(env);
+    uploadWithoutPause(main);
 
     // File > New: a program file "show" in the test folder.
     main.action(CMainFrame::Command::New)->trigger();
