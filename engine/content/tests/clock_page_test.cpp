@@ -152,5 +152,28 @@ TEST(ClockPage, AMissingPageIsReportedAndNothingIsDrawn) {
     EXPECT_TRUE(result.frames.empty());
 }
 
+TEST(ClockPage, ALaterPagesRegionStartsWithEveryClockFieldOff) {
+    Workspace ws;
+    ws.write("run.at", scriptLines({"LED_W 64", "LED_H 16", "RUN wzp 1 10000.shw 0 0 64 16 1",
+                                    "RUN wzp 1 10001.shw 0 0 64 16 1", "END"}));
+    ws.write("10000.shw", scriptLines({"TIME first 1", "STOP 1"}));
+    ws.write("10001.shw", scriptLines({"TIME second 1", "STOP 1"}));
+    ws.write("FIRST.TIM", clockPage({"SHOW_TITLE=1", "TITLE=Hi", "TITLE_X=0", "TITLE_Y=0",
+                                     "TITLE_COLOR=#FF0000", "TITLE_FONT_INDEX=0"}));
+    // A page that holds one key: everything else stays as a fresh region has it, off.
+    ws.write("SECOND.TIM", scriptLines({"[TIME]", "SHOW_DATE=0"}));
+    ContentSettings settings;
+    settings.clock = std::make_shared<ManualUtcClock>(utc(2027, 3, 5, 13, 0, 0));
+    engine::ShowOptions options;
+    options.maxPages = 2;
+    const auto result = ws.play(settings, options);
+    ASSERT_GE(result.frames.size(), 2u) << result.diagnostics;
+    Expected title;
+    title.draw("Hi", 1, 0, 0, 0xFF0000);
+    EXPECT_EQ(result.frames.front().pixels, title.pixels);
+    EXPECT_EQ(result.frames.back().pixels, Expected().pixels)
+        << "the second page's region drew the first page's title";
+}
+
 }  // namespace
 }  // namespace brightline::content
