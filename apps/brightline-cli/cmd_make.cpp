@@ -93,19 +93,11 @@ int runCompile(const Args& args) {
     context.ledHeight = static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_H", 128));
     const std::string scheduleFolder = folderOf(path);
     context.makeEntry = [&](const CAT_Data& entry, int k) {
-        std::string programPath = entry.programPath;
-        // A relative path is taken from the schedule's folder.
-        if (!programPath.empty() && programPath[0] != '/' &&
-            programPath.find(':') == std::string::npos)
-            programPath = joinPath(scheduleFolder, programPath);
-        ProgramData program;
-        // A missing program makes what the editor makes of a new one: four empty areas.
-        if (openProgram(programPath, program, messages) == ProgramLoadResult::NotAProgram)
-            return -1;
-        ScriptMaker maker(program, workspace, media, messages);
-        maker.setTimeZone(context.zone);
-        maker.setStatusCallback(printStatus);
-        return maker.make(k, true, 7);
+        return makeScheduleEntry(entry, k, scheduleFolder, workspace, media, messages,
+                                 [&](ScriptMaker& maker) {
+                                     maker.setTimeZone(context.zone);
+                                     maker.setStatusCallback(printStatus);
+                                 });
     };
     int total = compileSchedule(entries, context, messages);
     std::cout << total << "\n";
