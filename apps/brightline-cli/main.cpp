@@ -22,6 +22,11 @@ const Command kCommands[] = {
     {"hash-password", "hash-password TEXT", "print the stored hash of a password", runHashPassword},
     {"make", "make PROGRAM.ZPF [--workspace DIR]", "make the program into a show", runMake},
     {"compile", "compile SCHEDULE.AT [--workspace DIR]", "make a schedule into a show", runCompile},
+    {"check", "check SCHEDULE.AT [--from YYYY-MM-DD] [--days N] [--json]",
+     "what a schedule should be checked for before it is sent: overlaps, impossible or past "
+     "dates, missing programs or programs for another sign size, hours when nothing plays (the "
+     "next 30 days by default); warnings only",
+     runCheck},
     {"convert", "convert SRC DST.zvi [--size WxH] [--mode 0..3]",
      "convert a video, a .ZRT text page or a .SWF Flash movie into a clip", runConvert},
     {"send", "send [LINK]", "send the show in the workspace folder to the sign", runSend},
