@@ -80,6 +80,7 @@ bool PlaySession::startMake(Purpose purpose, MakeJob::Work work) {
 }
 
 void PlaySession::play(PreviewHost& host) {
+    if (state_ == State::Playing && purpose_ == Purpose::PreviewAt) stop();
     if (state_ == State::Playing) return;
     auto copy = std::make_shared<ProgramData>(program_);
     if (!startMake(Purpose::Preview, makeProgram(copy, kPlayProgramNumber))) return;
@@ -89,6 +90,13 @@ void PlaySession::play(PreviewHost& host) {
 
 bool PlaySession::makeForSend(MakeJob::Work work) {
     return startMake(Purpose::Send, std::move(work));
+}
+
+bool PlaySession::previewAt(MakeJob::Work work, PreviewHost& host, const CivilTime& at) {
+    if (!startMake(Purpose::PreviewAt, std::move(work))) return false;
+    host_ = &host;
+    previewMoment_ = at;
+    return true;
 }
 
 bool PlaySession::makeProgramForSend() {
@@ -115,6 +123,22 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
         setState(State::Idle);
         emit statusChanged();
         emit sendShowRequested(count);
+        return;
+    }
+    if (purpose_ == Purpose::PreviewAt) {
+        if (!host_ || !host_->previewParent()) {
+            status_.clear();
+            setState(State::Idle);
+            emit statusChanged();
+            return;
+        }
+        preview_ = new PreviewWindow(host_->previewParent());
+        preview_->setGeometry(host_->previewFace());
+        preview_->show();
+        preview_->startAt("run.at", workspace_, previewMoment_);
+        status_ = kPlayingText;
+        setState(State::Playing);
+        emit statusChanged();
         return;
     }
     // Make sets a background's hold and speed to 0; the program keeps that.

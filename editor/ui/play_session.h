@@ -36,6 +36,12 @@
 //                    step 3: Make(0, not appending, 7) of a copy of the program. A schedule's Send
 //                    File passes a work that runs the schedule compiler, whose entries each run
 //                    Make(k, appending, 7) through MakeRun::configure().
+//   previewAt(work, host, at)
+//                    A schedule's "Preview at...": as makeForSend, but when the work (the schedule
+//                    compiler) ends uncancelled the preview opens over host's face and plays the
+//                    compiled show as the sign would from the local moment `at` -> Playing.
+//                    `previewed` stays clear and `needsMake` untouched: they belong to the
+//                    program's Play. Playing a schedule preview, play() closes it and goes on.
 //
 // One Make per workspace: a Make asked for while one runs is refused with kMsgMakeRunning
 // ("INFO") and writes nothing; the running one goes on. While the workspace is being sent to the
@@ -54,6 +60,7 @@
 #include "common/operator_messages.h"
 #include "editor/program_data.h"
 #include "editor/ui/make_job.h"
+#include "engine/clock/local_time.h"
 
 class QWidget;
 
@@ -95,6 +102,8 @@ class PlaySession : public QObject {
     // False when refused (a Make runs, or the workspace is being sent).
     bool makeForSend(MakeJob::Work work);
     bool makeProgramForSend();
+    // `host` must outlive the preview or call stop() before it goes. False when refused.
+    bool previewAt(MakeJob::Work work, PreviewHost& host, const CivilTime& at);
 
     // `busy` answers whether the workspace folder is being sent to the sign (the main window
     // asks its sign operations); no function: never.
@@ -116,7 +125,7 @@ class PlaySession : public QObject {
     void sendShowRequested(int count);
 
   private:
-    enum class Purpose { Preview, Send };
+    enum class Purpose { Preview, Send, PreviewAt };
     bool startMake(Purpose purpose, MakeJob::Work work);
     void makeEnded(int job, int count, bool cancelled);
     void setState(State state);
@@ -134,6 +143,7 @@ class PlaySession : public QObject {
 
     State state_ = State::Idle;
     Purpose purpose_ = Purpose::Preview;
+    CivilTime previewMoment_;
     int job_ = 0;  // the running job's number; callbacks of an earlier job are dropped
     bool previewed_ = false;
     int lastMakeResult_ = 0;
