@@ -34,6 +34,7 @@
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
 #include "shell/schedule_compiler.h"
+#include "shell/ui/clock_page_editor.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/led_colour_dialog.h"
@@ -462,6 +463,9 @@ bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
     connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
         startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
     });
+    connect(
+        frame, &CProgramFrame::clockPageEditorRequested, this,
+        [this](const QString& tim) { openClockPage(ss(tim), true); }, Qt::QueuedConnection);
     connect(frame, &CProgramFrame::propertyTabChanged, this,
             [this](int tab) { firstSelRc_ = tab; });
     QMdiSubWindow* window = mdi_->addSubWindow(frame);
@@ -586,7 +590,14 @@ bool CMainFrame::previewSchedule(const CivilTime& at) {
 }
 
 void CMainFrame::openClockPage(const std::string& path, bool openedFromFile) {
-    notAvailable("The clock page editor");
+    // The editor sets the process's zone: not while a Make or a preview reads it.
+    if (session_->state() == PlaySession::State::Making) {
+        messages_.show(kMsgMakeRunning, "INFO", MessageIcon::Information);
+        return;
+    }
+    session_->stop();
+    runClockPageEditor(this, path, settings_.width, settings_.height, openedFromFile, fonts_,
+                       messages_);
 }
 
 void CMainFrame::save() {
