@@ -153,13 +153,14 @@ void ClockPreview::paintEvent(QPaintEvent*) {
     p.setPen(QColor(160, 160, 160));
     p.drawRect(face.adjusted(-1, -1, 0, 0));
     if (!page_) return;
-    // The selected item's frame: as wide as its characters in the font's cell, as high as it.
+    // The selected item's frame around its characters as the sign places them (a cell and one
+    // column apart), as high as the font.
     const ClockItem& item = page_->items[static_cast<size_t>(selected_)];
     if (!item.shown) return;
     const int font = fonts_.fontForIndex(item.fontIndex);
     const int chars = static_cast<int>(clockItemText(item, now()).size());
     const QRect frame(face.left() + item.x * z, face.top() + item.y * z,
-                      std::max(1, chars * fonts_.width(font)) * z,
+                      std::max(1, chars * (fonts_.width(font) + 1) - 1) * z,
                       std::max(1, fonts_.height(font)) * z);
     p.setPen(QPen(QColor(255, 220, 0), 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
@@ -182,7 +183,8 @@ ClockPageEditor::ClockPageEditor(const QString& path, int signWidth, int signHei
     setWindowTitle(path_.isEmpty() ? QString("New") : path_);
 
     toolbar_ = new QToolBar(this);
-    toolbar_->setFixedHeight(kToolbarHeight);
+    // At least the designed height; more where the captions under the pictures need it.
+    toolbar_->setMinimumHeight(kToolbarHeight);
     toolbar_->setIconSize(QSize(32, 32));
     toolbar_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QStyle* s = style();

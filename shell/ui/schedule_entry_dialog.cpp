@@ -93,7 +93,10 @@ CScheduleDialog::CScheduleDialog(const CAT_Data& entry, QWidget* parent)
     layout->addStretch();
     layout->addWidget(buttons);
 
-    connect(kindGroup, &QButtonGroup::idClicked, this, &CScheduleDialog::setKind);
+    // Only a switch rebuilds the boxes: clicking the kind already chosen keeps the ticks.
+    connect(kindGroup, &QButtonGroup::idClicked, this, [this](int kind) {
+        if (kind != kind_) setKind(kind);
+    });
     connect(selectAll_, &QPushButton::clicked, this, [this] { tickAll(true); });
     connect(clearAll_, &QPushButton::clicked, this, [this] { tickAll(false); });
     connect(ignoreStart_, &QCheckBox::toggled, startDate_, &QWidget::setHidden);

@@ -212,6 +212,10 @@ TEST_F(ScheduleWindowTest, EntryDialogInEachKind) {
     QTest::mouseClick(dialog.selectAllButton(), Qt::LeftButton);
     QTest::mouseClick(dialog.clearAllButton(), Qt::LeftButton);
     dialog.boxes()[14]->setChecked(true);
+    // Clicking the kind already chosen is no switch: the ticks stay.
+    QTest::mouseClick(dialog.kindButton(CAT_Data::Day), Qt::LeftButton, {}, QPoint(4, 4));
+    ASSERT_EQ(dialog.boxes().size(), 31);
+    EXPECT_TRUE(dialog.boxes()[14]->isChecked());
     // "Ignore" hides its date.
     QTest::mouseClick(dialog.ignoreEnd(), Qt::LeftButton, {}, QPoint(4, 4));
     EXPECT_FALSE(dialog.endDate()->isVisible());
