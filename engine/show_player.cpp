@@ -44,7 +44,7 @@ bool onLineEnd(char c) {
 
 ShowPlayer::ShowPlayer(ShowOptions options, DiagnosticOutput& diag, FrameSink* sink,
                        MediaHooks& media)
-    : options_(std::move(options)), diag_(diag), sink_(sink), media_(media) {}
+    : options_(std::move(options)), diag_(diag, ticks_), sink_(sink), media_(media) {}
 
 ShowPlayer::~ShowPlayer() {
     requestStop();
@@ -156,11 +156,13 @@ void ShowPlayer::run(const std::string& path) {
     }
     joinRegions();
     clock_.stop();
+    diag_.flush();
     if (sink_) sink_->finish();
 }
 
 void ShowPlayer::tickDone() {
     ++ticks_;
+    diag_.tick();
     if (options_.showClock) options_.showClock->tickDone();
 }
 
@@ -169,8 +171,17 @@ ShowPlayer::Flow ShowPlayer::idleTick() {
     if (options_.clock == ClockMode::RealTime) tick_.wait();
     if (stopRequested()) return Flow::End;
     tickDone();
-    if (options_.maxTicks && ticks_ >= options_.maxTicks) return Flow::End;
+    if (tickLimitReached()) return Flow::End;
     return Flow::Continue;
+}
+
+ShowPlayer::Flow ShowPlayer::paceWord() {
+    if (wordsTick_ != ticks_) {
+        wordsTick_ = ticks_;
+        words_ = 0;
+    }
+    if (++words_ <= options_.wordsPerTick) return Flow::Continue;
+    return idleTick();
 }
 
 void ShowPlayer::playSchedule() {
@@ -236,6 +247,7 @@ ShowPlayer::Flow ShowPlayer::playBlock(size_t start, size_t end, bool once) {
             pagesThisPass = 0;
             continue;
         }
+        if (paceWord() == Flow::End) return Flow::End;
         if (cursor_.current() == ' ') {
             cursor_.step();
             continue;
@@ -314,8 +326,13 @@ ShowPlayer::Flow ShowPlayer::playPage() {
         arena_.setUpSlot(r.region, r.x, r.y, r.width, r.height);
         layers_.insert(r.region, {r.x, r.y, r.width, r.height});
     }
-    RegionEnvironment env{
-        &arena_, &gate_, &diag_, &media_, options_.workspace, options_.clock == ClockMode::Stepped};
+    RegionEnvironment env{&arena_,
+                          &gate_,
+                          &diag_,
+                          &media_,
+                          options_.workspace,
+                          options_.clock == ClockMode::Stepped,
+                          options_.wordsPerTick};
     for (const RegionStart& r : regions)
         regionThreads_.emplace_back([env, r] { RegionInterpreter(env, r).run(); });
 
@@ -340,7 +357,7 @@ ShowPlayer::Flow ShowPlayer::playPage() {
         if (composeAndDraw(arena_, layers_, n) && sink_)
             sink_->frame(screen.width, screen.height, screen.display, ticks_);
         if (pageEndTest(n)) break;
-        if (options_.maxTicks && ticks_ >= options_.maxTicks) {
+        if (tickLimitReached()) {
             stopAll(n);
             return Flow::End;
         }
@@ -349,6 +366,9 @@ ShowPlayer::Flow ShowPlayer::playPage() {
     joinRegions();
     ++pagesEnded_;
     if (options_.maxPages && pagesEnded_ >= options_.maxPages) return Flow::End;
+    // A page that ends on the tick it started (its regions have nothing to play) must not let
+    // the show run past its tick limit.
+    if (tickLimitReached()) return Flow::End;
     if (options_.clock == ClockMode::RealTime && !sleepFor(std::chrono::milliseconds(100)))
         return Flow::End;
     return Flow::Continue;

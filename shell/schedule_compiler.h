@@ -34,10 +34,12 @@ std::string scheduleProgramPath(const std::string& scheduleFolder, const std::st
 // makes what the editor makes of a new program (four empty backgrounds), one that is no program
 // reports "<path> file open error!" and makes an empty program. Either way the entry's time
 // block gets its RUN line. `configure` gives the maker the time zone, status and cancel flag of
-// the run (may be null).
+// the run (may be null). `makeFailed` (may be null) is set when Make failed (a medium that could
+// not be written; the message said why) and left alone otherwise.
 int makeScheduleEntry(const CAT_Data& entry, int k, const std::string& scheduleFolder,
                       const std::string& workspace, MediaExport& media, OperatorMessages& messages,
-                      const std::function<void(ScriptMaker&)>& configure);
+                      const std::function<void(ScriptMaker&)>& configure,
+                      bool* makeFailed = nullptr);
 
 // The time block line of an entry: "WEEK …", "DAY …" or "AT " with the times and CR LF, or
 // "OTHER\r\n".
@@ -51,9 +53,9 @@ std::vector<size_t> scheduleOrderIndexes(const std::vector<CAT_Data>& entries);
 
 // Compile: empties the workspace, writes the header, then for each entry in scheduleOrder its
 // line and its program (Make in append mode with program numbers 0, 1, 2 …), then "END".
-// Returns the total of made media; 0 with a message when run.at cannot be written, 0 when
-// cancelled.
+// Returns the total of made media; 0 with a message (and `error` set) when the workspace is
+// refused (see cleanWorkspace()) or run.at cannot be written; 0 when cancelled.
 int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileContext& context,
-                    OperatorMessages& messages);
+                    OperatorMessages& messages, std::string* error = nullptr);
 
 }  // namespace brightline

@@ -100,6 +100,7 @@ int runMake(const Args& args) {
     maker.setTimeZone(currentTimeZone());
     maker.setStatusCallback(printStatus);
     int made = maker.make(-1, false, 7);
+    if (maker.failed()) return kExitFailed;  // the message said why
     std::cout << made << "\n";
     return kExitOk;
 }
@@ -118,14 +119,19 @@ int runCompile(const Args& args) {
     context.ledWidth = profileSignWidth();
     context.ledHeight = profileSignHeight();
     const std::string scheduleFolder = folderOf(path);
+    bool makeFailed = false;
     context.makeEntry = [&](const CAT_Data& entry, int k) {
-        return makeScheduleEntry(entry, k, scheduleFolder, workspace, media, messages,
-                                 [&](ScriptMaker& maker) {
-                                     maker.setTimeZone(context.zone);
-                                     maker.setStatusCallback(printStatus);
-                                 });
+        return makeScheduleEntry(
+            entry, k, scheduleFolder, workspace, media, messages,
+            [&](ScriptMaker& maker) {
+                maker.setTimeZone(context.zone);
+                maker.setStatusCallback(printStatus);
+            },
+            &makeFailed);
     };
-    int total = compileSchedule(entries, context, messages);
+    std::string error;
+    int total = compileSchedule(entries, context, messages, &error);
+    if (!error.empty() || makeFailed) return kExitFailed;  // the message said why
     std::cout << total << "\n";
     return kExitOk;
 }

@@ -121,7 +121,7 @@ TEST_F(CompileTest, EveryTimeBlockGetsItsRunLineEvenWhenItsFileIsNoProgram) {
     std::vector<CAT_Data> entries = {entry(0, 8, 0, 9, 0), entry(2, 10, 0, 0, 0)};
     entries[0].programPath = "notes.ZPF";  // beside the schedule
     entries[1].programPath = scratch.file("missing.ZPF");
-    WorkspaceMediaExport media(false, 75, scratch.file("tmp"));
+    WorkspaceMediaExport media(false, 75);
     context.makeEntry = [&](const CAT_Data& e, int k) {
         return makeScheduleEntry(e, k, scratch.path(), context.workspace, media, messages, nullptr);
     };
