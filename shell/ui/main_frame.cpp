@@ -52,6 +52,7 @@ constexpr int kFrameHeightReserve = 72;
 // The schedule window: this far below the main toolbar, this high.
 constexpr int kScheduleBelowToolbar = 120;
 constexpr int kScheduleHeight = 480;
+constexpr int kScheduleMinHeight = 240;
 // The longest a running operation may take to end at shut-down; its link waits are shorter.
 constexpr int kShutDownLimitMs = 60000;
 
@@ -541,9 +542,13 @@ void CMainFrame::closeSchedule() {
 void CMainFrame::placeScheduleWindow() {
     if (!scheduleWindow_) return;
     const QRect bar = toolbar_->isVisible() ? toolbar_->geometry() : QRect(0, 0, 0, 0);
-    const int top = bar.bottom() + 1 + kScheduleBelowToolbar;
-    scheduleWindow_->setGeometry(bar.left(), top, std::max(200, width() - bar.left()),
-                                 kScheduleHeight);
+    // Its designed place under the toolbar; in a small main window it moves up and shrinks so
+    // that its own toolbar stays above the status bar.
+    const int bottom = statusBar()->isVisible() ? statusBar()->geometry().top() : height();
+    const int below = bar.bottom() + 1;
+    const int height = std::max(kScheduleMinHeight, std::min(kScheduleHeight, bottom - below));
+    const int top = std::max(below, std::min(below + kScheduleBelowToolbar, bottom - height));
+    scheduleWindow_->setGeometry(bar.left(), top, std::max(200, width() - bar.left()), height);
 }
 
 void CMainFrame::resizeEvent(QResizeEvent* event) {

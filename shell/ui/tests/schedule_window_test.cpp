@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QToolBar>
@@ -178,6 +179,21 @@ TEST_F(ScheduleWindowTest, CommandsAndKeysRewriteTheFileAfterEachChange) {
     EXPECT_EQ(main.windowTitle(), "Brightline");
     EXPECT_EQ(main.schedule().size(), 2u);
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
+}
+
+TEST_F(ScheduleWindowTest, InASmallMainWindowItsToolbarStaysAboveTheStatusBar) {
+    CMainFrame main;
+    main.resize(850, 530);
+    main.show();
+    main.newFile(FileKind::Schedule, dir_, "week");
+    ScheduleWindow* w = main.scheduleWindow();
+    ASSERT_TRUE(w);
+    const int statusTop = main.statusBar()->geometry().top();
+    EXPECT_LE(w->geometry().bottom(), statusTop);
+    EXPECT_LE(w->mapTo(&main, w->toolBar()->geometry().bottomLeft()).y(), statusTop);
+    // Large again: back to its place under the toolbar, at full height.
+    main.resize(1200, 900);
+    EXPECT_EQ(w->height(), 480);
 }
 
 TEST_F(ScheduleWindowTest, EntryDialogInEachKind) {
