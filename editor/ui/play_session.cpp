@@ -126,19 +126,7 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
         return;
     }
     if (purpose_ == Purpose::PreviewAt) {
-        if (!host_ || !host_->previewParent()) {
-            status_.clear();
-            setState(State::Idle);
-            emit statusChanged();
-            return;
-        }
-        preview_ = new PreviewWindow(host_->previewParent());
-        preview_->setGeometry(host_->previewFace());
-        preview_->show();
-        preview_->startAt("run.at", workspace_, previewMoment_);
-        status_ = kPlayingText;
-        setState(State::Playing);
-        emit statusChanged();
+        openPreview(previewMoment_);
         return;
     }
     // Make sets a background's hold and speed to 0; the program keeps that.
@@ -151,6 +139,10 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
         }
     }
     made_.reset();
+    openPreview(std::nullopt);
+}
+
+void PlaySession::openPreview(const std::optional<CivilTime>& at) {
     if (!host_ || !host_->previewParent()) {
         status_.clear();
         setState(State::Idle);
@@ -160,9 +152,13 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
     preview_ = new PreviewWindow(host_->previewParent());
     preview_->setGeometry(host_->previewFace());
     preview_->show();
-    preview_->start("run.at", workspace_);
-    previewed_ = true;
-    program_.needsMake = false;
+    if (at) {
+        preview_->startAt("run.at", workspace_, *at);
+    } else {
+        preview_->start("run.at", workspace_);
+        previewed_ = true;
+        program_.needsMake = false;
+    }
     status_ = kPlayingText;
     setState(State::Playing);
     emit statusChanged();

@@ -55,6 +55,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/operator_messages.h"
@@ -128,6 +129,9 @@ class PlaySession : public QObject {
     enum class Purpose { Preview, Send, PreviewAt };
     bool startMake(Purpose purpose, MakeJob::Work work);
     void makeEnded(int job, int count, bool cancelled);
+    // Opens the preview over the host's face on the made show: the program's own preview, or
+    // with `at` the sign's reading of the schedule from that moment. Idle when there is no host.
+    void openPreview(const std::optional<CivilTime>& at);
     void setState(State state);
     void makeStatus(int job, const std::string& text);
 
