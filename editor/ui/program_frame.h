@@ -48,9 +48,6 @@ class CProgramFrame : public QWidget {
   signals:
     void closed(CProgramFrame* frame);
     void textPageEditorRequested(const QString& path);
-    // The clock page editor on a ".TIM" file (a clock page item or library entry); the main
-    // window runs it for the current sign.
-    void clockPageEditorRequested(const QString& path);
     void propertyTabChanged(int tab);
 
   protected:

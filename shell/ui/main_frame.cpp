@@ -464,9 +464,6 @@ bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
     connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
         startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
     });
-    connect(
-        frame, &CProgramFrame::clockPageEditorRequested, this,
-        [this](const QString& tim) { openClockPage(ss(tim), true); }, Qt::QueuedConnection);
     connect(frame, &CProgramFrame::propertyTabChanged, this,
             [this](int tab) { firstSelRc_ = tab; });
     QMdiSubWindow* window = mdi_->addSubWindow(frame);

@@ -84,8 +84,8 @@ class CMainFrame : public QMainWindow {
     // would from the local moment `at`. False when refused.
     bool previewSchedule(const CivilTime& at);
     // The clock page editor on `path` for the current sign, modal; `openedFromFile`: the page is
-    // loaded from the file (else a new page with the defaults). What Open and New run for ".TIM"
-    // and what a program frame asks for with clockPageEditorRequested.
+    // loaded from the file (else a new page with the defaults). What Open and New run for ".TIM",
+    // and what opening a clock page from a program frame is to run.
     void openClockPage(const std::string& path, bool openedFromFile);
     // Update Firmware / Update Firmware Font after the file dialog: prepares "zos.zos" or
     // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
