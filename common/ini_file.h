@@ -39,6 +39,10 @@ class IniFile {
     // The keys of a section in file order (first spelling of each).
     std::vector<std::string> keys(const std::string& section) const;
 
+    // The line end the whole document is written with (a loaded file keeps its own).
+    void setLineEnd(const std::string& eol) { eol_ = eol; }
+    bool empty() const { return lines_.empty(); }
+
   private:
     struct Place {
         size_t sectionLine;  // index of the "[...]" line, or npos

@@ -5,12 +5,15 @@
 namespace brightline {
 
 MessageAnswer affirmativeAnswer(MessageButtons buttons) {
-    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
+               ? MessageAnswer::Yes
+               : MessageAnswer::Ok;
 }
 
 MessageAnswer decliningAnswer(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::OkCancel:
+        case MessageButtons::YesNoCancel:
             return MessageAnswer::Cancel;
         case MessageButtons::YesNo:
             return MessageAnswer::No;

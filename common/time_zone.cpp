@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "common/file_io.h"
 
@@ -21,17 +22,19 @@ class RuleReader {
         return true;
     }
 
-    // A zone abbreviation: three or more letters, or "<...>".
-    bool name() {
+    // A zone abbreviation: three or more letters, or "<...>" (given without the brackets).
+    std::optional<std::string> name() {
         if (take('<')) {
             size_t close = s_.find('>', i_);
-            if (close == std::string::npos || close - i_ < 3) return false;
+            if (close == std::string::npos || close - i_ < 3) return std::nullopt;
+            std::string text = s_.substr(i_, close - i_);
             i_ = close + 1;
-            return true;
+            return text;
         }
         size_t from = i_;
         while (!atEnd() && std::isalpha(static_cast<unsigned char>(peek()))) ++i_;
-        return i_ - from >= 3;
+        if (i_ - from < 3) return std::nullopt;
+        return s_.substr(from, i_ - from);
     }
 
     // [+-]hh[:mm[:ss]] in seconds.
@@ -112,12 +115,16 @@ std::optional<TimeZoneInfo> parsePosixTimeZone(const std::string& rule) {
     RuleReader r(rule);
     TimeZoneInfo zone;
     zone.rule = rule;
-    if (!r.name()) return std::nullopt;
+    auto standardName = r.name();
+    if (!standardName) return std::nullopt;
+    zone.standardName = *standardName;
     auto standard = r.offset();
     if (!standard) return std::nullopt;
     zone.standardOffsetWest = *standard;
     if (r.atEnd()) return zone;
-    if (!r.name()) return std::nullopt;
+    auto daylightName = r.name();
+    if (!daylightName) return std::nullopt;
+    zone.daylightName = *daylightName;
     long daylightWest = zone.standardOffsetWest - 3600;
     if (r.peek() != ',' && !r.atEnd()) {
         auto d = r.offset();
@@ -175,7 +182,20 @@ TimeZoneInfo currentTimeZone() {
     if (auto parsed = parsePosixTimeZone(rule)) return *parsed;
     TimeZoneInfo utc;
     utc.rule = "UTC0";
+    utc.standardName = "UTC";
     return utc;
+}
+
+std::optional<std::string> processTimeZoneVariable() {
+    const char* tz = std::getenv("TZ");
+    if (!tz) return std::nullopt;
+    return std::string(tz);
+}
+
+bool setProcessTimeZone(const std::optional<std::string>& tz) {
+    const int result = tz ? ::setenv("TZ", tz->c_str(), 1) : ::unsetenv("TZ");
+    ::tzset();
+    return result == 0;
 }
 
 std::string timeZoneHeader(const TimeZoneInfo& zone) {

@@ -25,6 +25,8 @@ struct TimeZoneInfo {
     TransitionDate daylightStart;  // when daylight saving begins
     TransitionDate standardStart;  // when standard time begins again
     std::string rule;              // the POSIX rule it was read from
+    std::string standardName;      // the abbreviations ("AEST", "+10"); daylight's empty without
+    std::string daylightName;      // daylight saving
 };
 
 // Parses a POSIX TZ rule ("CET-1CEST,M3.5.0,M10.5.0/3", "<+10>-10",
@@ -37,6 +39,13 @@ std::string zoneFileRule(const std::string& path);
 // The zone in force for this process: TZ (a rule, ":name" or a zone name), else /etc/localtime;
 // UTC when nothing can be read.
 TimeZoneInfo currentTimeZone();
+
+// The process's TZ variable as it is now (nullopt: not set).
+std::optional<std::string> processTimeZoneVariable();
+// Sets (or, with nullopt, removes) the process's TZ variable and makes the C library read it
+// again. What "setting the PC's zone" does here: the system's zone is left alone. Not to be
+// called while other threads convert local times. False when the variable could not be set.
+bool setProcessTimeZone(const std::optional<std::string>& tz);
 
 // The four header lines Make and the schedule compiler write first:
 // "TIME_ZONE %d \r\n", "DAYLIGHT_START %02d/%02d:%02d \r\n", "DAYLIGHT_END  %02d/%02d:%02d \r\n"

@@ -1,6 +1,8 @@
 #include "engine/engine.h"
 
 #include "engine/media_hooks.h"
+#include "engine/script_cursor.h"
+#include "engine/time_blocks.h"
 #include "engine/workspace_file.h"
 
 namespace brightline::engine {
@@ -8,6 +10,17 @@ namespace brightline::engine {
 std::string resolveShowPath(const std::string& showPath, const std::string& workspace) {
     if (!showPath.empty() && showPath[0] == '/') return showPath;
     return workspacePath(workspace, showPath);
+}
+
+std::shared_ptr<ShowClock> showClockAt(const std::string& showPath, const std::string& workspace,
+                                       const CivilTime& local, ClockMode mode) {
+    std::vector<char> text;
+    if (readWorkspaceFile("", resolveShowPath(showPath, workspace), text, kMaxScriptBytes) !=
+        ReadStatus::Ok)
+        return nullptr;
+    const int64_t utc = utcOfLocal(readShowZone(std::string(text.begin(), text.end())), local);
+    return mode == ClockMode::Stepped ? ShowClock::stepped(utc * 1000)
+                                      : ShowClock::realTime(utc * 1000);
 }
 
 Engine::~Engine() {

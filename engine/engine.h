@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "common/event.h"
+#include "engine/clock/local_time.h"
 #include "engine/show_player.h"
 
 namespace brightline::engine {
@@ -52,5 +53,12 @@ class Engine {
 
 // The path the engine opens for `showPath`: as given when absolute, else in `workspace`.
 std::string resolveShowPath(const std::string& showPath, const std::string& workspace);
+
+// The clock of a show played from the local moment `local` as the sign would play it: the moment
+// is read in the zone of the show script's header (engine/time_blocks.h). Hand it to the
+// options (showClock, with schedule on) and to the content layer. Null when the script cannot
+// be read.
+std::shared_ptr<ShowClock> showClockAt(const std::string& showPath, const std::string& workspace,
+                                       const CivilTime& local, ClockMode mode);
 
 }  // namespace brightline::engine

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "engine/clock/clock_page.h"
 #include "engine/page_list.h"
 
 namespace brightline::engine {
@@ -33,6 +34,9 @@ struct RegionContext {
     int winType = 1;  // WIN_TYPE: 1 opaque, 2 transparent where black, other: never drawn
     // 0 none, 1 a clock page redrawn on every STOP tick, 2 temperature (nothing drawn).
     int clockMode = 0;
+    // The clock fields TIME loaded: a fresh region's are all off; a later TIME overwrites only
+    // the keys its page holds.
+    ClockPage clockPage;
 
     std::atomic<bool>* changed = nullptr;  // the slot's changed flag
     uint32_t* display = nullptr;           // the slot's display buffer

@@ -35,6 +35,8 @@ class ScriptCursor {
     // The number of script bytes (the NUL behind them not counted).
     size_t length() const { return text_.empty() ? 0 : text_.size() - 1; }
     bool atEnd() const { return pos_ >= length(); }
+    // The script bytes (without the NUL behind them).
+    std::string text() const { return std::string(text_.data(), length()); }
 
   private:
     std::vector<char> text_;  // script bytes followed by one NUL

@@ -9,6 +9,7 @@
 #include "engine/frame_sink.h"
 #include "engine/media_hooks.h"
 #include "engine/region_interpreter.h"
+#include "engine/time_blocks.h"
 #include "engine/workspace_file.h"
 
 namespace brightline::engine {
@@ -136,6 +137,10 @@ void ShowPlayer::run(const std::string& path) {
             if (options_.clock == ClockMode::RealTime) clock_.start(tick_);
             screenReady = true;
         }
+        if (options_.schedule) {
+            playSchedule();
+            break;
+        }
 
         // The time block: the first entry from the current one whose time has not yet passed.
         std::tm now = timeOfDay();
@@ -155,12 +160,17 @@ void ShowPlayer::run(const std::string& path) {
     if (sink_) sink_->finish();
 }
 
+void ShowPlayer::tickDone() {
+    ++ticks_;
+    diag_.tick();
+    if (options_.showClock) options_.showClock->tickDone();
+}
+
 ShowPlayer::Flow ShowPlayer::idleTick() {
     if (stopRequested()) return Flow::End;
     if (options_.clock == ClockMode::RealTime) tick_.wait();
     if (stopRequested()) return Flow::End;
-    ++ticks_;
-    diag_.tick();
+    tickDone();
     if (tickLimitReached()) return Flow::End;
     return Flow::Continue;
 }
@@ -174,7 +184,49 @@ ShowPlayer::Flow ShowPlayer::paceWord() {
     return idleTick();
 }
 
-ShowPlayer::Flow ShowPlayer::playBlock(size_t start, size_t end) {
+void ShowPlayer::playSchedule() {
+    if (!options_.showClock)
+        options_.showClock = ShowClock::now(options_.clock == ClockMode::Stepped);
+    const std::string text = cursor_.text();
+    const ShowZone zone = readShowZone(text);
+    std::vector<TimeBlock> blocks = findTimeBlocks(text);
+    if (blocks.empty()) {
+        // A script without schedule lines plays whole, all day.
+        TimeBlock all;
+        all.end = cursor_.length();
+        blocks.push_back(all);
+    }
+    std::vector<TimeBlockRule> rules;
+    for (const TimeBlock& b : blocks) rules.push_back(b.rule);
+
+    bool dark = true;  // nothing on the screen since the start or the last dark spell
+    while (!stopRequested()) {
+        const CivilTime local = localTimeOf(zone, options_.showClock->nowUtc());
+        const int chosen = chooseTimeBlock(rules, local);
+        if (chosen < 0) {
+            if (!dark) {
+                // Nothing is scheduled: the sign goes dark.
+                RegionSlot& screen = arena_.slot(0);
+                std::fill(screen.display,
+                          screen.display + size_t(screen.width) * size_t(screen.height), 0u);
+                if (sink_) sink_->frame(screen.width, screen.height, screen.display, ticks_);
+                dark = true;
+            }
+            if (options_.clock == ClockMode::Stepped && options_.maxPages > 0) {
+                diagf(diag_, "nothing is scheduled at %04d-%02d-%02d %02d:%02d:%02d\n", local.year,
+                      local.month, local.day, local.hour, local.minute, local.second);
+                return;
+            }
+            if (idleTick() == Flow::End) return;
+            continue;
+        }
+        const uint64_t before = ticks_;
+        if (playBlock(blocks[chosen].begin, blocks[chosen].end, true) == Flow::End) return;
+        if (ticks_ != before) dark = false;
+    }
+}
+
+ShowPlayer::Flow ShowPlayer::playBlock(size_t start, size_t end, bool once) {
     cursor_.setPosition(start);
     loops_.clear();
     layers_.clear();
@@ -189,6 +241,7 @@ ShowPlayer::Flow ShowPlayer::playBlock(size_t start, size_t end) {
                 if (idleTick() == Flow::End) return Flow::End;
             }
             if (stopRequested()) return Flow::End;
+            if (once) return Flow::Continue;
             cursor_.setPosition(start);
             loops_.clear();
             pagesThisPass = 0;
@@ -296,8 +349,7 @@ ShowPlayer::Flow ShowPlayer::playPage() {
             stopAll(n);
             return Flow::End;
         }
-        ++ticks_;
-        diag_.tick();
+        tickDone();
         for (int k = 1; k <= n; ++k) {
             RegionSlot& s = arena_.slot(k);
             if (s.signalRaised.exchange(false)) s.signal = true;

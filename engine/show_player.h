@@ -35,6 +35,7 @@
 #include "engine/layer_tree.h"
 #include "engine/pixel_arena.h"
 #include "engine/script_cursor.h"
+#include "engine/show_clock.h"
 #include "engine/step_gate.h"
 
 namespace brightline::engine {
@@ -59,6 +60,16 @@ struct ShowOptions {
     // The local time of day that selects the time block. Empty: the present time in real
     // time, 12:00:00 in stepped mode (so a stepped show does not depend on the hour).
     std::function<std::tm()> localTime;
+    // Schedule mode: the script's schedule lines choose what plays, as the sign chooses it
+    // (engine/time_blocks.h), by `showClock` in the zone of the script's header. After every
+    // pass of a block the choice is made again; while no block plays the screen is black (in
+    // stepped mode with a page limit the show then ends, "nothing is scheduled at ..."). Off:
+    // the schedule lines are skipped and the whole text plays.
+    bool schedule = false;
+    // The show's clock. The player moves it on with every tick; hand the same clock to the
+    // content layer so that clock pages show it. Null: in schedule mode the machine's present
+    // time (stepped or real time as `clock` says); otherwise none.
+    std::shared_ptr<ShowClock> showClock;
 };
 
 class ShowPlayer {
@@ -84,10 +95,15 @@ class ShowPlayer {
   private:
     enum class Flow { Continue, End };
 
-    Flow playBlock(size_t start, size_t end);
+    // Plays the text from `start` to `end`; over and over, or once when `once`.
+    Flow playBlock(size_t start, size_t end, bool once = false);
+    // Schedule mode: chooses and plays time blocks until the show ends.
+    void playSchedule();
     Flow playPage();
     // One tick that starts no page: a pass that played none, or the word budget spent.
     Flow idleTick();
+    // One tick has been played: counted, and the show's clock moves on.
+    void tickDone();
     // Counts one word (or space) of the show script; when the budget since the last tick is
     // spent, takes an idle tick.
     Flow paceWord();

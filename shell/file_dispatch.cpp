@@ -95,4 +95,41 @@ OutsideProgram helpProgram(const std::string& startFolder, const std::string& pr
     return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}, kHelpName};
 }
 
+const std::vector<OutsideProgram> kDateTimeSettingsPrograms = {
+    {{"gnome-control-center", "datetime"}},
+    {{"cinnamon-settings", "calendar"}},
+    {{"systemsettings", "kcm_clock"}},
+    {{"kcmshell6", "kcm_clock"}},
+    {{"kcmshell5", "clock"}},
+    {{"time-admin"}},
+};
+
+OutsideProgram dateTimeSettingsProgram(const std::string& pathVariable) {
+    for (const OutsideProgram& program : kDateTimeSettingsPrograms) {
+        size_t from = 0;
+        while (from <= pathVariable.size()) {
+            size_t colon = pathVariable.find(':', from);
+            if (colon == std::string::npos) colon = pathVariable.size();
+            const std::string folder = pathVariable.substr(from, colon - from);
+            from = colon + 1;
+            if (folder.empty()) continue;
+            const std::string candidate = joinPath(folder, program.argv[0]);
+            if (fileExists(candidate) && executable(candidate)) {
+                OutsideProgram found = program;
+                found.argv[0] = candidate;
+                return found;
+            }
+        }
+    }
+    return {};
+}
+
+std::string noDateTimeSettingsMessage() {
+    std::string names;
+    for (const OutsideProgram& program : kDateTimeSettingsPrograms)
+        names += (names.empty() ? "" : ", ") + program.argv[0];
+    return "No date and time settings are installed (looked for " + names +
+           "). The zone of the page is the one this program runs in (TZ).";
+}
+
 }  // namespace brightline

@@ -67,4 +67,13 @@ OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& p
 // README beside the installation.
 OutsideProgram helpProgram(const std::string& startFolder, const std::string& programFolder);
 
+// The desktops' date and time settings the clock page editor's "Zone" starts, in the order they
+// are looked for: GNOME, Cinnamon, KDE Plasma (6, then 5), MATE and Xfce's time-admin.
+extern const std::vector<OutsideProgram> kDateTimeSettingsPrograms;
+// The first of them whose program is an executable file in one of the folders of `pathVariable`
+// (a PATH value); no argv when none is installed.
+OutsideProgram dateTimeSettingsProgram(const std::string& pathVariable);
+// Said when none is installed.
+std::string noDateTimeSettingsMessage();
+
 }  // namespace brightline

@@ -142,4 +142,20 @@ std::string describeScheduleEntry(const CAT_Data& e) {
     return "Other ";
 }
 
+CAT_Data newScheduleEntry(const std::string& programPath, const CivilTime& now) {
+    CAT_Data e;
+    e.kind = CAT_Data::Week;
+    e.programPath = programPath;
+    e.startHour = now.hour;
+    e.startMinute = now.minute;
+    const CivilTime later = civilFromSeconds(
+        secondsFromCivil(now.year, now.month, now.day, now.hour, now.minute, now.second) + 60);
+    e.endHour = later.hour;
+    e.endMinute = later.minute;
+    e.startYear = e.endYear = now.year;
+    e.startMonth = e.endMonth = now.month;
+    e.startDay = e.endDay = now.day;
+    return e;
+}
+
 }  // namespace brightline

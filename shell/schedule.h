@@ -8,6 +8,7 @@
 
 #include "common/archive_reader.h"
 #include "common/archive_writer.h"
+#include "engine/clock/local_time.h"
 
 namespace brightline {
 
@@ -59,5 +60,9 @@ extern const std::array<const char*, 7> kWeekdayNames;
 
 // The text of the "Schedule" column for an entry.
 std::string describeScheduleEntry(const CAT_Data& entry);
+
+// A new entry as the entry dialog first shows it: a week entry for `programPath` with no day
+// ticked, from `now` (hour and minute) to a minute later, both dates today, neither ignored.
+CAT_Data newScheduleEntry(const std::string& programPath, const CivilTime& now);
 
 }  // namespace brightline

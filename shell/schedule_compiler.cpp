@@ -6,6 +6,8 @@
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/paths.h"
+#include "editor/program_open.h"
+#include "editor/script_maker.h"
 
 namespace brightline {
 namespace {
@@ -50,13 +52,44 @@ std::string scheduleLine(const CAT_Data& e) {
     return std::string(buffer) + times;
 }
 
-std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries) {
-    std::vector<CAT_Data> sorted = entries;
-    std::stable_sort(sorted.begin(), sorted.end(), [](const CAT_Data& a, const CAT_Data& b) {
+std::vector<size_t> scheduleOrderIndexes(const std::vector<CAT_Data>& entries) {
+    std::vector<size_t> order(entries.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t ia, size_t ib) {
+        const CAT_Data& a = entries[ia];
+        const CAT_Data& b = entries[ib];
         return a.startHour != b.startHour ? a.startHour < b.startHour
                                           : a.startMinute < b.startMinute;
     });
+    return order;
+}
+
+std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries) {
+    std::vector<CAT_Data> sorted;
+    for (size_t i : scheduleOrderIndexes(entries)) sorted.push_back(entries[i]);
     return sorted;
+}
+
+std::string scheduleProgramPath(const std::string& scheduleFolder, const std::string& programPath) {
+    const bool absolute =
+        !programPath.empty() && (programPath[0] == '/' || programPath[0] == '\\' ||
+                                 programPath.find(':') != std::string::npos);
+    if (programPath.empty() || absolute || scheduleFolder.empty()) return programPath;
+    return joinPath(scheduleFolder, programPath);
+}
+
+int makeScheduleEntry(const CAT_Data& entry, int k, const std::string& scheduleFolder,
+                      const std::string& workspace, MediaExport& media, OperatorMessages& messages,
+                      const std::function<void(ScriptMaker&)>& configure, bool* makeFailed) {
+    // A fresh program, as the editor has one after closing the last: a file that is no program
+    // leaves it empty and Make still writes the RUN line its time block needs.
+    ProgramData program;
+    openProgram(scheduleProgramPath(scheduleFolder, entry.programPath), program, messages);
+    ScriptMaker maker(program, workspace, media, messages);
+    if (configure) configure(maker);
+    const int made = maker.make(k, true, 7);
+    if (makeFailed && maker.failed()) *makeFailed = true;
+    return made;
 }
 
 int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileContext& context,
@@ -78,6 +111,7 @@ int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileC
     int total = 0;
     int k = 0;
     for (const CAT_Data& entry : scheduleOrder(entries)) {
+        if (context.cancelled && context.cancelled()) return 0;
         if (!appendFileAtomically(runPath, bytesOf(scheduleLine(entry)), &why))
             return failed("Could not write " + runPath + ": " + why);
         if (context.makeEntry) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <memory>
 
 #include "common/folders.h"
@@ -14,8 +15,12 @@
 
 namespace brightline::signsim {
 
-ShowPlayback::ShowPlayback(std::string framesDir, std::string gifPath, uint64_t ticks)
-    : framesDir_(std::move(framesDir)), gifPath_(std::move(gifPath)), ticks_(ticks ? ticks : 1) {
+ShowPlayback::ShowPlayback(std::string framesDir, std::string gifPath, uint64_t ticks,
+                           SignClock clock)
+    : framesDir_(std::move(framesDir)),
+      gifPath_(std::move(gifPath)),
+      ticks_(ticks ? ticks : 1),
+      clock_(std::move(clock)) {
     thread_ = std::thread([this] { loop(); });
 }
 
@@ -77,9 +82,15 @@ void ShowPlayback::playOne(const std::string& folder) {
     options.workspace = folder;
     options.clock = engine::ClockMode::Stepped;
     options.maxTicks = ticks_;
+    options.schedule = true;
+    const int64_t signNow = clock_ ? clock_() : static_cast<int64_t>(std::time(nullptr));
+    options.showClock = engine::showClockAt("run.at", folder, civilFromSeconds(signNow),
+                                            engine::ClockMode::Stepped);
+    content::ContentSettings content;
+    content.clock = options.showClock;
     engine::StdoutDiagnostics diag;
     engine::Engine player;
-    player.start("run.at", options, &sinks, diag, content::makeContentHooks());
+    player.start("run.at", options, &sinks, diag, content::makeContentHooks(content));
     bool replaced = false;
     while (!player.waitDoneFor(std::chrono::milliseconds(50))) {
         if (replace_.load()) {

@@ -1,10 +1,13 @@
 #pragma once
 // Plays what the virtual sign was sent: each time a show is resumed, its "run.at" is played
 // with the show engine (stepped clock, a bounded number of ticks) into PNG frames and/or an
-// animated GIF. One worker thread; a newer show replaces one still playing.
+// animated GIF, as the sign plays it: its schedule lines choose what plays and its clock pages
+// show the sign's clock, from the moment the sign's clock shows when the show starts. One worker
+// thread; a newer show replaces one still playing.
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -13,8 +16,14 @@ namespace brightline::signsim {
 
 class ShowPlayback {
   public:
-    // `framesDir` and `gifPath` may be empty (that output is not made). `ticks` > 0.
-    ShowPlayback(std::string framesDir, std::string gifPath, uint64_t ticks);
+    // The sign's wall clock: its local time as seconds since 1970-01-01 00:00:00 read as
+    // universal time (what it answers to "Get Time"). Called on the playing thread.
+    using SignClock = std::function<int64_t()>;
+
+    // `framesDir` and `gifPath` may be empty (that output is not made). `ticks` > 0. `clock` null:
+    // the machine's clock in universal time.
+    ShowPlayback(std::string framesDir, std::string gifPath, uint64_t ticks,
+                 SignClock clock = nullptr);
     ~ShowPlayback();
 
     // Any thread: plays "run.at" in `folder` next.
@@ -31,6 +40,7 @@ class ShowPlayback {
 
     std::string framesDir_, gifPath_;
     uint64_t ticks_;
+    SignClock clock_;
     std::mutex mutex_;
     std::condition_variable cv_;
     std::string pending_;

@@ -1,5 +1,7 @@
 #include "signsim/sign_simulator.h"
 
+#include <ctime>
+
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -40,8 +42,10 @@ SignSimulator::~SignSimulator() {
 
 bool SignSimulator::start(std::string* error) {
     if (!options_.playFrames.empty() || !options_.playGif.empty()) {
-        playback_ = std::make_unique<ShowPlayback>(options_.playFrames, options_.playGif,
-                                                   options_.playTicks);
+        playback_ = std::make_unique<ShowPlayback>(
+            options_.playFrames, options_.playGif, options_.playTicks, [this] {
+                return static_cast<int64_t>(std::time(nullptr)) + sign_.clockOffsetSeconds();
+            });
         sign_.onShowResumed([this](const std::string& folder) { playback_->play(folder); });
     }
     if (options_.tcp && !tcp_.start(options_.address, options_.commandPort, error)) return false;

@@ -1,7 +1,10 @@
-// make and compile: a program or a schedule made into the show in the workspace folder.
+// make, compile and check: a program or a schedule made into the show in the workspace folder,
+// and what the schedule checker has to say about a schedule.
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <iostream>
+#include <nlohmann/json.hpp>
 
 #include "apps/brightline-cli/commands.h"
 #include "common/folders.h"
@@ -12,6 +15,7 @@
 #include "editor/program_open.h"
 #include "editor/script_maker.h"
 #include "editor/workspace_media_export.h"
+#include "shell/schedule_checker.h"
 #include "shell/schedule_compiler.h"
 
 namespace brightline::cli {
@@ -37,6 +41,40 @@ bool parseFileAndWorkspace(const Args& args, std::string& file, std::string& wor
 
 void printStatus(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+// The schedule file into `entries`; an exit status other than kExitOk (said on standard error)
+// when it cannot be read.
+int readSchedule(const std::string& path, std::vector<CAT_Data>& entries) {
+    std::string error;
+    switch (loadSchedule(path, entries, &error)) {
+        case ScheduleLoadResult::Loaded:
+            return kExitOk;
+        case ScheduleLoadResult::WrongMark:
+            std::fprintf(stderr, "brightline-cli: %s file type error!\n", path.c_str());
+            return kExitFailed;
+        case ScheduleLoadResult::NotOpened:
+        case ScheduleLoadResult::Corrupt:
+            break;
+    }
+    std::fprintf(stderr, "brightline-cli: cannot read %s: %s\n", path.c_str(), error.c_str());
+    return kExitFailed;
+}
+
+// The current sign's size, as the profile holds it.
+int profileSignWidth() {
+    return static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_W", 256));
+}
+int profileSignHeight() {
+    return static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_H", 128));
+}
+
+std::string momentJson(const std::optional<CivilTime>& t) {
+    if (!t) return {};
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", t->year, t->month, t->day,
+                  t->hour, t->minute);
+    return buffer;
 }
 
 }  // namespace
@@ -72,49 +110,110 @@ int runCompile(const Args& args) {
     if (!parseFileAndWorkspace(args, path, workspace))
         return usage("compile SCHEDULE.AT [--workspace DIR]");
     std::vector<CAT_Data> entries;
-    std::string error;
-    switch (loadSchedule(path, entries, &error)) {
-        case ScheduleLoadResult::Loaded:
-            break;
-        case ScheduleLoadResult::WrongMark:
-            std::fprintf(stderr, "brightline-cli: %s file type error!\n", path.c_str());
-            return kExitFailed;
-        case ScheduleLoadResult::NotOpened:
-        case ScheduleLoadResult::Corrupt:
-            std::fprintf(stderr, "brightline-cli: cannot read %s: %s\n", path.c_str(),
-                         error.c_str());
-            return kExitFailed;
-    }
+    if (int status = readSchedule(path, entries); status != kExitOk) return status;
     ConsoleMessages messages;
     WorkspaceMediaExport media = WorkspaceMediaExport::fromSettings();
     ScheduleCompileContext context;
     context.workspace = workspace;
     context.zone = currentTimeZone();
-    context.ledWidth = static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_W", 256));
-    context.ledHeight = static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_H", 128));
+    context.ledWidth = profileSignWidth();
+    context.ledHeight = profileSignHeight();
     const std::string scheduleFolder = folderOf(path);
     bool makeFailed = false;
     context.makeEntry = [&](const CAT_Data& entry, int k) {
-        std::string programPath = entry.programPath;
-        // A relative path is taken from the schedule's folder.
-        if (!programPath.empty() && programPath[0] != '/' &&
-            programPath.find(':') == std::string::npos)
-            programPath = joinPath(scheduleFolder, programPath);
-        ProgramData program;
-        // A missing program makes what the editor makes of a new one: four empty areas.
-        if (openProgram(programPath, program, messages) == ProgramLoadResult::NotAProgram)
-            return -1;
-        ScriptMaker maker(program, workspace, media, messages);
-        maker.setTimeZone(context.zone);
-        maker.setStatusCallback(printStatus);
-        const int made = maker.make(k, true, 7);
-        if (maker.failed()) makeFailed = true;
-        return made;
+        return makeScheduleEntry(
+            entry, k, scheduleFolder, workspace, media, messages,
+            [&](ScriptMaker& maker) {
+                maker.setTimeZone(context.zone);
+                maker.setStatusCallback(printStatus);
+            },
+            &makeFailed);
     };
-    error.clear();
+    std::string error;
     int total = compileSchedule(entries, context, messages, &error);
     if (!error.empty() || makeFailed) return kExitFailed;  // the message said why
     std::cout << total << "\n";
+    return kExitOk;
+}
+
+int runCheck(const Args& args) {
+    const char* kUsage = "check SCHEDULE.AT [--from YYYY-MM-DD] [--days N] [--json]";
+    std::string path;
+    bool json = false;
+    ScheduleCheckOptions options;
+    std::time_t now = std::time(nullptr);
+    std::tm today{};
+    localtime_r(&now, &today);
+    options.fromYear = today.tm_year + 1900;
+    options.fromMonth = today.tm_mon + 1;
+    options.fromDay = today.tm_mday;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == "--json") {
+            json = true;
+        } else if (args[i] == "--from" && hasValue) {
+            int y = 0, m = 0, d = 0, used = 0;
+            const std::string& text = args[++i];
+            if (std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &y, &m, &d, &used) != 3 ||
+                static_cast<size_t>(used) != text.size() || m < 1 || m > 12 || d < 1 ||
+                d > daysInMonth(y, m))
+                return usage(kUsage);
+            options.fromYear = y, options.fromMonth = m, options.fromDay = d;
+        } else if (args[i] == "--days" && hasValue) {
+            const std::string& text = args[++i];
+            if (text.empty() || text.size() > 3 ||
+                text.find_first_not_of("0123456789") != std::string::npos)
+                return usage(kUsage);
+            options.days = std::stoi(text);
+            if (options.days < 1 || options.days > 366) return usage(kUsage);
+        } else if (!args[i].empty() && args[i][0] != '-' && path.empty()) {
+            path = args[i];
+        } else {
+            return usage(kUsage);
+        }
+    }
+    if (path.empty()) return usage(kUsage);
+    std::vector<CAT_Data> entries;
+    if (int status = readSchedule(path, entries); status != kExitOk) return status;
+    options.scheduleFolder = folderOf(path);
+    options.ledWidth = profileSignWidth();
+    options.ledHeight = profileSignHeight();
+    const std::vector<ScheduleFinding> findings = checkSchedule(entries, options);
+
+    char from[16];
+    std::snprintf(from, sizeof from, "%04d-%02d-%02d", options.fromYear, options.fromMonth,
+                  options.fromDay);
+    if (json) {
+        nlohmann::json doc;
+        doc["schedule"] = path;
+        doc["from"] = from;
+        doc["days"] = options.days;
+        doc["sign"] = {{"width", options.ledWidth}, {"height", options.ledHeight}};
+        doc["findings"] = nlohmann::json::array();
+        for (const ScheduleFinding& f : findings) {
+            nlohmann::json item;
+            item["kind"] = findingKindName(f.kind);
+            item["entries"] = nlohmann::json::array();
+            for (int e : f.entries) item["entries"].push_back(e + 1);
+            if (f.winner >= 0) item["winner"] = f.winner + 1;
+            if (f.from) item["from"] = momentJson(f.from);
+            if (f.to) item["to"] = momentJson(f.to);
+            if (f.kind == FindingKind::Overlap || f.kind == FindingKind::NothingPlays)
+                item["minutes"] = f.minutes;
+            item["text"] = f.text;
+            doc["findings"].push_back(item);
+        }
+        std::cout << doc.dump(2) << "\n";
+        return kExitOk;
+    }
+    for (const ScheduleFinding& f : findings)
+        std::cout << findingKindName(f.kind) << ": " << f.text << "\n";
+    std::cout << path << ": " << entries.size() << " entries, " << options.days << " days from "
+              << from << ", sign " << options.ledWidth << " x " << options.ledHeight << ": "
+              << (findings.empty() ? std::string("no warnings")
+                                   : std::to_string(findings.size()) +
+                                         (findings.size() == 1 ? " warning" : " warnings"))
+              << "\n";
     return kExitOk;
 }
 

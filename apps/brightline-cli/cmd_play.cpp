@@ -1,11 +1,13 @@
 // play: a show played headless into PNG frames and/or an animated GIF.
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "apps/brightline-cli/commands.h"
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "engine/clock/local_time.h"
 #include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
 #include "engine/engine.h"
@@ -16,12 +18,34 @@ namespace brightline::cli {
 namespace {
 
 constexpr const char* kPlayUsage =
-    "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime]";
+    "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime] [--at "
+    "\"YYYY-MM-DD HH:MM[:SS]\"]";
 
 bool parseCount(const std::string& text, uint64_t& out) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
     out = std::strtoull(text.c_str(), nullptr, 10);
     return out > 0;
+}
+
+// "YYYY-MM-DD HH:MM[:SS]" (or with a "T" between date and time), a moment that exists on a
+// calendar.
+std::optional<CivilTime> parseMoment(const std::string& text) {
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, used = 0;
+    char sep = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c%2d:%2d%n", &y, &mo, &d, &sep, &h, &mi, &used) !=
+            6 ||
+        (sep != ' ' && sep != 'T'))
+        return std::nullopt;
+    if (text[static_cast<size_t>(used)] == ':') {
+        int more = 0;
+        if (std::sscanf(text.c_str() + used, ":%2d%n", &s, &more) != 1) return std::nullopt;
+        used += more;
+    }
+    if (static_cast<size_t>(used) != text.size()) return std::nullopt;
+    if (mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo) || h > 23 || mi > 59 || s > 59)
+        return std::nullopt;
+    CivilTime t = civilFromSeconds(secondsFromCivil(y, mo, d, h, mi, s));
+    return t;
 }
 
 }  // namespace
@@ -30,6 +54,7 @@ int runPlay(const Args& args) {
     std::string show, workspace = workspaceFolder(), framesDir, gifPath;
     uint64_t ticks = 0;
     bool realtime = false;
+    std::optional<CivilTime> at;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         bool hasValue = i + 1 < args.size();
@@ -43,7 +68,10 @@ int runPlay(const Args& args) {
             gifPath = args[++i];
         else if (a == "--realtime")
             realtime = true;
-        else if (!a.empty() && a[0] != '-' && show.empty())
+        else if (a == "--at" && hasValue) {
+            at = parseMoment(args[++i]);
+            if (!at) return usage(kPlayUsage);
+        } else if (!a.empty() && a[0] != '-' && show.empty())
             show = a;
         else
             return usage(kPlayUsage);
@@ -64,6 +92,19 @@ int runPlay(const Args& args) {
     options.clock = realtime ? engine::ClockMode::RealTime : engine::ClockMode::Stepped;
     options.maxTicks = ticks;
     options.maxPages = ticks ? 0 : 1;  // by default: until the first page has ended
+    content::ContentSettings content;
+    if (at) {
+        // As the sign plays it from that moment: its schedule lines choose, its clock pages show
+        // the moment, and the clock runs on.
+        options.showClock = engine::showClockAt(show, workspace, *at, options.clock);
+        if (!options.showClock) {
+            std::fprintf(stderr, "brightline-cli: cannot read %s\n",
+                         engine::resolveShowPath(show, workspace).c_str());
+            return kExitFailed;
+        }
+        options.schedule = true;
+        content.clock = options.showClock;
+    }
 
     engine::TeeSink sinks;
     std::unique_ptr<engine::PngFrameWriter> png;
@@ -79,7 +120,7 @@ int runPlay(const Args& args) {
 
     engine::StdoutDiagnostics diag;
     engine::Engine player;
-    player.start(show, options, &sinks, diag, content::makeContentHooks());
+    player.start(show, options, &sinks, diag, content::makeContentHooks(content));
     player.waitDone();
 
     int status = kExitOk;

@@ -22,6 +22,7 @@ int runBuild(const Args& args);
 int runHashPassword(const Args& args);
 int runMake(const Args& args);
 int runCompile(const Args& args);
+int runCheck(const Args& args);
 int runConvert(const Args& args);
 // The inspect branch for clips (files that start with "ZAVI"): the header and every frame
 // record as JSON; exit 1 when a frame is damaged or missing.

@@ -23,6 +23,11 @@ const Command kCommands[] = {
     {"hash-password", "hash-password TEXT", "print the stored hash of a password", runHashPassword},
     {"make", "make PROGRAM.ZPF [--workspace DIR]", "make the program into a show", runMake},
     {"compile", "compile SCHEDULE.AT [--workspace DIR]", "make a schedule into a show", runCompile},
+    {"check", "check SCHEDULE.AT [--from YYYY-MM-DD] [--days N] [--json]",
+     "what a schedule should be checked for before it is sent: overlaps, impossible or past "
+     "dates, missing programs or programs for another sign size, hours when nothing plays (the "
+     "next 30 days by default); warnings only",
+     runCheck},
     {"convert", "convert SRC DST.zvi [--size WxH] [--mode 0..3]",
      "convert a video, a .ZRT text page or a .SWF Flash movie into a clip", runConvert},
     {"send", "send [LINK]", "send the show in the workspace folder to the sign", runSend},
@@ -32,8 +37,12 @@ const Command kCommands[] = {
      runSign},
     {"font-sheet", "font-sheet FONTFILE OUT.png", "draw every glyph of every font in a font file",
      runFontSheet},
-    {"play", "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime]",
-     "play a show into frames", runPlay},
+    {"play",
+     "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime] [--at "
+     "\"YYYY-MM-DD HH:MM[:SS]\"]",
+     "play a show into frames; --at: as the sign plays it from that local moment (its schedule "
+     "lines choose, its clock pages show the moment)",
+     runPlay},
     {"effects", "effects [--size WxH] [--speed N] --out DIR",
      "every transition effect as GIFs and half-way stills", runEffects},
 };

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 
 #include "common/time_zone.h"
 
@@ -71,6 +72,28 @@ TEST(TimeZone, ZoneNamesAndTheSystemFile) {
     EXPECT_EQ(currentTimeZone().standardOffsetWest, 0);
     unsetenv("TZ");
     EXPECT_EQ(zoneFileRule("/nonexistent"), "");
+}
+
+TEST(TimeZone, NamesAreKeptAndTheProcessZoneCanBeSetAndPutBack) {
+    auto aest = parsePosixTimeZone("AEST-10AEDT,M10.1.0,M4.1.0/3");
+    ASSERT_TRUE(aest);
+    EXPECT_EQ(aest->standardName, "AEST");
+    EXPECT_EQ(aest->daylightName, "AEDT");
+    auto india = parsePosixTimeZone("<+0530>-5:30");
+    ASSERT_TRUE(india);
+    EXPECT_EQ(india->standardName, "+0530");
+    EXPECT_EQ(india->daylightName, "");
+
+    const std::optional<std::string> before = processTimeZoneVariable();
+    ASSERT_TRUE(setProcessTimeZone(std::string("JST-9")));
+    EXPECT_EQ(currentTimeZone().standardOffsetWest, -32400);
+    std::time_t noon = 12 * 3600;
+    std::tm local{};
+    localtime_r(&noon, &local);
+    EXPECT_EQ(local.tm_hour, 21);  // the C library follows at once
+    ASSERT_TRUE(setProcessTimeZone(std::nullopt));
+    EXPECT_FALSE(processTimeZoneVariable());
+    setProcessTimeZone(before);
 }
 
 }  // namespace

@@ -81,6 +81,7 @@ bool PlaySession::startMake(Purpose purpose, MakeJob::Work work) {
 }
 
 void PlaySession::play(PreviewHost& host) {
+    if (state_ == State::Playing && purpose_ == Purpose::PreviewAt) stop();
     if (state_ == State::Playing) return;
     auto copy = std::make_shared<ProgramData>(program_);
     if (!startMake(Purpose::Preview, makeProgram(copy, kPlayProgramNumber))) return;
@@ -90,6 +91,13 @@ void PlaySession::play(PreviewHost& host) {
 
 bool PlaySession::makeForSend(MakeJob::Work work) {
     return startMake(Purpose::Send, std::move(work));
+}
+
+bool PlaySession::previewAt(MakeJob::Work work, PreviewHost& host, const CivilTime& at) {
+    if (!startMake(Purpose::PreviewAt, std::move(work))) return false;
+    host_ = &host;
+    previewMoment_ = at;
+    return true;
 }
 
 bool PlaySession::makeProgramForSend() {
@@ -125,6 +133,14 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
         emit sendShowRequested(count);
         return;
     }
+    if (purpose_ == Purpose::PreviewAt) {
+        openPreview(previewMoment_);
+        return;
+    }
+    openPreview(std::nullopt);
+}
+
+void PlaySession::openPreview(const std::optional<CivilTime>& at) {
     if (!host_ || !host_->previewParent()) {
         status_.clear();
         setState(State::Idle);
@@ -134,9 +150,13 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
     preview_ = new PreviewWindow(host_->previewParent());
     preview_->setGeometry(host_->previewFace());
     preview_->show();
-    preview_->start("run.at", workspace_);
-    previewed_ = true;
-    program_.needsMake = false;
+    if (at) {
+        preview_->startAt("run.at", workspace_, *at);
+    } else {
+        preview_->start("run.at", workspace_);
+        previewed_ = true;
+        program_.needsMake = false;
+    }
     status_ = kPlayingText;
     setState(State::Playing);
     emit statusChanged();

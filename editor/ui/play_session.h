@@ -40,6 +40,12 @@
 //                    program. A schedule's Send File passes a work that runs the schedule
 //                    compiler, whose entries each run Make(k, appending, 7) through
 //                    MakeRun::configure().
+//   previewAt(work, host, at)
+//                    A schedule's "Preview at...": as makeForSend, but when the work (the schedule
+//                    compiler) ends uncancelled the preview opens over host's face and plays the
+//                    compiled show as the sign would from the local moment `at` -> Playing.
+//                    `previewed` stays clear and `needsMake` untouched: they belong to the
+//                    program's Play. Playing a schedule preview, play() closes it and goes on.
 //
 // Make sets a non-empty background's hold and speed to 0; whenever a Make of the program (Play,
 // Send File, guide step 3) ends uncancelled, the program keeps that change.
@@ -56,11 +62,13 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/operator_messages.h"
 #include "editor/program_data.h"
 #include "editor/ui/make_job.h"
+#include "engine/clock/local_time.h"
 
 class QWidget;
 
@@ -103,6 +111,8 @@ class PlaySession : public QObject {
     // False when refused (a Make runs, or the workspace is being sent).
     bool makeForSend(MakeJob::Work work);
     bool makeProgramForSend();
+    // `host` must outlive the preview or call cancel() before it goes. False when refused.
+    bool previewAt(MakeJob::Work work, PreviewHost& host, const CivilTime& at);
 
     // `busy` answers whether the workspace folder is being sent to the sign (the main window
     // asks its sign operations); no function: never.
@@ -127,9 +137,12 @@ class PlaySession : public QObject {
     void sendShowRequested(int count);
 
   private:
-    enum class Purpose { Preview, Send };
+    enum class Purpose { Preview, Send, PreviewAt };
     bool startMake(Purpose purpose, MakeJob::Work work);
     void makeEnded(int job, int count, bool cancelled);
+    // Opens the preview over the host's face on the made show: the program's own preview, or
+    // with `at` the sign's reading of the schedule from that moment. Idle when there is no host.
+    void openPreview(const std::optional<CivilTime>& at);
     void setState(State state);
     void makeStatus(int job, const std::string& text);
     void keepBackgroundChanges();
@@ -146,6 +159,7 @@ class PlaySession : public QObject {
 
     State state_ = State::Idle;
     Purpose purpose_ = Purpose::Preview;
+    CivilTime previewMoment_;
     int job_ = 0;  // the running job's number; callbacks of an earlier job are dropped
     bool previewed_ = false;
     bool stopRequested_ = false;

@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QPainter>
+#include <algorithm>
 
 #include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
@@ -52,6 +53,19 @@ void PreviewWindow::start(const std::string& showPath, const std::string& worksp
     engine_->start(showPath, options, sink_.get(), *diagnostics_, content::makeContentHooks());
 }
 
+void PreviewWindow::startAt(const std::string& showPath, const std::string& workspace,
+                            const CivilTime& at) {
+    engine::ShowOptions options;
+    options.clock = engine::ClockMode::RealTime;
+    options.workspace = workspace;
+    options.schedule = true;
+    options.showClock = engine::showClockAt(showPath, workspace, at, options.clock);
+    content::ContentSettings content;
+    content.clock = options.showClock;
+    engine_->start(showPath, options, sink_.get(), *diagnostics_,
+                   content::makeContentHooks(content));
+}
+
 void PreviewWindow::stop() {
     if (engine_) engine_->stop();
 }
@@ -69,7 +83,15 @@ void PreviewWindow::takeFrame(const QImage& image) {
 void PreviewWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
-    if (!image_.isNull()) p.drawImage(0, 0, image_);
+    if (image_.isNull()) return;
+    const int zoom = std::max(1, std::min(width() / image_.width(), height() / image_.height()));
+    if (zoom == 1) {
+        p.drawImage(0, 0, image_);
+        return;
+    }
+    const QSize size = image_.size() * zoom;
+    p.drawImage(QRect(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size),
+                image_);
 }
 
 }  // namespace brightline::ui

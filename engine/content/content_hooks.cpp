@@ -180,26 +180,11 @@ bool ContentHooks::loadClockPage(const std::string& name, engine::RegionContext&
                       engine::workspacePath(ctx.workspace, file).c_str());
         return false;
     }
-    ClockPage page;
-    {
-        std::lock_guard<std::mutex> lock(clockPagesMutex_);
-        auto it = clockPages_.find(&ctx);
-        if (it != clockPages_.end()) page = it->second;
-    }
-    if (!brightline::loadClockPage(*found, page, toDiag(*ctx.diag))) return false;
-    std::lock_guard<std::mutex> lock(clockPagesMutex_);
-    clockPages_[&ctx] = page;
-    return true;
+    return brightline::loadClockPage(*found, ctx.clockPage, toDiag(*ctx.diag));
 }
 
 bool ContentHooks::clockTick(engine::RegionContext& ctx) {
-    ClockPage page;
-    {
-        std::lock_guard<std::mutex> lock(clockPagesMutex_);
-        auto it = clockPages_.find(&ctx);
-        if (it == clockPages_.end()) return engine::waitTicks(ctx, 1);
-        page = it->second;
-    }
+    const ClockPage& page = ctx.clockPage;
     uint32_t* page0 = ctx.pages.page(0);
     ctx.currentPage = page0;
     const CivilTime shown = shownTime(page, clock_->nowUtc());

@@ -12,7 +12,6 @@
 // (and loadFont on the show player thread before the regions start) and are safe to call
 // concurrently.
 #include <functional>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -69,9 +68,6 @@ class ContentHooks : public engine::MediaHooks {
     std::shared_mutex fontsMutex_;  // exclusive while loading, shared while drawing
     FontTable fonts_;
     bool builtInLoaded_ = false;
-
-    std::mutex clockPagesMutex_;
-    std::map<const engine::RegionContext*, ClockPage> clockPages_;  // each region's clock fields
 };
 
 // What the hosts call: a content layer for a show.

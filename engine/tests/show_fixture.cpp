@@ -27,10 +27,14 @@ void ShowFixture::writePng(const std::string& name, int width, int height, uint3
 
 ShowFixture::Result ShowFixture::play(uint64_t maxTicks, int maxPages, size_t maxArenaBytes) const {
     ShowOptions options;
-    options.workspace = folder_.path();
     options.maxTicks = maxTicks;
     options.maxPages = maxPages;
     if (maxArenaBytes) options.maxArenaBytes = maxArenaBytes;
+    return play(std::move(options));
+}
+
+ShowFixture::Result ShowFixture::play(ShowOptions options) const {
+    options.workspace = folder_.path();
     CollectingSink sink;
     CollectingDiagnostics diag;
     Engine engine;

@@ -35,6 +35,8 @@ class ShowFixture {
     // Plays "run.at" in stepped mode until the first page has ended (maxPages 1) unless other
     // limits are given.
     Result play(uint64_t maxTicks = 0, int maxPages = 1, size_t maxArenaBytes = 0) const;
+    // Plays "run.at" with `options` (their workspace is this one).
+    Result play(ShowOptions options) const;
 
   private:
     testkit::ScratchFolder folder_{"bl_engine"};

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "common/profile.h"
 #include "common/testing/scratch_folder.h"
@@ -248,6 +249,22 @@ TEST(FileDispatch, OutsidePrograms) {
     fs::copy_file("/bin/true", editor);
     auto program = textPageEditorFor("/p/my page.ZRT", dir.path(), "/nonexistent");
     EXPECT_EQ(program.argv, (std::vector<std::string>{editor, "/p/my page.ZRT"}));
+}
+
+TEST(FileDispatch, DateAndTimeSettingsAreLookedForOnThePath) {
+    TempFolder dir;
+    fs::create_directories(dir / "bin");
+    fs::create_directories(dir / "kde");
+    // A file that is not executable does not count; the first known program found does.
+    std::ofstream(dir / "bin/gnome-control-center") << "not a program";
+    fs::copy_file("/bin/true", dir / "kde/kcmshell5");
+    fs::copy_file("/bin/true", dir / "kde/time-admin");
+    const std::string path = dir / "nothing" + ":" + dir / "bin" + "::" + dir / "kde";
+    EXPECT_EQ(dateTimeSettingsProgram(path).argv,
+              (std::vector<std::string>{dir / "kde/kcmshell5", "clock"}));
+    EXPECT_TRUE(dateTimeSettingsProgram(dir / "bin").argv.empty());
+    EXPECT_NE(noDateTimeSettingsMessage().find("gnome-control-center, cinnamon-settings"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "common/file_io.h"
 #include "common/testing/scratch_folder.h"
+#include "editor/workspace_media_export.h"
 #include "shell/schedule_compiler.h"
 
 namespace brightline {
@@ -115,10 +116,32 @@ TEST_F(CompileTest, EachEntrysLineThenItsProgramWithNumbersFromZero) {
             "END");
 }
 
-TEST_F(CompileTest, AProgramThatCannotBeOpenedAddsNothing) {
-    context.makeEntry = [](const CAT_Data&, int) { return -1; };
-    EXPECT_EQ(compileSchedule({entry(0, 8, 0, 9, 0)}, context, messages), 0);
-    EXPECT_EQ(run(), std::string(kHeader) + "AT 08:00 09:00\r\nEND");
+TEST_F(CompileTest, EveryTimeBlockGetsItsRunLineEvenWhenItsFileIsNoProgram) {
+    ASSERT_TRUE(writeFileAtomically(scratch.file("notes.ZPF"), std::vector<uint8_t>{'N', 'O', 0}));
+    std::vector<CAT_Data> entries = {entry(0, 8, 0, 9, 0), entry(2, 10, 0, 0, 0)};
+    entries[0].programPath = "notes.ZPF";  // beside the schedule
+    entries[1].programPath = scratch.file("missing.ZPF");
+    WorkspaceMediaExport media(false, 75);
+    context.makeEntry = [&](const CAT_Data& e, int k) {
+        return makeScheduleEntry(e, k, scratch.path(), context.workspace, media, messages, nullptr);
+    };
+    EXPECT_EQ(compileSchedule(entries, context, messages), 0);
+    // The file that is no program is reported and makes an empty program; the missing one makes
+    // what a new program is, four empty backgrounds.
+    EXPECT_EQ(run(), std::string(kHeader) +
+                         "AT 08:00 09:00\r\nRUN wzp 0 \r\nOTHER\r\nRUN wzp 0 "
+                         "\r\nEND");
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, scratch.file("notes.ZPF") + " file open error!");
+}
+
+TEST_F(CompileTest, ACancelledCompileStopsBeforeTheNextEntry) {
+    int made = 0;
+    context.makeEntry = [&](const CAT_Data&, int) { return ++made; };
+    context.cancelled = [&] { return made == 1; };
+    EXPECT_EQ(compileSchedule({entry(0, 8, 0, 9, 0), entry(0, 10, 0, 11, 0)}, context, messages),
+              0);
+    EXPECT_EQ(made, 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -30,15 +31,20 @@
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
+#include "common/time_zone.h"
 #include "common/ui/file_dialog_filter.h"
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
+#include "shell/schedule_compiler.h"
+#include "shell/ui/clock_page_editor.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/getting_started_guide.h"
 #include "shell/ui/led_colour_dialog.h"
 #include "shell/ui/logon_dialog.h"
 #include "shell/ui/new_dialog.h"
+#include "shell/ui/schedule_preview.h"
+#include "shell/ui/schedule_window.h"
 
 namespace brightline::ui {
 
@@ -46,6 +52,10 @@ namespace {
 
 constexpr int kOperationTimerMs = 500;
 constexpr int kFrameHeightReserve = 72;
+// The schedule window: this far below the main toolbar, this high.
+constexpr int kScheduleBelowToolbar = 120;
+constexpr int kScheduleHeight = 480;
+constexpr int kScheduleMinHeight = 240;
 // The longest a running operation may take to end at shut-down; its link waits are shorter.
 constexpr int kShutDownLimitMs = 60000;
 
@@ -84,6 +94,10 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     session_ = std::make_unique<PlaySession>(programData(), messages_, workspaceFolder());
     connect(session_.get(), &PlaySession::sendShowRequested, this,
             [this](int count) { startOperation(OperationCode::SendShow, count); });
+    // A schedule's preview window goes when its preview does.
+    connect(session_.get(), &PlaySession::stateChanged, this, [this](PlaySession::State state) {
+        if (state == PlaySession::State::Idle && schedulePreview_) schedulePreview_->close();
+    });
     session_->setWorkspaceBusy([this] { return operations_->sendingWorkspace(); });
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
@@ -427,11 +441,13 @@ void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path,
         case FileKind::Program:
             openProgram(file, newProgram);
             break;
+        // A chosen file keeps its name as it is (Linux names are case-sensitive); a new one gets
+        // the kind's extension.
         case FileKind::Schedule:
-            notAvailable("The schedule window");
+            openSchedule(file.openedFromFile ? path : file.pathWith("AT"));
             break;
         case FileKind::ClockPage:
-            notAvailable("The clock page editor");
+            openClockPage(file.openedFromFile ? path : file.pathWith("TIM"), file.openedFromFile);
             break;
         case FileKind::TextPage:
             startOutside(textPageEditorFor(path, startFolder(), programFolder()));
@@ -490,14 +506,127 @@ void CMainFrame::programFrameClosed(CProgramFrame* frame) {
 }
 
 void CMainFrame::updateCaption() {
-    setWindowTitle(kApplicationTitle);
+    setWindowTitle(scheduleWindow_ ? scheduleWindow_->path() : QString(kApplicationTitle));
+}
+
+// --- Schedules -------------------------------------------------------------------------------
+
+void CMainFrame::openSchedule(const std::string& path) {
+    if (scheduleWindow_) return;
+    auto* window = new ScheduleWindow(qs(path), schedule_, messages_, this);
+    window->setCheckOptions([this, window] {
+        ScheduleCheckOptions options;
+        options.scheduleFolder = folderOf(ss(window->path()));
+        options.ledWidth = settings_.width;
+        options.ledHeight = settings_.height;
+        const CivilTime today = civilTimeOf(QDateTime::currentDateTime());
+        options.fromYear = today.year;
+        options.fromMonth = today.month;
+        options.fromDay = today.day;
+        return options;
+    });
+    connect(window, &ScheduleWindow::closeRequested, this, &CMainFrame::closeSchedule,
+            Qt::QueuedConnection);
+    connect(window, &ScheduleWindow::openProgramRequested, this, [this](const QString& program) {
+        if (!closeProgram() || program.isEmpty()) return;
+        openProgram(chosenFileOf(ss(program)), false);
+    });
+    connect(window, &ScheduleWindow::previewRequested, this, &CMainFrame::previewSchedule);
+    scheduleWindow_ = window;
+    placeScheduleWindow();
+    window->show();
+    window->raise();
+    updateCaption();
+}
+
+void CMainFrame::closeSchedule() {
+    if (!scheduleWindow_) return;
+    delete scheduleWindow_.data();
+    scheduleWindow_ = nullptr;
+    updateCaption();
+}
+
+void CMainFrame::placeScheduleWindow() {
+    if (!scheduleWindow_) return;
+    const QRect bar = toolbar_->isVisible() ? toolbar_->geometry() : QRect(0, 0, 0, 0);
+    // Its designed place under the toolbar; in a small main window it moves up and shrinks so
+    // that its own toolbar stays above the status bar.
+    const int bottom = statusBar()->isVisible() ? statusBar()->geometry().top() : height();
+    const int below = bar.bottom() + 1;
+    const int height = std::max(kScheduleMinHeight, std::min(kScheduleHeight, bottom - below));
+    const int top = std::max(below, std::min(below + kScheduleBelowToolbar, bottom - height));
+    scheduleWindow_->setGeometry(bar.left(), top, std::max(200, width() - bar.left()), height);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    placeScheduleWindow();
+}
+
+MakeJob::Work CMainFrame::scheduleWork() const {
+    // The work owns its copies: the window may change or close the list while it runs.
+    const std::vector<CAT_Data> entries = schedule_;
+    const std::string folder = scheduleWindow_ ? folderOf(ss(scheduleWindow_->path())) : "";
+    const int width = settings_.width;
+    const int height = settings_.height;
+    return [entries, folder, width, height](MakeRun& run) {
+        ScheduleCompileContext context;
+        context.workspace = run.workspace();
+        context.zone = currentTimeZone();
+        context.ledWidth = width;
+        context.ledHeight = height;
+        context.cancelled = [&run] { return run.cancelled(); };
+        context.makeEntry = [&](const CAT_Data& entry, int k) {
+            return makeScheduleEntry(entry, k, folder, run.workspace(), run.media(), run.messages(),
+                                     [&run](ScriptMaker& maker) { run.configure(maker); });
+        };
+        return compileSchedule(entries, context, run.messages());
+    };
+}
+
+bool CMainFrame::makeAndSendSchedule() {
+    return session_->makeForSend(scheduleWork());
+}
+
+bool CMainFrame::previewSchedule(const CivilTime& at) {
+    if (schedulePreview_) schedulePreview_->close();
+    auto* preview =
+        new SchedulePreview(settings_.width, settings_.height, at, [this] { session_->cancel(); });
+    schedulePreview_ = preview;
+    if (!session_->previewAt(scheduleWork(), *preview, at)) {
+        preview->close();
+        return false;
+    }
+    preview->show();
+    return true;
+}
+
+void CMainFrame::openClockPage(const std::string& path, bool openedFromFile) {
+    // The editor sets the process's zone: not while a Make or a preview reads it.
+    if (session_->state() == PlaySession::State::Making) {
+        messages_.show(kMsgMakeRunning, "INFO", MessageIcon::Information);
+        return;
+    }
+    session_->stop();
+    runClockPageEditor(this, path, settings_.width, settings_.height, openedFromFile, fonts_,
+                       messages_);
 }
 
 void CMainFrame::save() {
     if (programFrame_) programFrame_->save();
+    if (scheduleWindow_) scheduleWindow_->save();
 }
 
 void CMainFrame::saveAs() {
+    if (scheduleWindow_) {
+        QString path = QFileDialog::getSaveFileName(this, "Save As", scheduleWindow_->path(),
+                                                    "Schedule File(*.AT) (*.AT *.at)");
+        if (!path.isEmpty()) {
+            if (QFileInfo(path).suffix().isEmpty()) path += ".AT";
+            scheduleWindow_->saveAs(path);
+            updateCaption();
+        }
+    }
     if (!programFrame_) return;
     const QString path = QFileDialog::getSaveFileName(this, "Save As", programFrame_->programPath(),
                                                       "Program File(*.ZPF) (*.ZPF *.zpf)");
@@ -518,6 +647,8 @@ void CMainFrame::sendFile() {
     const ChosenFile file = chosenFileOf(ss(path));
     openFile(ss(path));
     if (file.kind == FileKind::Program && programFrame_) makeAndSendProgram();
+    // A schedule: the one open (which may be another one) is compiled and sent.
+    if (file.kind == FileKind::Schedule && scheduleWindow_) makeAndSendSchedule();
 }
 
 bool CMainFrame::makeAndSendProgram() {
@@ -651,7 +782,9 @@ void CMainFrame::shutDown() {
         settings_.height = programData().ledHeight;
     }
     closeProgram();
+    closeSchedule();
     session_->cancel();
+    if (schedulePreview_) delete schedulePreview_.data();
     if (operations_->runState() == RunState::Running) {
         // Nothing the worker still says is shown: it never waits for this thread again, and a
         // stop ends it at its next wait or between files, within the link's time-outs.

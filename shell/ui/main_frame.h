@@ -1,10 +1,12 @@
 #pragma once
 // The main window "Brightline": menus File, Edit, Send, Set, View, Help; the toolbar (New, Open,
 // Save, Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the
-// getting-started guide; at most one program frame in its work area; the sign operations with their
-// progress and file list windows; the PlaySession through which every Make, preview and send of the
-// workspace folder runs (Play in the frame, Send File, guide step 3). Creation and shut-down
-// follow the designed order (see the .cpp). User interface thread only.
+// getting-started guide; at most one program frame in its work area and at most one schedule window
+// over it (the caption is the schedule's path while one is open); the clock page editor; the sign
+// operations with their progress and file list windows; the PlaySession through which every
+// Make, preview and send of the workspace folder runs (Play in the frame, Send File of a program
+// or a schedule, guide step 3, a schedule's "Preview at..."). Creation and shut-down follow the
+// designed order (see the .cpp). User interface thread only.
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
@@ -19,7 +21,10 @@
 #include "editor/ui/program_frame.h"
 #include "engine/fonts/font_table.h"
 #include "shell/file_dispatch.h"
+#include "shell/schedule.h"
 #include "shell/ui/getting_started_guide.h"
+#include "shell/ui/schedule_preview.h"
+#include "shell/ui/schedule_window.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -76,6 +81,20 @@ class CMainFrame : public QMainWindow {
     void openMedium(const std::string& path);
     // Undo and Redo of the Edit menu act on the open program's history.
     QUndoGroup* undoGroup() const { return undoGroup_; }
+    // The schedule window on `path` (nothing when one is open already).
+    void openSchedule(const std::string& path);
+    // Close Schedule: the window goes, the entries stay for a later Send File.
+    void closeSchedule();
+    // Compiles the schedule's entries (each entry's program made in append mode) and sends the
+    // show. False when refused (a Make runs, or the workspace is being sent).
+    bool makeAndSendSchedule();
+    // "Preview at...": compiles the schedule and plays it in a window of its own as the sign
+    // would from the local moment `at`. False when refused.
+    bool previewSchedule(const CivilTime& at);
+    // The clock page editor on `path` for the current sign, modal; `openedFromFile`: the page is
+    // loaded from the file (else a new page with the defaults). What Open and New run for ".TIM",
+    // and what opening a clock page from a program frame is to run.
+    void openClockPage(const std::string& path, bool openedFromFile);
     // Update Firmware / Update Firmware Font after the file dialog: prepares "zos.zos" or
     // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
     // "File %s format unknown." and starts nothing; so does a Make or an upload that uses the
@@ -93,6 +112,10 @@ class CMainFrame : public QMainWindow {
     bool startOperation(OperationCode code, int parameter);
 
     CProgramFrame* programFrame() const { return programFrame_; }
+    ScheduleWindow* scheduleWindow() const { return scheduleWindow_; }
+    SchedulePreview* schedulePreview() const { return schedulePreview_; }
+    // The process's schedule: filled when a schedule window opens a file, kept after it closes.
+    const std::vector<CAT_Data>& schedule() const { return schedule_; }
     QAction* action(Command command) const { return actions_.at(command); }
     SignOperations& operations() { return *operations_; }
     OperationWindows& operationWindows() { return *windows_; }
@@ -109,6 +132,7 @@ class CMainFrame : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // The handler table New and Open share: `path` is the file the outside programs get.
@@ -136,6 +160,9 @@ class CMainFrame : public QMainWindow {
     void programFrameClosed(CProgramFrame* frame);
     void startOutside(const OutsideProgram& program);
     void updateCaption();
+    void placeScheduleWindow();
+    // The work that compiles the schedule into the workspace folder on the Make worker.
+    MakeJob::Work scheduleWork() const;
     void configureOperations();
     void shutDown();
 
@@ -151,6 +178,9 @@ class CMainFrame : public QMainWindow {
     QPointer<QMdiSubWindow> programWindow_;
     QPointer<CProgramFrame> programFrame_;
     QPointer<CGettingStartedGuide> guide_;
+    QPointer<ScheduleWindow> scheduleWindow_;
+    QPointer<SchedulePreview> schedulePreview_;
+    std::vector<CAT_Data> schedule_;
     QTimer* operationTimer_ = nullptr;
     std::map<Command, QAction*> actions_;
     QUndoGroup* undoGroup_ = nullptr;

@@ -580,6 +580,49 @@ TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     EXPECT_FALSE(fs::is_empty(frames));
 }
 
+// What the sign was sent plays by the sign's own clock: its schedule chooses the program.
+TEST(ShowPlaybackTest, TheScheduleChoosesByTheSignsClock) {
+    testkit::ScratchFolder dir("bl_playback");
+    const std::string header =
+        "TIME_ZONE 0 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\n"
+        "DAYLIGHT_BIAS 0 \r\nLED_W 8 \r\nLED_H 8 \r\n";
+    const std::string runAt = header +
+                              "WEEK --/--/--  --/--/--  3e 06:00 12:00\r\n"
+                              "RUN wzp 1 70000.shw 0 0 8 8 1 \r\n"
+                              "WEEK --/--/--  --/--/--  41 00:00 23:59\r\n"
+                              "RUN wzp 1 70100.shw 0 0 8 8 1 \r\nEND";
+    auto write = [&](const std::string& name, const std::string& text) {
+        ASSERT_TRUE(
+            writeFileAtomically(dir.file(name), std::vector<uint8_t>(text.begin(), text.end())));
+    };
+    write("run.at", runAt);
+    write("70000.shw", "PNG red\r\nAP SHOW 0\r\nSTOP 1\r\n");
+    write("70100.shw", "PNG blue\r\nAP SHOW 0\r\nSTOP 1\r\n");
+    const std::vector<uint32_t> red(64, 0xFF0000), blue(64, 0x0000FF);
+    ASSERT_TRUE(engine::writePngFile(dir.file("red.png"), 8, 8, red.data()));
+    ASSERT_TRUE(engine::writePngFile(dir.file("blue.png"), 8, 8, blue.data()));
+    struct Case {
+        const char* day;
+        int64_t signClock;  // the sign's wall clock
+        uint8_t r, b;
+    } cases[] = {
+        {"saturday", 1772874000 /* 2026-03-07 09:00 */, 0, 255},
+        {"tuesday", 1773133200 /* 2026-03-10 09:00 */, 255, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.day);
+        const std::string frames = dir.file(c.day);
+        ShowPlayback playback(frames, "", 10, [&] { return c.signClock; });
+        playback.play(dir.path());
+        ASSERT_TRUE(playback.waitIdle(60000));
+        ASSERT_EQ(playback.played(), 1);
+        engine::RgbaImage first;
+        ASSERT_TRUE(engine::readPngFile(frames + "/000001.png", first));
+        EXPECT_EQ(first.rgba[0], c.r);
+        EXPECT_EQ(first.rgba[2], c.b);
+    }
+}
+
 TEST_F(NetworkSignTest, UploadCutOffIsRetriedThenGivenUp) {
     SignFaults f;
     f.cutUploadAfter = 1000;

@@ -9,6 +9,7 @@
 
 #include "engine/clock/local_time.h"
 #include "engine/content/tests/content_fixture.h"
+#include "engine/show_clock.h"
 
 namespace brightline::content {
 namespace {
@@ -150,6 +151,64 @@ TEST(ClockPage, AMissingPageIsReportedAndNothingIsDrawn) {
     EXPECT_NE(result.diagnostics.find("could not open " + ws.file("nothere.tim") + " \n"),
               std::string::npos);
     EXPECT_TRUE(result.frames.empty());
+}
+
+TEST(ClockPage, ALaterPagesRegionStartsWithEveryClockFieldOff) {
+    Workspace ws;
+    ws.write("run.at", scriptLines({"LED_W 64", "LED_H 16", "RUN wzp 1 10000.shw 0 0 64 16 1",
+                                    "RUN wzp 1 10001.shw 0 0 64 16 1", "END"}));
+    ws.write("10000.shw", scriptLines({"TIME first 1", "STOP 1"}));
+    ws.write("10001.shw", scriptLines({"TIME second 1", "STOP 1"}));
+    ws.write("FIRST.TIM", clockPage({"SHOW_TITLE=1", "TITLE=Hi", "TITLE_X=0", "TITLE_Y=0",
+                                     "TITLE_COLOR=#FF0000", "TITLE_FONT_INDEX=0"}));
+    // A page that holds one key: everything else stays as a fresh region has it, off.
+    ws.write("SECOND.TIM", scriptLines({"[TIME]", "SHOW_DATE=0"}));
+    ContentSettings settings;
+    settings.clock = std::make_shared<ManualUtcClock>(utc(2027, 3, 5, 13, 0, 0));
+    engine::ShowOptions options;
+    options.maxPages = 2;
+    const auto result = ws.play(settings, options);
+    ASSERT_GE(result.frames.size(), 2u) << result.diagnostics;
+    Expected title;
+    title.draw("Hi", 1, 0, 0, 0xFF0000);
+    EXPECT_EQ(result.frames.front().pixels, title.pixels);
+    EXPECT_EQ(result.frames.back().pixels, Expected().pixels)
+        << "the second page's region drew the first page's title";
+}
+
+// A schedule played from a local moment: the clock page shows that moment and runs on 40 ms a
+// tick; the same moment played again gives the same frames.
+TEST(ClockPage, InScheduleModeTheShowClockIsTheClockPagesClock) {
+    Workspace ws;
+    ws.write("run.at",
+             scriptLines({"TIME_ZONE -3600 ", "DAYLIGHT_START 00/00:00 ", "DAYLIGHT_END  00/00:00 ",
+                          "DAYLIGHT_BIAS 0 ", "LED_W 64 ", "LED_H 16 ", "AT 00:00 00:00 ",
+                          "RUN wzp 1 10000.shw 0 0 64 16 1 ", "END"}));
+    ws.write("10000.shw", scriptLines({"TIME clk 1", "STOP 2"}));
+    ws.write("CLK.TIM", clockPage({"SHOW_TIME=1", "TIME=HH:MM:SS", "TIME_X=0", "TIME_Y=0",
+                                   "TIME_COLOR=#FFFFFF", "TIME_FONT_INDEX=0", "DIFF_TIME=-3600"}));
+    auto play = [&] {
+        // 13:05:09 local, one hour east of Greenwich.
+        auto clock = engine::ShowClock::stepped(utc(2026, 3, 10, 12, 5, 9) * 1000);
+        ContentSettings settings;
+        settings.clock = clock;
+        engine::ShowOptions options;
+        options.schedule = true;
+        options.showClock = clock;
+        options.maxPages = 1;
+        return ws.play(settings, options);
+    };
+    const auto first = play();
+    ASSERT_GE(first.frames.size(), 30u) << first.diagnostics;
+    Expected at9, at10;
+    at9.draw("13:05:09", 1, 0, 0, 0xFFFFFF);
+    at10.draw("13:05:10", 1, 0, 0, 0xFFFFFF);
+    EXPECT_EQ(first.frames.front().pixels, at9.pixels);
+    EXPECT_EQ(first.frames[28].pixels, at10.pixels);
+    const auto second = play();
+    ASSERT_EQ(second.frames.size(), first.frames.size());
+    for (size_t i = 0; i < first.frames.size(); ++i)
+        EXPECT_EQ(second.frames[i].pixels, first.frames[i].pixels) << "frame " << i;
 }
 
 }  // namespace

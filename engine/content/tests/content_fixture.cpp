@@ -18,12 +18,16 @@ void Workspace::write(const std::string& name, const std::string& bytes) const {
 }
 
 Workspace::Result Workspace::play(ContentSettings settings, uint64_t maxTicks) const {
-    if (settings.startFolder.empty()) settings.startFolder = fontsStartFolder();
-    if (settings.programFolder.empty()) settings.programFolder = fontsStartFolder();
     engine::ShowOptions options;
-    options.workspace = folder_.path();
     options.maxTicks = maxTicks;
     options.maxPages = 1;
+    return play(std::move(settings), std::move(options));
+}
+
+Workspace::Result Workspace::play(ContentSettings settings, engine::ShowOptions options) const {
+    if (settings.startFolder.empty()) settings.startFolder = fontsStartFolder();
+    if (settings.programFolder.empty()) settings.programFolder = fontsStartFolder();
+    options.workspace = folder_.path();
     engine::CollectingSink sink;
     engine::CollectingDiagnostics diag;
     engine::Engine player;

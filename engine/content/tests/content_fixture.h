@@ -14,6 +14,7 @@
 #include "engine/diagnostic_output.h"
 #include "engine/fonts/font_table.h"
 #include "engine/frame_sink.h"
+#include "engine/show_player.h"
 
 namespace brightline::content::testing {
 
@@ -32,6 +33,8 @@ class Workspace {
     // Plays "run.at" in stepped mode with content hooks made from `settings` (the build's fonts
     // when no start folder is given) until the first page has ended, or `maxTicks`.
     Result play(ContentSettings settings = ContentSettings(), uint64_t maxTicks = 0) const;
+    // The same with `options` (their workspace is this one).
+    Result play(ContentSettings settings, engine::ShowOptions options) const;
 
   private:
     testkit::ScratchFolder folder_{"bl_content"};
