@@ -256,87 +256,87 @@ int main(int argc, char** argv) {
         programFrame->propertyView()->setCurrentTab(tab);
         settle();
         if (!shoot(out + "/property-" + tabs[tab] + ".png")) return 1;
-        frame.closeProgram();
-        QTest::qWait(200);
-
-        // 6. A schedule of three entries and what the checker says of it: weekday mornings, the
-        // weekend (a program made for a smaller sign) and a promotion on the 1st and 15th whose
-        // program is missing, overlapping the mornings.
-        {
-            ProgramData small = program;
-            small.ledWidth = 128;
-            small.ledHeight = 64;
-            saveProgram(dir + "/weekend.ZPF", small);
-            const CivilTime today = civilFromSeconds(QDateTime::currentSecsSinceEpoch());
-            auto entry = [&](const std::string& file, int kind, int fromHour, int toHour) {
-                CAT_Data e = newScheduleEntry(dir + "/" + file, today);
-                e.kind = kind;
-                e.startHour = fromHour;
-                e.startMinute = 0;
-                e.endHour = toHour;
-                e.endMinute = 0;
-                e.openEnd = 1;
-                return e;
-            };
-            CAT_Data mornings = entry("shop.ZPF", CAT_Data::Week, 7, 12);
-            for (int day = 1; day <= 5; ++day) mornings.weekdays[static_cast<size_t>(day)] = 1;
-            CAT_Data weekend = entry("weekend.ZPF", CAT_Data::Week, 9, 18);
-            weekend.weekdays[0] = weekend.weekdays[6] = 1;
-            CAT_Data promotion = entry("promo.ZPF", CAT_Data::Day, 10, 14);
-            promotion.days[0] = promotion.days[14] = 1;
-            saveSchedule(dir + "/week.AT", {mornings, weekend, promotion});
-            frame.openFile(dir + "/week.AT");
-            QTest::qWait(500);
-            if (!shoot(out + "/schedule-window.png")) return 1;
-
-            // 7. The entry dialog in each kind, on the promotion's entry.
-            for (int kind : {CAT_Data::Week, CAT_Data::Day, CAT_Data::Other}) {
-                CScheduleDialog dialog(promotion, &frame);
-                dialog.show();
-                dialog.move(420, 160);
-                QTest::mouseClick(dialog.kindButton(kind), Qt::LeftButton, {}, QPoint(4, 4));
-                if (kind == CAT_Data::Week)
-                    for (int day : {1, 3, 5}) dialog.boxes()[day]->setChecked(true);
-                QTest::qWait(300);
-                const char* name = kind == CAT_Data::Week  ? "week"
-                                   : kind == CAT_Data::Day ? "day"
-                                                           : "other";
-                if (!shoot(out + "/schedule-entry-" + name + ".png")) return 1;
-            }
-            if (frame.scheduleWindow()) frame.scheduleWindow()->action(kCloseSchedule)->trigger();
-            QTest::qWait(200);
-        }
-
-        // 8. The clock page editor on a page for a 128 x 64 sign.
-        {
-            ClockPageDocument page = newClockPageDocument(currentTimeZone(), 31);
-            auto place = [&](int kind, int x, int y, int font, uint32_t colour) {
-                ClockItem& item = page.items[static_cast<size_t>(kind)];
-                item.x = x;
-                item.y = y;
-                item.fontIndex = font;
-                item.colour = colour;
-            };
-            place(kClockTitle, 4, 2, 5, 0x40A0FF);
-            page.items[kClockTitle].format = "HARBOUR";
-            place(kClockTime, 4, 14, 13, 0xFFD000);
-            place(kClockDate, 4, 34, 2, 0x30E030);
-            place(kClockWeek, 84, 34, 2, 0x30E030);
-            place(kClockTemperature, 4, 48, 7, 0xFF4020);
-            page.items[kClockTime].format = "HH:MM:SS";
-            saveClockPageDocument(dir + "/harbour.TIM", page);
-            FontTable fonts;
-            fonts.loadBuiltIn(dir, programFolder());
-            ConsoleMessages messages;
-            ClockPageEditor editor(qs(dir + "/harbour.TIM"), 128, 64, true, fonts, messages,
-                                   &frame);
-            editor.show();
-            editor.setGeometry(260, 160, 760, 420);
-            editor.itemSelector()->setCurrentIndex(editor.itemSelector()->findText("Time"));
-            QTest::qWait(600);
-            if (!shoot(out + "/clock-page-editor.png")) return 1;
-            editor.close();
-        }
-        frame.close();
-        return 0;
     }
+    frame.closeProgram();
+    QTest::qWait(200);
+
+    // 6. A schedule of three entries and what the checker says of it: weekday mornings, the
+    // weekend (a program made for a smaller sign) and a promotion on the 1st and 15th whose
+    // program is missing, overlapping the mornings.
+    {
+        ProgramData small = program;
+        small.ledWidth = 128;
+        small.ledHeight = 64;
+        saveProgram(dir + "/weekend.ZPF", small);
+        const CivilTime today = civilFromSeconds(QDateTime::currentSecsSinceEpoch());
+        auto entry = [&](const std::string& file, int kind, int fromHour, int toHour) {
+            CAT_Data e = newScheduleEntry(dir + "/" + file, today);
+            e.kind = kind;
+            e.startHour = fromHour;
+            e.startMinute = 0;
+            e.endHour = toHour;
+            e.endMinute = 0;
+            e.openEnd = 1;
+            return e;
+        };
+        CAT_Data mornings = entry("shop.ZPF", CAT_Data::Week, 7, 12);
+        for (int day = 1; day <= 5; ++day) mornings.weekdays[static_cast<size_t>(day)] = 1;
+        CAT_Data weekend = entry("weekend.ZPF", CAT_Data::Week, 9, 18);
+        weekend.weekdays[0] = weekend.weekdays[6] = 1;
+        CAT_Data promotion = entry("promo.ZPF", CAT_Data::Day, 10, 14);
+        promotion.days[0] = promotion.days[14] = 1;
+        saveSchedule(dir + "/week.AT", {mornings, weekend, promotion});
+        frame.openFile(dir + "/week.AT");
+        QTest::qWait(500);
+        if (!shoot(out + "/schedule-window.png")) return 1;
+
+        // 7. The entry dialog in each kind, on the promotion's entry.
+        for (int kind : {CAT_Data::Week, CAT_Data::Day, CAT_Data::Other}) {
+            CScheduleDialog dialog(promotion, &frame);
+            dialog.show();
+            dialog.move(420, 160);
+            QTest::mouseClick(dialog.kindButton(kind), Qt::LeftButton, {}, QPoint(4, 4));
+            if (kind == CAT_Data::Week)
+                for (int day : {1, 3, 5}) dialog.boxes()[day]->setChecked(true);
+            QTest::qWait(300);
+            const char* name = kind == CAT_Data::Week  ? "week"
+                               : kind == CAT_Data::Day ? "day"
+                                                       : "other";
+            if (!shoot(out + "/schedule-entry-" + name + ".png")) return 1;
+        }
+        if (frame.scheduleWindow()) frame.scheduleWindow()->action(kCloseSchedule)->trigger();
+        QTest::qWait(200);
+    }
+
+    // 8. The clock page editor on a page for a 128 x 64 sign.
+    {
+        ClockPageDocument page = newClockPageDocument(currentTimeZone(), 31);
+        auto place = [&](int kind, int x, int y, int font, uint32_t colour) {
+            ClockItem& item = page.items[static_cast<size_t>(kind)];
+            item.x = x;
+            item.y = y;
+            item.fontIndex = font;
+            item.colour = colour;
+        };
+        place(kClockTitle, 4, 2, 5, 0x40A0FF);
+        page.items[kClockTitle].format = "HARBOUR";
+        place(kClockTime, 4, 14, 13, 0xFFD000);
+        place(kClockDate, 4, 34, 2, 0x30E030);
+        place(kClockWeek, 84, 34, 2, 0x30E030);
+        place(kClockTemperature, 4, 48, 7, 0xFF4020);
+        page.items[kClockTime].format = "HH:MM:SS";
+        saveClockPageDocument(dir + "/harbour.TIM", page);
+        FontTable fonts;
+        fonts.loadBuiltIn(dir, programFolder());
+        ConsoleMessages messages;
+        ClockPageEditor editor(qs(dir + "/harbour.TIM"), 128, 64, true, fonts, messages, &frame);
+        editor.show();
+        editor.setGeometry(260, 160, 760, 420);
+        editor.itemSelector()->setCurrentIndex(editor.itemSelector()->findText("Time"));
+        QTest::qWait(600);
+        if (!shoot(out + "/clock-page-editor.png")) return 1;
+        editor.close();
+    }
+    frame.close();
+    return 0;
+}
