@@ -131,7 +131,7 @@ bool SignOperations::finishIfDone() {
     if (code_.load() == static_cast<int>(OperationCode::GetFileList) && serialSelected()) {
         std::vector<uint8_t> bytes;
         if (readWholeFile(env_.startFolder + "/" + kFileListFile, bytes))
-            observer_.showFileList(lfToCrLf(std::string(bytes.begin(), bytes.end())));
+            observer_.showFileList(fromOem(lfToCrLf(std::string(bytes.begin(), bytes.end()))));
     }
     code_.store(0);
     return true;
@@ -351,7 +351,9 @@ void SignOperations::runGetFileList() {
         const int fetched = link_.fetchFile(kFileListFile, env_.startFolder + "/" + kFileListFile,
                                             static_cast<uint8_t>(selection_.address));
         if (fetched != 1) {
-            if (fetched == 0) communicationError();
+            // A list that cannot be stored here ("%s open error", told by the link) is a failed
+            // operation too.
+            communicationError();
             code_.store(0);  // no list to show
             return;
         }
@@ -363,7 +365,7 @@ void SignOperations::runGetFileList() {
     if (netCommand(kWordGetFile, &reply, 1 << 20) < 1) return communicationError();
     position(1);
     confirmed_.store(true);
-    observer_.showFileList(reply);
+    observer_.showFileList(fromOem(reply));
 }
 
 void SignOperations::runReboot() {

@@ -56,6 +56,7 @@ class OperationObserver {
     virtual void progressPosition(int position) {}
     virtual void progressFileName(const std::string& name) {}
     virtual void progressClosed() {}
+    // The sign's list as UTF-8, decoded from the sign's code page like every other sign text.
     virtual void showFileList(const std::string& text) {}
 };
 

@@ -61,7 +61,7 @@ void OperationWindows::progressClosed() {
 }
 
 void OperationWindows::showFileList(const std::string& text) {
-    const QString shown = QString::fromLocal8Bit(text.data(), static_cast<int>(text.size()));
+    const QString shown = qs(text);
     QMetaObject::invokeMethod(
         this,
         [this, shown] {

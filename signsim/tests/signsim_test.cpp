@@ -196,6 +196,8 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
 
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
+    // A name in the sign's code page (GBK for "price list") reads as every other sign text.
+    ASSERT_TRUE(writeFileAtomically((signFolder("DATA1") / "\xBC\xDB\xB8\xF1.txt").string(), {1}));
     ASSERT_TRUE(run(OperationCode::GetFileList));
     EXPECT_TRUE(shown().empty());
     {
@@ -203,6 +205,7 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
         ASSERT_EQ(observer_.lists.size(), 1u);
         const std::string& list = observer_.lists[0];
         EXPECT_NE(list.find("DATA1\\70001001.JPG 5000"), std::string::npos) << list;
+        EXPECT_NE(list.find("DATA1\\\u4EF7\u683C.txt 1"), std::string::npos) << list;
         if (link() == Link::Serial) {
             EXPECT_NE(list.find("\r\n"), std::string::npos);
         }
@@ -408,6 +411,20 @@ TEST_F(SerialSignTest, StopEndsATransferWithinOneRequest) {
     EXPECT_TRUE(shown().empty());
     EXPECT_LT(sim_->sign().log().size(), 100u);  // the 200 KB alone take 196 requests
     EXPECT_FALSE(sim_->sign().playing());        // stopped for the upload, never resumed
+}
+
+TEST_F(SerialSignTest, FileListThatCannotBeStoredHereIsACommunicationError) {
+    OperationEnvironment env = ops_->environment();
+    env.startFolder = (dir_ / "no-such-folder").string();
+    ops_->setEnvironment(env);
+    ASSERT_TRUE(run(OperationCode::GetFileList));
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[0].text, env.startFolder + "/filelist.txt open error");
+    EXPECT_EQ(shown()[0].caption, "Error");
+    EXPECT_EQ(shown()[1].text, "Communication error!");
+    EXPECT_FALSE(ops_->confirmed());
+    std::lock_guard<std::mutex> l(observer_.m);
+    EXPECT_TRUE(observer_.lists.empty());
 }
 
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
