@@ -223,19 +223,8 @@ int setIp(SignRun& r) {
     if (r.link.profileHost) {
         // As when the change-IP dialog closes: the sign is now reached at its new address.
         CommSettings s = CommSettings::read(appProfile());
-        s.ip = *ip;
-        s.subnetMask = *mask;
-        s.gateway = *gw;
-        s.host = *host;
-        s.writeNetwork(appProfile());
-        SignList list;
-        if (loadSignList(r.link.env.signListPath, list)) {
-            if (CLED_Set_Data* sign = list.find(s.ledName)) {
-                sign->ip = *ip;
-                sign->host = *host;
-                saveSignList(r.link.env.signListPath, list);
-            }
-        }
+        adoptChangedIp(s, appProfile(), r.link.env.signListPath, NetworkSettings{*ip, *mask, *gw},
+                       *host);
     }
     return kExitOk;
 }

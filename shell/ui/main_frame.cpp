@@ -22,8 +22,11 @@
 #include "comm/packet.h"
 #include "comm/sign_endpoint.h"
 #include "comm/sign_record_store.h"
+#include "comm/ui/change_address_dialog.h"
+#include "comm/ui/change_ip_dialog.h"
 #include "comm/ui/led_set_dialog.h"
 #include "comm/ui/operation_windows.h"
+#include "comm/ui/password_dialog.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/folders.h"
 #include "common/paths.h"
@@ -277,7 +280,7 @@ void CMainFrame::run(Command command) {
             updateDialog(true);
             break;
         case Command::ChangeAddress:
-            notAvailable("Change communication address");
+            changeAddress();
             break;
         case Command::ShowInfoOnStartup:
             showOnStartupDialog();
@@ -375,6 +378,45 @@ void CMainFrame::showOnStartupDialog() {
         settings_.boot = dialog.params();
         settings_.writeBootParams(appProfile());
     }
+}
+
+void CMainFrame::changeAddress() {
+    auto* password = new CPasswordDialog(messages_, this);
+    password->setAttribute(Qt::WA_DeleteOnClose);
+    connect(password, &QDialog::accepted, this, &CMainFrame::openAddressDialog);
+    password->open();
+}
+
+void CMainFrame::openAddressDialog() {
+    // The values last given to a sign are the profile's (a changed address stores them there).
+    CommSettings shown = CommSettings::read(appProfile());
+    const LinkSelection& selection = operations_->selection();
+    shown.address = selection.address;
+    shown.baudIndex = selection.baudIndex;
+    shown.ip = settings_.ip;
+    if (selection.comPort != 0) {
+        auto* dialog = new CChangeAddressDialog(shown, selection.held, messages_, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        // Posted, as message 2034 is: the dialog's Send has returned before the operation starts.
+        connect(
+            dialog, &CChangeAddressDialog::sendRequested, this,
+            [this](const AddressChange& change) {
+                operations_->setPendingAddressChange(change);
+                startOperation(OperationCode::SetAddress, 1);
+            },
+            Qt::QueuedConnection);
+        dialog->open();
+        return;
+    }
+    auto* dialog = new CChangeIpDialog(*operations_, shown, selection.host, messages_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        if (!dialog->changed()) return;
+        adoptChangedIp(settings_, appProfile(), joinPath(startFolder(), kSignListFile),
+                       *dialog->changed(), dialog->newHost());
+        configureOperations();
+    });
+    dialog->open();
 }
 
 void CMainFrame::scanTypeDialog() {

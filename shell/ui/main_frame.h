@@ -116,6 +116,10 @@ class CMainFrame : public QMainWindow {
     void showOnStartupDialog();
     void ledSetDialog();
     void scanTypeDialog();
+    // Send > "Change communication address *": the password, then the change-address dialog
+    // (serial link) or the change-IP dialog (network).
+    void changeAddress();
+    void openAddressDialog();
     void sendFile();
     void save();
     void saveAs();
