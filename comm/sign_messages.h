@@ -32,12 +32,15 @@ inline constexpr const char* kMsgBootSetOk = "Set show information on startup su
 inline constexpr const char* kMsgBootSetFailed = "Set show information on startup failed!\n";
 inline constexpr const char* kMsgNoException = "There was an exception";
 
+inline constexpr const char* kMsgNoModemChosen =
+    "No modem is chosen: choose one with Set > Select Modem first.";
+
 // The guard in front of the address dialogs.
 inline constexpr const char* kSignPassword = "480713";
 inline constexpr const char* kMsgAdvancedFeature =
     "Warning! this is an advanced feature,wrong\noperation may cause the sign to malfunction!";
 inline constexpr const char* kMsgEnterSignPassword = "Please enter password to proceed(480713)";
-inline constexpr const char* kMsgPasswordError = "Password error!";
+inline constexpr const char* kMsgSignPasswordError = "Password error!";
 // The questions of the change-address and change-IP dialogs (printf formats).
 inline constexpr const char* kAskChangeAddress =
     "This is to change the COM communication address of the sign,\nif it goes "

@@ -174,6 +174,7 @@ void SignSerialPort::runCommand(std::string line) {
             writeAll("\r\nNO CARRIER\r\n");
             return;
         }
+        if (number == "00") return;  // rings and rings: no answer at all
         writeAll("\r\nCONNECT 115200\r\n");
         reader_.clear();
         dataMode_ = true;

@@ -32,7 +32,7 @@ CPasswordDialog::CPasswordDialog(OperatorMessages& messages, QWidget* parent)
 
 void CPasswordDialog::accept() {
     if (ss(edit_->text()) != kSignPassword) {
-        messages_.show(kMsgPasswordError, kCaptionInfo, MessageIcon::Error);
+        messages_.show(kMsgSignPasswordError, kCaptionInfo, MessageIcon::Error);
         edit_->clear();
         edit_->setFocus();
         return;  // asked again

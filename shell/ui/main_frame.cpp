@@ -19,14 +19,19 @@
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_connection.h"
+#include "comm/modem_list.h"
 #include "comm/packet.h"
 #include "comm/sign_endpoint.h"
+#include "comm/sign_messages.h"
 #include "comm/sign_record_store.h"
 #include "comm/ui/change_address_dialog.h"
 #include "comm/ui/change_ip_dialog.h"
 #include "comm/ui/led_set_dialog.h"
+#include "comm/ui/modem_control_window.h"
 #include "comm/ui/operation_windows.h"
 #include "comm/ui/password_dialog.h"
+#include "comm/ui/select_modem_dialog.h"
 #include "comm/ui/show_on_startup_dialog.h"
 #include "common/folders.h"
 #include "common/paths.h"
@@ -96,6 +101,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     connect(session_.get(), &PlaySession::sendShowRequested, this,
             [this](int count) { startOperation(OperationCode::SendShow, count); });
     session_->setWorkspaceBusy([this] { return operations_->sendingWorkspace(); });
+    modem_ = std::make_unique<ModemConnection>(*operations_, messages_, &appProfile());
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);
@@ -292,10 +298,10 @@ void CMainFrame::run(Command command) {
             ledColourSet();
             break;
         case Command::SelectModem:
-            notAvailable("Select Modem");
+            selectModem();
             break;
         case Command::DialHangUp:
-            notAvailable("Dial/Hang up");
+            connectModem();
             break;
         case Command::CreateEditUser:
             editUsers();
@@ -417,6 +423,39 @@ void CMainFrame::openAddressDialog() {
         configureOperations();
     });
     dialog->open();
+}
+
+void CMainFrame::selectModem() {
+    auto* dialog = new CSelectModemDialog(installedModems(), appProfile(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void CMainFrame::connectModem() {
+    if (modemWindow_) {
+        modemWindow_->raise();
+        modemWindow_->activateWindow();
+        return;
+    }
+    const int port =
+        static_cast<int>(appProfile().getInt(kProfileSectionSet, "SELECT_MODEM_PORT", -1));
+    if (port <= 0) {
+        messages_.show(kMsgNoModemChosen, "INFO", MessageIcon::Information);
+        return;
+    }
+    if (operations_->runState() != RunState::Idle) return;  // the link is in use
+    if (!modem_->connect(port, serialDeviceForPort(appProfile(), port))) return;
+    modemWindow_ = new CModemControlWindow(*modem_, appProfile(), this);
+    modemWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    // Posted, as message 2035 is: the window has finished closing when the link is released.
+    connect(modemWindow_, &CModemControlWindow::closed, this, &CMainFrame::releaseModem,
+            Qt::QueuedConnection);
+    modemWindow_->show();
+}
+
+void CMainFrame::releaseModem() {
+    modem_->release();
+    if (modemWindow_) modemWindow_->close();
 }
 
 void CMainFrame::scanTypeDialog() {
@@ -664,6 +703,8 @@ void CMainFrame::shutDown() {
     }
     closeProgram();
     session_->stop();
+    // A held modem link is hung up with the window, as when the dial window closes.
+    releaseModem();
     if (operations_->runState() == RunState::Running) {
         // Nothing the worker still says is shown: it never waits for this thread again, and a
         // stop ends it at its next wait or between files, within the link's time-outs.

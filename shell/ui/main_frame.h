@@ -12,7 +12,9 @@
 
 #include "comm/comm_settings.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_connection.h"
 #include "comm/sign_operations.h"
+#include "comm/ui/modem_control_window.h"
 #include "common/ui/qt_messages.h"
 #include "common/ui/worker_messages.h"
 #include "editor/ui/play_session.h"
@@ -87,6 +89,8 @@ class CMainFrame : public QMainWindow {
     CProgramFrame* programFrame() const { return programFrame_; }
     QAction* action(Command command) const { return actions_.at(command); }
     SignOperations& operations() { return *operations_; }
+    ModemConnection& modem() { return *modem_; }
+    CModemControlWindow* modemWindow() const { return modemWindow_; }
     OperationWindows& operationWindows() { return *windows_; }
     OperatorMessages& messages() { return messages_; }
     PlaySession& session() { return *session_; }
@@ -120,6 +124,11 @@ class CMainFrame : public QMainWindow {
     // (serial link) or the change-IP dialog (network).
     void changeAddress();
     void openAddressDialog();
+    // Set > "Select Modem" and "Dial/Hang up" (which connects the chosen modem and opens
+    // "Modem control"); releaseModem() is message 2035: hang up the held link, close the window.
+    void selectModem();
+    void connectModem();
+    void releaseModem();
     void sendFile();
     void save();
     void saveAs();
@@ -143,6 +152,8 @@ class CMainFrame : public QMainWindow {
     std::unique_ptr<WorkerMessages> workerMessages_;
     std::unique_ptr<SignOperations> operations_;
     std::unique_ptr<PlaySession> session_;
+    std::unique_ptr<ModemConnection> modem_;
+    QPointer<CModemControlWindow> modemWindow_;
     QMdiArea* mdi_ = nullptr;
     QPointer<QMdiSubWindow> programWindow_;
     QPointer<CProgramFrame> programFrame_;
