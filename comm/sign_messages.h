@@ -35,6 +35,11 @@ inline constexpr const char* kMsgNoException = "There was an exception";
 inline constexpr const char* kMsgNoModemChosen =
     "No modem is chosen: choose one with Set > Select Modem first.";
 
+// A verified send.
+inline constexpr const char* kMsgVerifying = "Reading the sign's file list back...";
+inline constexpr const char* kMsgVerifyMismatch =
+    "The sign's file list does not match what was sent:";
+
 // The guard in front of the address dialogs.
 inline constexpr const char* kSignPassword = "480713";
 inline constexpr const char* kMsgAdvancedFeature =

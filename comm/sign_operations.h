@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "comm/network_link.h"
 #include "comm/serial_link.h"
@@ -58,6 +59,8 @@ class OperationObserver {
     virtual void progressClosed() {}
     // The sign's list as UTF-8, decoded from the sign's code page like every other sign text.
     virtual void showFileList(const std::string& text) {}
+    // After a verified send: one line per file not on the sign as sent (empty: all `files` are).
+    virtual void verificationDone(const std::vector<std::string>& problems, int files) {}
 };
 
 struct OperationEnvironment {
@@ -74,6 +77,9 @@ struct OperationEnvironment {
     Profile* profile = nullptr;  // where a changed address is stored (none: not stored)
     std::string signListPath;    // "LED_SET.ZRC" to update after a changed address (empty: none)
     std::string currentSignName = "Sample LED";
+    // After a SendShow the sign confirmed, read its file list back and compare it with what was
+    // sent; a mismatch is told per file and the send counts as failed.
+    bool verifySend = false;
 };
 
 // The workspace may hold at most this many bytes of files for any operation to start.
@@ -130,6 +136,7 @@ class SignOperations {
     void runGetFileList();
     void runReboot();
     void runSetAddress();
+    bool verifyUpload(const std::string& remoteFolder);
     bool pause(int ms);
     bool openSerial();
     bool serialRequest(uint16_t type, const std::string& data, std::string* reply);
