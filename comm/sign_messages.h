@@ -40,6 +40,11 @@ inline constexpr const char* kMsgVerifying = "Reading the sign's file list back.
 inline constexpr const char* kMsgVerifyMismatch =
     "The sign's file list does not match what was sent:";
 
+// Sending to several signs.
+inline constexpr const char* kMsgChooseSigns = "Please choose at least one sign.";
+inline constexpr const char* kMsgNothingToSend =
+    "There is nothing to send: open a program, or make one first.";
+
 // The guard in front of the address dialogs.
 inline constexpr const char* kSignPassword = "480713";
 inline constexpr const char* kMsgAdvancedFeature =

@@ -302,7 +302,7 @@ void SignOperations::runUploadSerial(OperationCode code, int parameter) {
 
 bool SignOperations::verifyUpload(const std::string& remoteFolder) {
     if (!env_.verifySend) return true;
-    observer_.progressFileName(kMsgVerifying);
+    observer_.verificationStarted();
     std::string list;
     if (serialSelected()) {
         if (!serialRequest(kReqFileList, std::string(), nullptr) || !pause(env_.fileListPauseMs) ||

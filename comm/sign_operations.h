@@ -59,6 +59,8 @@ class OperationObserver {
     virtual void progressClosed() {}
     // The sign's list as UTF-8, decoded from the sign's code page like every other sign text.
     virtual void showFileList(const std::string& text) {}
+    // A verified send reads the sign's file list back now.
+    virtual void verificationStarted() {}
     // After a verified send: one line per file not on the sign as sent (empty: all `files` are).
     virtual void verificationDone(const std::vector<std::string>& problems, int files) {}
 };

@@ -32,7 +32,9 @@
 #include "comm/ui/operation_windows.h"
 #include "comm/ui/password_dialog.h"
 #include "comm/ui/select_modem_dialog.h"
+#include "comm/ui/send_to_signs_dialog.h"
 #include "comm/ui/show_on_startup_dialog.h"
+#include "comm/upload_names.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
@@ -88,6 +90,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     windows_ = std::make_unique<OperationWindows>(this);
     workerMessages_ = std::make_unique<WorkerMessages>(this, messages_);
     operations_ = std::make_unique<SignOperations>(*workerMessages_, *windows_);
+    connect(windows_.get(), &OperationWindows::verificationShown, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     configureOperations();
     operationTimer_ = new QTimer(this);
     operationTimer_->setInterval(kOperationTimerMs);
@@ -98,9 +102,17 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
         }
     });
     session_ = std::make_unique<PlaySession>(programData(), messages_, workspaceFolder());
-    connect(session_.get(), &PlaySession::sendShowRequested, this,
-            [this](int count) { startOperation(OperationCode::SendShow, count); });
-    session_->setWorkspaceBusy([this] { return operations_->sendingWorkspace(); });
+    connect(session_.get(), &PlaySession::sendShowRequested, this, [this](int count) {
+        if (!pendingSigns_.empty()) {
+            startMultiSend(std::move(pendingSigns_));
+            pendingSigns_.clear();
+            return;
+        }
+        startOperation(OperationCode::SendShow, count);
+    });
+    session_->setWorkspaceBusy([this] {
+        return operations_->sendingWorkspace() || (multiSendWindow_ && multiSendWindow_->running());
+    });
     modem_ = std::make_unique<ModemConnection>(*operations_, messages_, &appProfile());
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
@@ -136,6 +148,8 @@ void CMainFrame::configureOperations() {
         env.commandPort = endpoint->commandPort;
         env.ftpPort = endpoint->ftpPort;
     }
+    // The desktop reads the file list back after every send and shows what it found.
+    env.verifySend = true;
     operations_->setEnvironment(env);
 }
 
@@ -152,6 +166,7 @@ void CMainFrame::createActions() {
         {Command::SaveAs, "Save As"},
         {Command::Exit, "E&xit"},
         {Command::SendFile, "Send File"},
+        {Command::SendToSigns, "Send to signs\u2026"},
         {Command::GetFileList, "Get File List"},
         {Command::GetTime, "Get Time"},
         {Command::AdjustTime, "Adjust Time"},
@@ -211,9 +226,9 @@ void CMainFrame::createMenus() {
         }
     };
     add("&File", {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit});
-    add("&Send", {Command::SendFile, Command::GetFileList, Command::GetTime, Command::AdjustTime,
-                  Command::UpdateFirmware, Command::UpdateFirmwareFont, Command::ChangeAddress,
-                  Command::ShowInfoOnStartup, Command::SendReboot});
+    add("&Send", {Command::SendFile, Command::SendToSigns, Command::GetFileList, Command::GetTime,
+                  Command::AdjustTime, Command::UpdateFirmware, Command::UpdateFirmwareFont,
+                  Command::ChangeAddress, Command::ShowInfoOnStartup, Command::SendReboot});
     add("S&et", {Command::SetCommunication, Command::LedColourSet, Command::SelectModem,
                  Command::DialHangUp, Command::CreateEditUser});
     add("&View", {Command::ViewToolbar, Command::ViewStatusBar});
@@ -266,6 +281,9 @@ void CMainFrame::run(Command command) {
             break;
         case Command::SendFile:
             sendFile();
+            break;
+        case Command::SendToSigns:
+            sendToSigns();
             break;
         case Command::GetFileList:
             startOperation(OperationCode::GetFileList, 1);
@@ -589,6 +607,43 @@ void CMainFrame::sendFile() {
     const ChosenFile file = chosenFileOf(ss(path));
     openFile(ss(path));
     if (file.kind == FileKind::Program && programFrame_) makeAndSendProgram();
+}
+
+void CMainFrame::sendToSigns() {
+    if (multiSendWindow_ && multiSendWindow_->running()) {
+        multiSendWindow_->raise();
+        return;
+    }
+    SignList list;
+    loadSignList(joinPath(startFolder(), kSignListFile), list);
+    auto* dialog = new CSendToSignsDialog(list, messages_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        std::vector<CLED_Set_Data> signs = dialog->chosen();
+        if (programFrame_) {
+            pendingSigns_ = std::move(signs);
+            if (!makeAndSendProgram()) pendingSigns_.clear();
+            return;
+        }
+        if (uploadNames(workspaceFolder()).empty()) {
+            messages_.show(kMsgNothingToSend, "INFO", MessageIcon::Information);
+            return;
+        }
+        startMultiSend(std::move(signs));
+    });
+    dialog->open();
+}
+
+void CMainFrame::startMultiSend(std::vector<CLED_Set_Data> signs) {
+    if (operations_->runState() != RunState::Idle ||
+        (multiSendWindow_ && multiSendWindow_->running()))
+        return;
+    delete multiSendWindow_;
+    OperationEnvironment base = operations_->environment();
+    base.verifySend = true;
+    multiSendWindow_ = new MultiSendWindow(std::move(signs), base, appProfile(), this);
+    multiSendWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    multiSendWindow_->show();
 }
 
 bool CMainFrame::makeAndSendProgram() {

@@ -15,6 +15,7 @@
 #include "comm/modem_connection.h"
 #include "comm/sign_operations.h"
 #include "comm/ui/modem_control_window.h"
+#include "comm/ui/multi_send_window.h"
 #include "common/ui/qt_messages.h"
 #include "common/ui/worker_messages.h"
 #include "editor/ui/play_session.h"
@@ -41,6 +42,7 @@ class CMainFrame : public QMainWindow {
         SaveAs,
         Exit,
         SendFile,
+        SendToSigns,
         GetFileList,
         GetTime,
         AdjustTime,
@@ -91,6 +93,7 @@ class CMainFrame : public QMainWindow {
     SignOperations& operations() { return *operations_; }
     ModemConnection& modem() { return *modem_; }
     CModemControlWindow* modemWindow() const { return modemWindow_; }
+    MultiSendWindow* multiSendWindow() const { return multiSendWindow_; }
     OperationWindows& operationWindows() { return *windows_; }
     OperatorMessages& messages() { return messages_; }
     PlaySession& session() { return *session_; }
@@ -130,6 +133,11 @@ class CMainFrame : public QMainWindow {
     void connectModem();
     void releaseModem();
     void sendFile();
+    // Send > "Send to signs…": the checklist of the sign list, then the open program made and
+    // sent (or the workspace folder as it is) to every sign ticked, in the "Sending to signs"
+    // window.
+    void sendToSigns();
+    void startMultiSend(std::vector<CLED_Set_Data> signs);
     void save();
     void saveAs();
     void editUsers();
@@ -154,6 +162,9 @@ class CMainFrame : public QMainWindow {
     std::unique_ptr<PlaySession> session_;
     std::unique_ptr<ModemConnection> modem_;
     QPointer<CModemControlWindow> modemWindow_;
+    // Signs the next made show goes to instead of the current sign (Send to signs…).
+    std::vector<CLED_Set_Data> pendingSigns_;
+    QPointer<MultiSendWindow> multiSendWindow_;
     QMdiArea* mdi_ = nullptr;
     QPointer<QMdiSubWindow> programWindow_;
     QPointer<CProgramFrame> programFrame_;
