@@ -30,6 +30,8 @@ class SignReporter : public OperatorMessages, public OperationObserver {
     void progressOpened(int range) override { range_ = range; }
     void progressFileName(const std::string& name) override { file_ = name; }
     void progressPosition(int position) override {
+        if (position == lastPosition_) return;  // the end of an upload sets it once more
+        lastPosition_ = position;
         if (position > 0 && position <= range_ && !file_.empty())
             line_("sent " + file_ + " (" + std::to_string(position) + "/" + std::to_string(range_) +
                   ")");
@@ -42,6 +44,7 @@ class SignReporter : public OperatorMessages, public OperationObserver {
   private:
     std::function<void(const std::string&)> line_;
     int range_ = 1;
+    int lastPosition_ = 0;
     std::string file_;
     std::string last_;
 };

@@ -16,9 +16,10 @@ IpAddressEdit::IpAddressEdit(QWidget* parent) : QWidget(parent) {
         octets_[i]->setRange(0, 255);
         octets_[i]->setButtonSymbols(QSpinBox::NoButtons);
         octets_[i]->setAlignment(Qt::AlignCenter);
-        octets_[i]->setMinimumWidth(44);
+        octets_[i]->setFixedWidth(48);
         row->addWidget(octets_[i]);
     }
+    row->addStretch();
 }
 
 Ipv4 IpAddressEdit::value() const {
