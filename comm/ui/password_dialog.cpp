@@ -34,6 +34,7 @@ void CPasswordDialog::accept() {
     if (ss(edit_->text()) != kSignPassword) {
         messages_.show(kMsgSignPasswordError, kCaptionInfo, MessageIcon::Error);
         edit_->clear();
+        activateWindow();
         edit_->setFocus();
         return;  // asked again
     }

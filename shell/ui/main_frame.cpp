@@ -429,7 +429,8 @@ void CMainFrame::openAddressDialog() {
                 startOperation(OperationCode::SetAddress, 1);
             },
             Qt::QueuedConnection);
-        dialog->open();
+        // Modeless: it stays open beside the progress, the messages and a modem window.
+        dialog->show();
         return;
     }
     auto* dialog = new CChangeIpDialog(*operations_, shown, selection.host, messages_, this);
