@@ -16,7 +16,9 @@ constexpr int kSignLimitMs = 30 * 60 * 1000;  // a whole show over a slow line
 // One sign's messages and progress, as lines.
 class SignReporter : public OperatorMessages, public OperationObserver {
   public:
-    SignReporter(std::function<void(const std::string&)> line) : line_(std::move(line)) {}
+    SignReporter(std::function<void(const std::string&)> line,
+                 std::function<void(int position, int range)> progress)
+        : line_(std::move(line)), progress_(std::move(progress)) {}
     using OperatorMessages::show;
     MessageAnswer show(const OperatorMessage& m) override {
         std::string text = m.text;
@@ -32,6 +34,7 @@ class SignReporter : public OperatorMessages, public OperationObserver {
     void progressPosition(int position) override {
         if (position == lastPosition_) return;  // the end of an upload sets it once more
         lastPosition_ = position;
+        progress_(std::clamp(position, 0, range_), range_);
         if (position > 0 && position <= range_ && !file_.empty())
             line_("sent " + file_ + " (" + std::to_string(position) + "/" + std::to_string(range_) +
                   ")");
@@ -43,6 +46,7 @@ class SignReporter : public OperatorMessages, public OperationObserver {
 
   private:
     std::function<void(const std::string&)> line_;
+    std::function<void(int, int)> progress_;
     int range_ = 1;
     int lastPosition_ = 0;
     std::string file_;
@@ -66,10 +70,17 @@ void MultiSend::stop() {
     for (SignOperations* ops : running_) ops->requestStop();
 }
 
-SignSendResult MultiSend::sendTo(const CLED_Set_Data& sign, int files) {
+void MultiSend::progress(size_t index, int sent, int files) {
+    std::lock_guard<std::mutex> lock(lineMutex_);
+    if (progress_) progress_(index, sent, files);
+}
+
+SignSendResult MultiSend::sendTo(size_t index, int files) {
+    const CLED_Set_Data& sign = signs_[index];
     SignSendResult result;
     result.sign = sign.name;
-    SignReporter reporter([this, &sign](const std::string& text) { line(sign.name, text); });
+    SignReporter reporter([this, &sign](const std::string& text) { line(sign.name, text); },
+                          [this, index](int sent, int range) { progress(index, sent, range); });
     SignOperations ops(reporter, reporter);
     OperationEnvironment env = base_;
     env.profile = nullptr;  // nothing here changes stored settings
@@ -93,6 +104,7 @@ SignSendResult MultiSend::sendTo(const CLED_Set_Data& sign, int files) {
     }
     line(sign.name, sign.port > 0 ? "sending over COM" + std::to_string(sign.port)
                                   : "sending to " + sign.host);
+    progress(index, 0, files);
     if (ops.start(OperationCode::SendShow, files)) {
         if (!ops.waitUntilFinished(kSignLimitMs)) {
             ops.requestStop();
@@ -118,12 +130,11 @@ std::vector<SignSendResult> MultiSend::run() {
         if (signs_[i].port > 0)
             serial.push_back(i);
         else
-            threads.emplace_back(
-                [this, i, files, &results] { results[i] = sendTo(signs_[i], files); });
+            threads.emplace_back([this, i, files, &results] { results[i] = sendTo(i, files); });
     }
     // The serial signs one after another, beside the network ones.
     threads.emplace_back([this, files, &serial, &results] {
-        for (size_t i : serial) results[i] = sendTo(signs_[i], files);
+        for (size_t i : serial) results[i] = sendTo(i, files);
     });
     for (std::thread& t : threads) t.join();
     return results;

@@ -29,6 +29,9 @@ struct SignSendResult {
 class MultiSend {
   public:
     using LineListener = std::function<void(const std::string& sign, const std::string& text)>;
+    // The sign's place in the list given, the files sent so far and the files to send; from the
+    // signs' threads, one at a time, like the lines.
+    using ProgressListener = std::function<void(size_t sign, int sent, int files)>;
 
     // `base`: the workspace, ports, pauses, time-outs and verification for every sign; each sign
     // record adds its link (port, address, baud index, chunk size index, host). `profile` maps
@@ -36,18 +39,23 @@ class MultiSend {
     MultiSend(std::vector<CLED_Set_Data> signs, const OperationEnvironment& base,
               const Profile& profile, LineListener listener);
 
+    // Before run().
+    void onProgress(ProgressListener listener) { progress_ = std::move(listener); }
+
     // The results in the order of the signs given.
     std::vector<SignSendResult> run();
     void stop();
 
   private:
-    SignSendResult sendTo(const CLED_Set_Data& sign, int files);
+    SignSendResult sendTo(size_t index, int files);
     void line(const std::string& sign, const std::string& text);
+    void progress(size_t index, int sent, int files);
 
     std::vector<CLED_Set_Data> signs_;
     OperationEnvironment base_;
     const Profile& profile_;
     LineListener listener_;
+    ProgressListener progress_;
     std::mutex lineMutex_;
     std::mutex runningMutex_;
     std::vector<SignOperations*> running_;

@@ -1,6 +1,7 @@
 #pragma once
-// "Sending to signs": one line per event of each sign while the workspace folder goes to several
-// signs at once (MultiSend on a thread of its own), then the summary. "Stop" ends every send at
+// "Sending to signs": a row per sign (its link, how many files it has been sent, its outcome) and
+// one line per event of each sign while the workspace folder goes to several signs at once
+// (MultiSend on a thread of its own), then the summary. "Stop" ends every send at
 // its next wait; the window closes only once all have ended. User interface thread only.
 #include <QWidget>
 #include <memory>
@@ -12,6 +13,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTreeWidget;
 
 namespace brightline::ui {
 
@@ -26,6 +28,9 @@ class MultiSendWindow : public QWidget {
     bool running() const { return running_; }
     QString lines() const;
     QString summary() const;
+    // The sign rows: name, link, files sent ("3/7"), outcome ("waiting", "sending", "done",
+    // "FAILED: ...").
+    QTreeWidget* signRows() const { return rows_; }
     const std::vector<SignSendResult>& results() const { return results_; }
     QPushButton* stopButton() const { return stop_; }
 
@@ -38,12 +43,14 @@ class MultiSendWindow : public QWidget {
   private:
     void addLine(const QString& line);
     void done(const std::vector<SignSendResult>& results);
+    void showProgress(size_t sign, int sent, int files);
 
     std::unique_ptr<MultiSend> send_;
     std::thread thread_;
     bool running_ = true;
     bool closeWhenDone_ = false;
     std::vector<SignSendResult> results_;
+    QTreeWidget* rows_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
     QLabel* summary_ = nullptr;
     QPushButton* stop_ = nullptr;

@@ -2,9 +2,11 @@
 // and send without a preview), both reaching the virtual sign.
 #include <QAction>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "comm/ui/multi_send_window.h"
 #include "comm/ui/operation_windows.h"
@@ -199,6 +201,20 @@ TEST_F(MainFrameSendTest, SendToSignsReachesEachTickedSignAndNamesTheDeadOne) {
     ASSERT_TRUE(waitFor([&] { return !window->running(); }, 60000))
         << window->lines().toStdString();
     EXPECT_EQ(window->summary(), "2 of 3 signs done; failed: Dead");
+    // A row per sign: its link, the files it was sent, its outcome.
+    QTreeWidget* rows = window->signRows();
+    ASSERT_EQ(rows->topLevelItemCount(), 3);
+    const char* const outcomes[] = {"done", "done", "FAILED: Communication error!"};
+    const char* const sent[] = {"3/3", "3/3", "0/3"};
+    for (int i = 0; i < 3; ++i) {
+        QTreeWidgetItem* row = rows->topLevelItem(i);
+        SCOPED_TRACE(row->text(0).toStdString());
+        EXPECT_EQ(row->text(1), qs(list.signs[static_cast<size_t>(i)].host));
+        EXPECT_EQ(row->text(3).toStdString(), outcomes[i]);
+        auto* bar = qobject_cast<QProgressBar*>(rows->itemWidget(row, 2));
+        ASSERT_TRUE(bar);
+        EXPECT_EQ(bar->text().toStdString(), sent[i]);
+    }
     const std::string lines = window->lines().toStdString();
     EXPECT_NE(lines.find("Door: verified: all 3 files are there"), std::string::npos) << lines;
     EXPECT_NE(lines.find("Dead: connect error!"), std::string::npos) << lines;
