@@ -42,6 +42,8 @@ inline constexpr const char* kMsgVerifyMismatch =
 
 // Sending to several signs.
 inline constexpr const char* kMsgChooseSigns = "Please choose at least one sign.";
+inline constexpr const char* kMsgNoSigns =
+    "The sign list is empty: add signs with Set > Set communication first.";
 inline constexpr const char* kMsgNothingToSend =
     "There is nothing to send: open a program, or make one first.";
 

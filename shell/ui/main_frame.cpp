@@ -617,6 +617,10 @@ void CMainFrame::sendToSigns() {
     }
     SignList list;
     loadSignList(joinPath(startFolder(), kSignListFile), list);
+    if (list.signs.empty()) {
+        messages_.show(kMsgNoSigns, "INFO", MessageIcon::Information);
+        return;
+    }
     auto* dialog = new CSendToSignsDialog(list, messages_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {

@@ -161,6 +161,15 @@ TEST_F(MainFrameSendTest, SendToSignsReachesEachTickedSignAndNamesTheDeadOne) {
     std::string error;
     ASSERT_TRUE(door.start(&error)) << error;
     SignList list;
+    {
+        // No sign list: nothing to choose from, and the window says where signs are added.
+        ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
+        CMainFrame main;
+        main.action(CMainFrame::Command::SendToSigns)->trigger();
+        EXPECT_FALSE(testing::visibleWindow<CSendToSignsDialog>());
+        EXPECT_EQ(lastMessage(),
+                  "The sign list is empty: add signs with Set > Set communication first.");
+    }
     for (const char* name : {"Sample LED", "Door", "Dead", "Not ticked"}) {
         CLED_Set_Data sign;
         sign.name = name;
