@@ -1,15 +1,11 @@
 #include "comm/modem_connection.h"
 
-#include "comm/packet.h"
-#include "comm/sign_messages.h"
 #include "comm/sign_operations.h"
-#include "common/operator_messages.h"
 
 namespace brightline {
 
-ModemConnection::ModemConnection(SignOperations& operations, OperatorMessages& messages,
-                                 Profile* profile)
-    : operations_(operations), messages_(messages), dialer_(operations.serialLink(), profile) {
+ModemConnection::ModemConnection(SignOperations& operations, Profile* profile)
+    : operations_(operations), dialer_(operations.serialLink(), profile) {
     dialer_.onStatus([this](const std::string& status) {
         if (listener_) listener_(status);
     });
@@ -31,15 +27,7 @@ bool ModemConnection::connect(int comPort, const std::string& device) {
     OperationEnvironment env = operations_.environment();
     env.serialDevice = device;
     operations_.setEnvironment(env);
-    SerialLink& link = operations_.serialLink();
-    link.setTimings(env.serialTimings);
-    link.setChunkSize(env.chunkSize);
-    if (!link.open(device, baudRateForIndex(selection.baudIndex))) {
-        messages_.show("COM" + std::to_string(comPort) + " " + kMsgIsTaken, kCaptionInfo,
-                       MessageIcon::Error);
-        link.close();
-        return false;
-    }
+    if (!operations_.openSerial()) return false;  // "COM%d is taken !" and why, shown
     selection.held = true;
     return true;
 }

@@ -16,14 +16,14 @@
 
 namespace brightline {
 
-class OperatorMessages;
 class Profile;
 class SignOperations;
 
 class ModemConnection {
   public:
-    // All borrowed; `profile` (may be null) receives the number dialled.
-    ModemConnection(SignOperations& operations, OperatorMessages& messages, Profile* profile);
+    // Both borrowed; `profile` (may be null) receives the number dialled. A port that cannot be
+    // opened is told through the operations' messages.
+    ModemConnection(SignOperations& operations, Profile* profile);
     ~ModemConnection();
     ModemConnection(const ModemConnection&) = delete;
     ModemConnection& operator=(const ModemConnection&) = delete;
@@ -58,7 +58,6 @@ class ModemConnection {
     void joinWork();
 
     SignOperations& operations_;
-    OperatorMessages& messages_;
     ModemDialer dialer_;
     std::function<void(const std::string&)> listener_;
     std::thread worker_;

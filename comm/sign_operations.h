@@ -100,6 +100,10 @@ class SignOperations {
     const OperationEnvironment& environment() const { return env_; }
     LinkSelection& selection() { return selection_; }
     SerialLink& serialLink() { return link_; }
+    // Opens the serial link on the environment's device at the selected baud rate. False, with
+    // "COM%d is taken !" and the cause shown and nothing left open, when it cannot be opened.
+    // Only while no operation runs (the modem connection opens the link it holds with it).
+    bool openSerial();
     // The values the change-address dialog collected for SetAddress.
     void setPendingAddressChange(const AddressChange& change) { pending_ = change; }
 
@@ -140,7 +144,6 @@ class SignOperations {
     void runSetAddress();
     bool verifyUpload(const std::string& remoteFolder);
     bool pause(int ms);
-    bool openSerial();
     bool serialRequest(uint16_t type, const std::string& data, std::string* reply);
     long netCommand(const std::string& request, std::string* reply, size_t capacity = 1024);
     // Shows "Communication error!" with the cause of the failure (cause_) on a line of its own.

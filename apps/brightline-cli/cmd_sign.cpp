@@ -169,15 +169,14 @@ int runOperation(SignOperations& ops, OperationCode code, int parameter) {
 
 // Runs `body` over a held modem link when --modem was given: opens the serial device, dials,
 // runs it, hangs up and releases the link. Without --modem, just runs it.
-int overModem(SignOperations& ops, const LinkOptions& o, OperatorMessages& messages,
-              const std::function<int()>& body) {
+int overModem(SignOperations& ops, const LinkOptions& o, const std::function<int()>& body) {
     if (o.modemNumber.empty()) return body();
     if (o.selection.comPort == 0) {
         std::fprintf(stderr,
                      "brightline-cli: --modem dials over a serial line (--serial DEVICE)\n");
         return kExitUsage;
     }
-    ModemConnection modem(ops, messages, nullptr);
+    ModemConnection modem(ops, nullptr);
     if (!modem.connect(o.selection.comPort, o.env.serialDevice)) return kExitFailed;
     std::fprintf(stderr, "dialling %s\n", o.modemNumber.c_str());
     const std::string status = modem.dial(o.modemNumber);
@@ -427,8 +426,7 @@ int runSend(const Args& args) {
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
     const int files = static_cast<int>(uploadNames(o.env.workspace).size());
-    return overModem(ops, o, messages,
-                     [&] { return runOperation(ops, OperationCode::SendShow, files); });
+    return overModem(ops, o, [&] { return runOperation(ops, OperationCode::SendShow, files); });
 }
 
 int runSign(const Args& args) {
@@ -448,7 +446,7 @@ int runSign(const Args& args) {
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
     SignRun run{ops, o, messages, Args(o.rest.begin() + 1, o.rest.end())};
-    const int status = overModem(ops, o, messages, [&] { return command->run(run); });
+    const int status = overModem(ops, o, [&] { return command->run(run); });
     if (status == kExitUsage)
         return usage(std::string("sign ") + command->word + (*command->arguments ? " " : "") +
                      command->arguments + " " + kLinkUsage);

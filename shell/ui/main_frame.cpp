@@ -113,7 +113,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     session_->setWorkspaceBusy([this] {
         return operations_->sendingWorkspace() || (multiSendWindow_ && multiSendWindow_->running());
     });
-    modem_ = std::make_unique<ModemConnection>(*operations_, messages_, &appProfile());
+    modem_ = std::make_unique<ModemConnection>(*operations_, &appProfile());
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);

@@ -489,7 +489,7 @@ TEST_F(SerialSignTest, ModemDialsConnectsCarriesPacketsAndHangsUp) {
 TEST_F(SerialSignTest, HeldModemLinkCarriesOperationsUntilReleased) {
     startWith(SignFaults{}, /*modem=*/true);
     Profile profile((dir_ / "profile.ini").string());
-    ModemConnection modem(*ops_, messages_, &profile);
+    ModemConnection modem(*ops_, &profile);
     ModemTimings t;
     t.commandPauseMs = 20;
     t.guardMs = 600;  // the modem wants a pause before "+++"
@@ -528,7 +528,7 @@ TEST_F(SerialSignTest, HeldModemLinkCarriesOperationsUntilReleased) {
 
 TEST_F(SerialSignTest, ReleaseDuringTheDialWaitEndsItAtOnce) {
     startWith(SignFaults{}, /*modem=*/true);
-    ModemConnection modem(*ops_, messages_, nullptr);
+    ModemConnection modem(*ops_, nullptr);
     ModemTimings t;
     t.commandPauseMs = 20;
     modem.setTimings(t);  // the dial waits its full 30 seconds for an answer
@@ -547,10 +547,11 @@ TEST_F(SerialSignTest, ReleaseDuringTheDialWaitEndsItAtOnce) {
 }
 
 TEST_F(SerialSignTest, TakenModemPortHoldsNothing) {
-    ModemConnection modem(*ops_, messages_, nullptr);
+    ModemConnection modem(*ops_, nullptr);
     EXPECT_FALSE(modem.connect(5, (dir_ / "no-such-port").string()));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "COM5 is taken !");
+    EXPECT_EQ(shown()[0].text, "COM5 is taken !\n" + (dir_ / "no-such-port").string() +
+                                   ": No such file or directory");
     EXPECT_EQ(shown()[0].icon, MessageIcon::Error);
     EXPECT_FALSE(ops_->selection().held);
 }

@@ -213,13 +213,15 @@ TEST_F(MainFrameSendTest, SendToSignsReachesEachTickedSignAndNamesTheDeadOne) {
     // A row per sign: its link, the files it was sent, its outcome.
     QTreeWidget* rows = window->signRows();
     ASSERT_EQ(rows->topLevelItemCount(), 3);
-    const char* const outcomes[] = {"done", "done", "FAILED: Communication error!"};
+    const char* const outcomes[] = {
+        "done", "done", "FAILED: Communication error! no connection to 127.0.0.4 port "};
     const char* const sent[] = {"3/3", "3/3", "0/3"};
     for (int i = 0; i < 3; ++i) {
         QTreeWidgetItem* row = rows->topLevelItem(i);
         SCOPED_TRACE(row->text(0).toStdString());
         EXPECT_EQ(row->text(1), qs(list.signs[static_cast<size_t>(i)].host));
-        EXPECT_EQ(row->text(3).toStdString(), outcomes[i]);
+        EXPECT_EQ(row->text(3).toStdString().rfind(outcomes[i], 0), 0u)
+            << row->text(3).toStdString();
         auto* bar = qobject_cast<QProgressBar*>(rows->itemWidget(row, 2));
         ASSERT_TRUE(bar);
         EXPECT_EQ(bar->text().toStdString(), sent[i]);

@@ -187,7 +187,8 @@ TEST_F(ModemDialogsTest, BusyModemPortIsTakenAndNothingIsHeld) {
     appProfile().writeString("SET", "COM5_DEVICE", path("no-such-port"));
     CMainFrame main;
     main.action(CMainFrame::Command::DialHangUp)->trigger();
-    EXPECT_EQ(lastMessage(), "COM5 is taken !");
+    EXPECT_EQ(lastMessage(),
+              "COM5 is taken !\n" + path("no-such-port") + ": No such file or directory");
     EXPECT_FALSE(main.modemWindow());
     EXPECT_FALSE(main.operations().selection().held);
 }
