@@ -49,7 +49,7 @@ MultiSendWindow::MultiSendWindow(std::vector<CLED_Set_Data> signs, const Operati
     layout->addWidget(log_);
     layout->addWidget(summary_);
     layout->addWidget(stop_, 0, Qt::AlignRight);
-    resize(600, 420);
+    resize(760, 420);
     connect(stop_, &QPushButton::clicked, this, [this] {
         if (!running_) {
             close();
@@ -111,8 +111,10 @@ void MultiSendWindow::done(const std::vector<SignSendResult>& results) {
     running_ = false;
     results_ = results;
     for (size_t i = 0; i < results.size(); ++i)
-        if (QTreeWidgetItem* row = rows_->topLevelItem(static_cast<int>(i)))
+        if (QTreeWidgetItem* row = rows_->topLevelItem(static_cast<int>(i))) {
             row->setText(3, results[i].ok ? "done" : qs("FAILED: " + results[i].detail));
+            row->setToolTip(3, row->text(3));  // a cause may be longer than the column
+        }
     summary_->setText(qs(multiSendSummary(results)));
     stop_->setText("Close");
     stop_->setEnabled(true);
