@@ -22,6 +22,8 @@ packages=(
     fonts-liberation
     # test peers and tools
     python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl xdotool
+    # what the thumbnail benchmark compares with (bench/thumbnails)
+    libvips-tools
 )
 
 missing=()

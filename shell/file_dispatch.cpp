@@ -78,21 +78,21 @@ OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& 
     for (const std::string& candidate :
          {joinPath(startFolder, "pagewright"), joinPath(programFolder, "pagewright"),
           joinPath(programFolder, "../pagewright/pagewright")}) {
-        if (executable(candidate)) return OutsideProgram{{candidate, zrtPath}};
+        if (executable(candidate)) return OutsideProgram{{candidate, zrtPath}, kTextPageEditorName};
     }
-    return OutsideProgram{{"pagewright", zrtPath}};
+    return OutsideProgram{{"pagewright", zrtPath}, kTextPageEditorName};
 }
 
 OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile) {
     std::string editor = profile.getString(kProfileSectionSet, kKeyPictureEditor, "");
     if (editor.empty()) editor = "xdg-open";
-    return OutsideProgram{{editor, picturePath}};
+    return OutsideProgram{{editor, picturePath}, kPictureEditorName};
 }
 
 OutsideProgram helpProgram(const std::string& startFolder, const std::string& programFolder) {
     const std::string help = joinPath(startFolder, "brightline_Help");
-    if (executable(help)) return OutsideProgram{{help}};
-    return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}};
+    if (executable(help)) return OutsideProgram{{help}, kHelpName};
+    return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}, kHelpName};
 }
 
 }  // namespace brightline

@@ -12,10 +12,12 @@
 #include <QPainter>
 #include <QProcess>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
@@ -38,6 +40,7 @@
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
+#include "common/ui/file_dialog_filter.h"
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
@@ -55,17 +58,6 @@ constexpr int kOperationTimerMs = 500;
 constexpr int kFrameHeightReserve = 72;
 // The longest a running operation may take to end at shut-down; its link waits are shorter.
 constexpr int kShutDownLimitMs = 60000;
-
-QString filterText(const std::vector<FileFilter>& filters) {
-    QStringList parts;
-    for (const FileFilter& f : filters) {
-        QString patterns = qs(f.patterns);
-        patterns.replace(';', ' ');
-        // Linux names are case-sensitive: offer the lower-case spellings too.
-        parts << qs(f.description) + " (" + patterns + " " + patterns.toLower() + ")";
-    }
-    return parts.join(";;");
-}
 
 }  // namespace
 
@@ -226,6 +218,17 @@ void CMainFrame::createMenus() {
         }
     };
     add("&File", {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit});
+    // Undo and redo of the open program's edits.
+    undoGroup_ = new QUndoGroup(this);
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    QAction* undo = undoGroup_->createUndoAction(this, "Undo");
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    QAction* redo = undoGroup_->createRedoAction(this, "Redo");
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(undo);
+    edit->addAction(redo);
     add("&Send", {Command::SendFile, Command::SendToSigns, Command::GetFileList, Command::GetTime,
                   Command::AdjustTime, Command::UpdateFirmware, Command::UpdateFirmwareFont,
                   Command::ChangeAddress, Command::ShowInfoOnStartup, Command::SendReboot});
@@ -366,7 +369,7 @@ void CMainFrame::newFile(FileKind kind, const std::string& location, const std::
 
 void CMainFrame::openDialog() {
     const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
-                                                      filterText(openDialogFilters()));
+                                                      dialogFilter(openDialogFilters()));
     if (!path.isEmpty()) openFile(ss(path));
 }
 
@@ -513,6 +516,12 @@ void CMainFrame::openFile(const std::string& path) {
     runFileHandler(chosenFileOf(path), path, false);
 }
 
+void CMainFrame::openMedium(const std::string& path) {
+    const ChosenFile file = chosenFileOf(path);
+    if (file.kind == FileKind::Program || file.kind == FileKind::Schedule) return;
+    runFileHandler(file, path, false);
+}
+
 void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path, bool newProgram) {
     switch (file.kind) {
         case FileKind::Program:
@@ -545,9 +554,10 @@ bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
         new CProgramFrame(path, newProgram, newProgram, firstSelRc_, *session_, messages_);
     connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed,
             Qt::QueuedConnection);
-    connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
-        startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
-    });
+    connect(frame, &CProgramFrame::openMediumRequested, this,
+            [this](const QString& medium) { openMedium(ss(medium)); });
+    undoGroup_->addStack(frame->undoStack());
+    undoGroup_->setActiveStack(frame->undoStack());
     connect(frame, &CProgramFrame::propertyTabChanged, this,
             [this](int tab) { firstSelRc_ = tab; });
     QMdiSubWindow* window = mdi_->addSubWindow(frame);
@@ -602,7 +612,7 @@ void CMainFrame::sendFile() {
     if (sendFileDialogOpen_) return;
     sendFileDialogOpen_ = true;
     const QString path = QFileDialog::getOpenFileName(this, "Send File", qs(startFolder()),
-                                                      filterText(sendFileDialogFilters()));
+                                                      dialogFilter(sendFileDialogFilters()));
     sendFileDialogOpen_ = false;
     if (path.isEmpty()) return;
     const ChosenFile file = chosenFileOf(ss(path));
@@ -717,10 +727,30 @@ void CMainFrame::help() {
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
     if (program.argv.empty()) return;
+    const QString executable = qs(program.argv[0]);
+    const bool found = executable.contains('/')
+                           ? QFileInfo(executable).isExecutable()
+                           : !QStandardPaths::findExecutable(executable).isEmpty();
+    if (!found) {
+        // The text page editor comes with a later version; another program is not installed.
+        if (program.name == kTextPageEditorName)
+            notAvailable(qs(program.name));
+        else
+            messages_.show(OperatorMessage{
+                program.name + " cannot be started: " + program.argv[0] + " was not found.", "INFO",
+                MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
     QStringList arguments;
     for (size_t i = 1; i < program.argv.size(); ++i) arguments << qs(program.argv[i]);
-    // A program that cannot be started is passed over, as designed.
-    QProcess::startDetached(qs(program.argv[0]), arguments, qs(startFolder()));
+    QProcess process;
+    process.setProgram(executable);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(qs(startFolder()));
+    if (!process.startDetached())
+        messages_.show(OperatorMessage{program.name + " could not be started (" + program.argv[0] +
+                                           "): " + ss(process.errorString()),
+                                       "INFO", MessageIcon::Error, MessageButtons::Ok});
 }
 
 void CMainFrame::guideStep(int step) {
@@ -762,7 +792,7 @@ void CMainFrame::shutDown() {
         settings_.height = programData().ledHeight;
     }
     closeProgram();
-    session_->stop();
+    session_->cancel();
     // A held modem link is hung up with the window, as when the dial window closes.
     releaseModem();
     if (operations_->runState() == RunState::Running) {

@@ -44,7 +44,7 @@ TEST_F(MainFrameTest, MenusToolbarAndCaptionAsDesigned) {
     EXPECT_EQ(frame.windowTitle(), "Brightline");
     QStringList menus;
     for (QAction* a : frame.menuBar()->actions()) menus << a->text().remove('&');
-    EXPECT_EQ(menus, (QStringList{"File", "Send", "Set", "View", "Help"}));
+    EXPECT_EQ(menus, (QStringList{"File", "Edit", "Send", "Set", "View", "Help"}));
     auto* toolbar = frame.findChild<QToolBar*>("mainToolbar");
     ASSERT_TRUE(toolbar);
     QStringList captions;
