@@ -105,6 +105,22 @@ LinkSetup linkSetup(const CommSettings& settings, Profile& profile, const std::s
     return link;
 }
 
+void adoptChangedIp(CommSettings& settings, Profile& profile, const std::string& signListPath,
+                    const NetworkSettings& changed, const std::string& host) {
+    settings.ip = changed.ip;
+    settings.subnetMask = changed.mask;
+    settings.gateway = changed.gateway;
+    settings.host = host;
+    settings.writeNetwork(profile);
+    SignList list;
+    if (!loadSignList(signListPath, list)) return;
+    if (CLED_Set_Data* sign = list.find(settings.ledName)) {
+        sign->ip = changed.ip;
+        sign->host = host;
+        saveSignList(signListPath, list);
+    }
+}
+
 std::string serialDeviceForPort(const Profile& profile, int port) {
     const std::string configured =
         profile.getString(kSet, "COM" + std::to_string(port) + "_DEVICE", std::string());

@@ -56,6 +56,13 @@ struct LinkSetup {
 LinkSetup linkSetup(const CommSettings& settings, Profile& profile, const std::string& workspace,
                     const std::string& startFolder);
 
+// After the sign confirmed a new IP address (Set IP): `settings` take the new address, mask,
+// gateway and host text; "IP0".."IP3", "HOST_ADDRESS", "Subnetmask0".., "DefaultGateway0".. are
+// written; the current sign's record in the sign list at `signListPath` gets the new octets and
+// host text (skipped when the list cannot be read).
+void adoptChangedIp(CommSettings& settings, Profile& profile, const std::string& signListPath,
+                    const NetworkSettings& changed, const std::string& host);
+
 // The six "Show_*" keys in the order of BootParams.
 extern const char* const kBootParamKeys[6];
 

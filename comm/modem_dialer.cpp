@@ -29,6 +29,8 @@ bool ModemDialer::exchange(const std::string& command, std::string* reply, int t
         link_.lineEvent().reset();
         link_.exchangeDoneEvent().reset();
     }
+    // Looked at after the reset: a cancel from now on finds the exchange waiting and wakes it.
+    if (closing_.load()) return false;
     return link_.lineExchange(command, reply, timeoutMs);
 }
 
@@ -77,17 +79,6 @@ std::string ModemDialer::hangUp() {
 void ModemDialer::cancel() {
     closing_.store(true);
     link_.lineEvent().set();
-}
-
-void ModemDialer::release() {
-    closing_.store(true);
-    for (int i = 0; i < 500 && link_.isLineMode(); ++i) {
-        link_.lineEvent().set();
-        if (link_.exchangeDoneEvent().isSet()) break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    link_.setLineMode(false);
-    link_.close();
 }
 
 }  // namespace brightline

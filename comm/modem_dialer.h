@@ -4,8 +4,8 @@
 // "Disconnected!", "+++ATH0".
 //
 // dial() and hangUp() run on one caller thread and block for at most their waits (3 s for the
-// modem's first answer, 30 s for the dial); cancel() from any thread ends a waiting dial at once
-// (the window is closing). release() ends any line exchange, then closes the link.
+// modem's first answer, 30 s for the dial); cancel() from any thread ends a waiting dial or
+// hang-up at once (the window is closing). Holding and releasing the link is ModemConnection's.
 #include <atomic>
 #include <functional>
 #include <string>
@@ -43,8 +43,6 @@ class ModemDialer {
     std::string dial(const std::string& number);
     std::string hangUp();
     void cancel();
-    // Wakes a waiting line exchange until it has ended (bounded), then closes the link.
-    void release();
     const std::string& status() const { return status_; }
 
   private:

@@ -32,6 +32,36 @@ inline constexpr const char* kMsgBootSetOk = "Set show information on startup su
 inline constexpr const char* kMsgBootSetFailed = "Set show information on startup failed!\n";
 inline constexpr const char* kMsgNoException = "There was an exception";
 
+inline constexpr const char* kMsgNoModemChosen =
+    "No modem is chosen: choose one with Set > Select Modem first.";
+
+// A verified send.
+inline constexpr const char* kMsgVerifying = "Reading the sign's file list back...";
+inline constexpr const char* kMsgVerifyMismatch =
+    "The sign's file list does not match what was sent:";
+
+// Sending to several signs.
+inline constexpr const char* kMsgChooseSigns = "Please choose at least one sign.";
+inline constexpr const char* kMsgNoSigns =
+    "The sign list is empty: add signs with Set > Set communication first.";
+inline constexpr const char* kMsgNothingToSend =
+    "There is nothing to send: open a program, or make one first.";
+
+// The guard in front of the address dialogs.
+inline constexpr const char* kSignPassword = "480713";
+inline constexpr const char* kMsgAdvancedFeature =
+    "Warning! this is an advanced feature,wrong\noperation may cause the sign to malfunction!";
+inline constexpr const char* kMsgEnterSignPassword = "Please enter password to proceed(480713)";
+inline constexpr const char* kMsgSignPasswordError = "Password error!";
+// The questions of the change-address and change-IP dialogs (printf formats).
+inline constexpr const char* kAskChangeAddress =
+    "This is to change the COM communication address of the sign,\nif it goes "
+    "successfully,the new COM communication address \nwill be %d ,the new BPS will be %d . "
+    "\n\nplease make note of the new COM communication address!";
+inline constexpr const char* kAskChangeIp =
+    "This is to change the IP address of the sign,\nif it goes successfully,the new IP address "
+    "\nwill be %d.%d.%d.%d .\n\nplease make note of the new IP address!";
+
 // Network command words.
 inline constexpr const char* kWordDel = "QVX0001DEL";
 inline constexpr const char* kWordAck = "QVX0001ACK";

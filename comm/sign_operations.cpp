@@ -12,6 +12,7 @@
 
 #include "comm/comm_settings.h"
 #include "comm/led_set_data.h"
+#include "comm/send_verification.h"
 #include "comm/sign_messages.h"
 #include "comm/upload_names.h"
 #include "common/code_page.h"
@@ -143,7 +144,7 @@ bool SignOperations::finishIfDone() {
     if (code_.load() == static_cast<int>(OperationCode::GetFileList) && serialSelected()) {
         std::vector<uint8_t> bytes;
         if (readWholeFile(env_.startFolder + "/" + kFileListFile, bytes))
-            observer_.showFileList(lfToCrLf(std::string(bytes.begin(), bytes.end())));
+            observer_.showFileList(fromOem(lfToCrLf(std::string(bytes.begin(), bytes.end()))));
     }
     code_.store(0);
     return true;
@@ -255,7 +256,7 @@ void SignOperations::runUpload(OperationCode code, int parameter) {
     position(parameter);
     if (code == OperationCode::SendShow) {
         netCommand(kWordResume, nullptr);
-        confirmed_.store(true);
+        confirmed_.store(verifyUpload(remote));
         return;
     }
     const bool firmware = code == OperationCode::UpdateFirmware;
@@ -304,7 +305,7 @@ void SignOperations::runUploadSerial(OperationCode code, int parameter) {
             communicationError();
             return;
         }
-        confirmed_.store(true);
+        confirmed_.store(verifyUpload(remote));
         return;
     }
     const bool firmware = code == OperationCode::UpdateFirmware;
@@ -322,6 +323,35 @@ void SignOperations::runUploadSerial(OperationCode code, int parameter) {
     position(1);
     confirmed_.store(true);
     messages_.show(firmware ? kMsgFirmwareOk : kMsgFontOk, kCaptionInfo, MessageIcon::Information);
+}
+
+bool SignOperations::verifyUpload(const std::string& remoteFolder) {
+    if (!env_.verifySend) return true;
+    observer_.verificationStarted();
+    std::string list;
+    if (serialSelected()) {
+        if (!serialRequest(kReqFileList, std::string(), nullptr) || !pause(env_.fileListPauseMs) ||
+            link_.fetchFile(kFileListFile, env_.startFolder + "/" + kFileListFile,
+                            static_cast<uint8_t>(selection_.address)) != 1) {
+            communicationError();
+            return false;
+        }
+        std::vector<uint8_t> bytes;
+        readWholeFile(env_.startFolder + "/" + kFileListFile, bytes);
+        list.assign(bytes.begin(), bytes.end());
+    } else if (netCommand(kWordGetFile, &list, 1 << 20) < 1) {
+        communicationError();
+        return false;
+    }
+    const std::vector<SentFile> sent = sentFiles(env_.workspace);
+    const std::vector<std::string> problems =
+        compareWithSignList(sent, parseSignFileList(fromOem(list)), remoteFolder);
+    observer_.verificationDone(problems, static_cast<int>(sent.size()));
+    if (problems.empty()) return true;
+    std::string text = kMsgVerifyMismatch;
+    for (const std::string& p : problems) text += "\n" + p;
+    messages_.show(text, kCaptionInfo, MessageIcon::Error);
+    return false;
 }
 
 void SignOperations::runGetTime() {
@@ -384,7 +414,9 @@ void SignOperations::runGetFileList() {
         const int fetched = link_.fetchFile(kFileListFile, env_.startFolder + "/" + kFileListFile,
                                             static_cast<uint8_t>(selection_.address));
         if (fetched != 1) {
-            if (fetched == 0) communicationError();
+            // A list that cannot be stored here ("%s open error", told by the link) is a failed
+            // operation too.
+            communicationError();
             code_.store(0);  // no list to show
             return;
         }
@@ -397,7 +429,7 @@ void SignOperations::runGetFileList() {
     if (netCommand(kWordGetFile, &reply, 1 << 20) < 0) return communicationError();
     position(1);
     confirmed_.store(true);
-    observer_.showFileList(reply);
+    observer_.showFileList(fromOem(reply));
 }
 
 void SignOperations::runReboot() {

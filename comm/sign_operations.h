@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "comm/network_link.h"
 #include "comm/serial_link.h"
@@ -56,7 +57,12 @@ class OperationObserver {
     virtual void progressPosition(int position) {}
     virtual void progressFileName(const std::string& name) {}
     virtual void progressClosed() {}
+    // The sign's list as UTF-8, decoded from the sign's code page like every other sign text.
     virtual void showFileList(const std::string& text) {}
+    // A verified send reads the sign's file list back now.
+    virtual void verificationStarted() {}
+    // After a verified send: one line per file not on the sign as sent (empty: all `files` are).
+    virtual void verificationDone(const std::vector<std::string>& problems, int files) {}
 };
 
 struct OperationEnvironment {
@@ -73,6 +79,9 @@ struct OperationEnvironment {
     Profile* profile = nullptr;  // where a changed address is stored (none: not stored)
     std::string signListPath;    // "LED_SET.ZRC" to update after a changed address (empty: none)
     std::string currentSignName = "Sample LED";
+    // After a SendShow the sign confirmed, read its file list back and compare it with what was
+    // sent; a mismatch is told per file and the send counts as failed.
+    bool verifySend = false;
 };
 
 // The workspace may hold at most this many bytes of files for any operation to start.
@@ -91,6 +100,10 @@ class SignOperations {
     const OperationEnvironment& environment() const { return env_; }
     LinkSelection& selection() { return selection_; }
     SerialLink& serialLink() { return link_; }
+    // Opens the serial link on the environment's device at the selected baud rate. False, with
+    // "COM%d is taken !" and the cause shown and nothing left open, when it cannot be opened.
+    // Only while no operation runs (the modem connection opens the link it holds with it).
+    bool openSerial();
     // The values the change-address dialog collected for SetAddress.
     void setPendingAddressChange(const AddressChange& change) { pending_ = change; }
 
@@ -129,8 +142,8 @@ class SignOperations {
     void runGetFileList();
     void runReboot();
     void runSetAddress();
+    bool verifyUpload(const std::string& remoteFolder);
     bool pause(int ms);
-    bool openSerial();
     bool serialRequest(uint16_t type, const std::string& data, std::string* reply);
     long netCommand(const std::string& request, std::string* reply, size_t capacity = 1024);
     // Shows "Communication error!" with the cause of the failure (cause_) on a line of its own.

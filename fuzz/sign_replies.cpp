@@ -1,9 +1,10 @@
 // The sign's reply texts from arbitrary bytes: the length header, the upload folder, the
-// refusal and the start-up display settings.
+// refusal, the start-up display settings and the file list a verified send reads back.
 #include <cstdlib>
 #include <string>
 
 #include "comm/network_link.h"
+#include "comm/send_verification.h"
 #include "comm/sign_requests.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,5 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (reply.compare(0, 10, "BOOTPARAM:") != 0) std::abort();
     }
     (void)parseIp(reply);
+    const std::vector<ListedFile> listed = parseSignFileList(reply);
+    for (const ListedFile& f : listed)
+        if (f.name.empty() || f.name.size() > reply.size()) std::abort();
+    const std::vector<SentFile> sent = {{"run.at", 12}, {"70001001.JPG", 4000}};
+    if (compareWithSignList(sent, listed, folder).size() > sent.size()) std::abort();
     return 0;
 }

@@ -11,6 +11,8 @@ packages=(
     libjpeg62-turbo-dev libpng-dev zlib1g-dev libgif-dev libfreetype-dev
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     libcurl4-openssl-dev nettle-dev nlohmann-json3-dev libcairo2-dev
+    # the model and vendor names of serial devices (Select Modem)
+    libudev-dev
     libclang-rt-14-dev
     # the formatter the tree is checked with (scripts/check-format.sh)
     clang-format-14
@@ -19,7 +21,7 @@ packages=(
     # faces that stand in for the Windows fonts text pages name (pageeditor/render)
     fonts-liberation
     # test peers and tools
-    python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl
+    python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl xdotool
     # what the thumbnail benchmark compares with (bench/thumbnails)
     libvips-tools
 )

@@ -17,6 +17,7 @@ namespace brightline::signsim {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr uint8_t kPcAddress = 0xFF;
 
 }  // namespace
 
@@ -48,8 +49,8 @@ bool SignSerialPort::start(bool modem, int lineRate, const std::string& linkPath
     modem_ = modem;
     lineRate_ = lineRate;
     dataMode_ = !modem;
-    parser_.reset();
-    parser_.setAcceptedDestination(static_cast<uint8_t>(sign_.serialAddress()));
+    reader_.clear();
+    reader_.setAddress(static_cast<uint8_t>(sign_.serialAddress()));
     stop_ = false;
     thread_ = std::thread([this] { loop(); });
     return true;
@@ -126,23 +127,22 @@ void SignSerialPort::loop() {
 }
 
 void SignSerialPort::feedData(const uint8_t* bytes, size_t size) {
-    for (size_t i = 0; i < size; ++i) {
-        if (!parser_.feed(bytes[i])) continue;
-        const PacketHeader h = parser_.header();
-        std::vector<uint8_t> data(parser_.data(), parser_.data() + parser_.dataSize());
-        SerialAnswer answer = sign_.answerRequest(h.type, h.sequence, h.chunkSize, data);
-        parser_.setAcceptedDestination(static_cast<uint8_t>(sign_.serialAddress()));
+    for (const SignFrame& request : reader_.push(bytes, size)) {
+        SerialAnswer answer =
+            sign_.answerRequest(request.type, request.sequence, request.chunkSize, request.data);
+        reader_.setAddress(static_cast<uint8_t>(sign_.serialAddress()));
         const SignFaults faults = sign_.faults();
         if (sign_.nextAnswerDropped()) continue;
         if (faults.delayMs > 0)
             std::this_thread::sleep_for(std::chrono::milliseconds(faults.delayMs));
-        PacketHeader r;
-        r.destination = kPcAddress;
-        r.source = h.destination;
-        r.chunkSize = h.chunkSize;
-        r.type = answer.code;
-        r.sequence = h.sequence;
-        std::vector<uint8_t> packet = buildPacket(r, answer.data.data(), answer.data.size());
+        SignFrame reply;
+        reply.destination = kPcAddress;
+        reply.source = request.destination;
+        reply.chunkSize = request.chunkSize;
+        reply.type = answer.code;
+        reply.sequence = request.sequence;
+        reply.data = std::move(answer.data);
+        std::vector<uint8_t> packet = frameBytes(reply);
         if (sign_.nextAnswerCorrupted()) packet.back() ^= 0x5A;
         if (lineRate_ > 0) {
             // The answer occupies the line too before the PC has it.
@@ -174,8 +174,9 @@ void SignSerialPort::runCommand(std::string line) {
             writeAll("\r\nNO CARRIER\r\n");
             return;
         }
+        if (number == "00") return;  // rings and rings: no answer at all
         writeAll("\r\nCONNECT 115200\r\n");
-        parser_.reset();
+        reader_.clear();
         dataMode_ = true;
         return;
     }

@@ -1,15 +1,16 @@
 #pragma once
 // The virtual sign's serial side: the master of a pseudo-terminal whose slave the PC opens like
-// a COM port. Packets addressed to the sign's COM address are answered (honouring the injected
+// a COM port. Its packets are read and written by the sign's own framing (sign_frame.h). Packets
+// addressed to the sign's COM address are answered (honouring the injected
 // faults). With the modem on it starts as a Hayes modem in command state: AT commands answer
-// "OK", "ATD..." answers "CONNECT 115200" (or "NO CARRIER" for the number "0") and switches to
-// data, "+++" after a pause returns to commands, "ATH0" hangs up. A line rate (bit/s, 10 bits a
-// byte) makes it read no faster than a real line would.
+// "OK", "ATD..." answers "CONNECT 115200" ("NO CARRIER" for the number "0", nothing at all for
+// "00") and switches to data, "+++" after a pause returns to commands, "ATH0" hangs up. A line rate
+// (bit/s, 10 bits a byte) makes it read no faster than a real line would.
 #include <atomic>
 #include <string>
 #include <thread>
 
-#include "comm/packet.h"
+#include "signsim/sign_frame.h"
 
 namespace brightline::signsim {
 
@@ -43,7 +44,7 @@ class SignSerialPort {
     std::atomic<bool> dataMode_{false};
     std::atomic<bool> stop_{false};
     std::thread thread_;
-    PacketParser parser_;
+    SignFrameReader reader_{1};
     std::string commandLine_;
     int plusCount_ = 0;
 };

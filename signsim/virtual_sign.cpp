@@ -1,6 +1,7 @@
 #include "signsim/virtual_sign.h"
 
 #include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -173,6 +174,20 @@ std::string VirtualSign::fileListText() const {
     return out;
 }
 
+void VirtualSign::resumeShow() {
+    playing_ = true;
+    showFolder_ = folder_;
+    resumed_ = !showFolder_.empty();
+    if (faults_.dropFile.empty() || folder_.empty()) return;
+    if (DIR* dir = ::opendir(folderPath(folder_).c_str())) {
+        while (dirent* e = ::readdir(dir)) {
+            if (::strcasecmp(e->d_name, faults_.dropFile.c_str()) == 0)
+                ::unlink((folderPath(folder_) + "/" + e->d_name).c_str());
+        }
+        ::closedir(dir);
+    }
+}
+
 void VirtualSign::onShowResumed(std::function<void(const std::string&)> listener) {
     std::lock_guard<std::mutex> lock(mutex_);
     resumedListener_ = std::move(listener);
@@ -230,9 +245,7 @@ std::string VirtualSign::answerWordLocked(const std::string& request) {
         return ack;
     }
     if (request == kWordResume) {
-        playing_ = true;
-        showFolder_ = folder_;
-        resumed_ = !showFolder_.empty();
+        resumeShow();
         return ack;
     }
     if (request == kWordUpOs) {
@@ -342,9 +355,7 @@ SerialAnswer VirtualSign::answerRequestLocked(uint16_t type, uint32_t sequence, 
             playing_ = false;
             break;
         case kReqResumeShow:
-            playing_ = true;
-            showFolder_ = folder_;
-            resumed_ = !showFolder_.empty();
+            resumeShow();
             break;
         case kReqReboot:
             ++reboots_;

@@ -27,6 +27,8 @@ struct SignFaults {
     bool refuseFtp = false;    // no FTP server: uploads are refused
     long cutUploadAfter = -1;  // FTP: cut uploads off after this many bytes (-1: never)
     int cutUploadCount = -1;   // ... this many times (-1: always)
+    // The file of this name (any case) is lost from an upload: gone when the show resumes.
+    std::string dropFile;
     // Answers given instead of the sign's own, by command word ("QVX0001DEL") or by serial
     // request type ("type 17"); the sign still does the work.
     std::map<std::string, std::string> answers;
@@ -88,6 +90,7 @@ class VirtualSign {
     SerialAnswer answerRequestLocked(uint16_t type, uint32_t sequence, int chunkSize,
                                      const std::vector<uint8_t>& data);
     void notifyResumed();
+    void resumeShow();
     std::string prepareUpload();
     bool checkFirmware(std::string* error);
     bool checkFont();

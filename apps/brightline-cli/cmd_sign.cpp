@@ -1,13 +1,17 @@
 // send and sign ...: talking to a sign over the network or a serial line.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 
 #include "apps/brightline-cli/commands.h"
 #include "comm/comm_settings.h"
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_connection.h"
+#include "comm/multi_send.h"
 #include "comm/packet.h"
 #include "comm/sign_operations.h"
 #include "comm/upload_names.h"
@@ -20,7 +24,11 @@ namespace {
 
 constexpr const char* kLinkUsage =
     "[--host H [--port 7203] [--ftp-port 21] | --serial DEVICE [--address N] [--baud 115200] "
-    "[--mtu 1024]] [--workspace DIR] [--upload-pause MS]";
+    "[--mtu 1024] [--modem NUMBER]] [--workspace DIR] [--upload-pause MS]";
+constexpr const char* kSendUsage =
+    "send [--verify] [--sign NAME]... [--all-signs] [--host H [--port 7203] [--ftp-port 21] | "
+    "--serial DEVICE [--address N] [--baud 115200] [--mtu 1024] [--modem NUMBER]] "
+    "[--workspace DIR] [--upload-pause MS]";
 constexpr int kOperationLimitMs = 30 * 60 * 1000;  // a show upload over a slow line
 
 // Prints progress on standard error and the file list on standard output.
@@ -53,8 +61,12 @@ class ConsoleObserver : public OperationObserver {
 struct LinkOptions {
     LinkSelection selection;
     OperationEnvironment env;
-    Args rest;                // the arguments that are not link options
-    bool profileHost = true;  // the host is the profile's (no --host given)
+    Args rest;                           // the arguments that are not link options
+    bool profileHost = true;             // the host is the profile's (no --host given)
+    std::string modemNumber;             // dial this number first over the serial device (--modem)
+    std::vector<std::string> signNames;  // --sign NAME...
+    bool allSigns = false;               // --all-signs
+    bool linkGiven = false;              // --host or --serial
     std::string error;
 };
 
@@ -86,6 +98,7 @@ LinkOptions parseLink(const Args& args) {
         };
         if (a == "--host" && hasValue) {
             o.profileHost = false;
+            o.linkGiven = true;
             o.selection.comPort = 0;
             o.selection.host = args[++i];
         } else if (a == "--port") {
@@ -98,6 +111,7 @@ LinkOptions parseLink(const Args& args) {
             // The serial device stands for the selected COM port; its number only names it in
             // messages.
             if (o.selection.comPort <= 0) o.selection.comPort = 1;
+            o.linkGiven = true;
             o.env.serialDevice = args[++i];
         } else if (a == "--address") {
             if (!number(1, 254)) return o;
@@ -121,6 +135,14 @@ LinkOptions parseLink(const Args& args) {
                 return o;
             }
             o.env.chunkSize = static_cast<int>(n);
+        } else if (a == "--modem" && hasValue) {
+            o.modemNumber = args[++i];
+        } else if (a == "--verify") {
+            o.env.verifySend = true;
+        } else if (a == "--sign" && hasValue) {
+            o.signNames.push_back(args[++i]);
+        } else if (a == "--all-signs") {
+            o.allSigns = true;
         } else if (a == "--workspace" && hasValue) {
             o.env.workspace = args[++i];
         } else if (a == "--upload-pause") {
@@ -143,6 +165,69 @@ int runOperation(SignOperations& ops, OperationCode code, int parameter) {
         return kExitFailed;
     }
     return ops.confirmed() ? kExitOk : kExitFailed;
+}
+
+// Runs `body` over a held modem link when --modem was given: opens the serial device, dials,
+// runs it, hangs up and releases the link. Without --modem, just runs it.
+int overModem(SignOperations& ops, const LinkOptions& o, const std::function<int()>& body) {
+    if (o.modemNumber.empty()) return body();
+    if (o.selection.comPort == 0) {
+        std::fprintf(stderr,
+                     "brightline-cli: --modem dials over a serial line (--serial DEVICE)\n");
+        return kExitUsage;
+    }
+    ModemConnection modem(ops, nullptr);
+    if (!modem.connect(o.selection.comPort, o.env.serialDevice)) return kExitFailed;
+    std::fprintf(stderr, "dialling %s\n", o.modemNumber.c_str());
+    const std::string status = modem.dial(o.modemNumber);
+    if (status != "CONNECT") {
+        std::fprintf(stderr, "brightline-cli: the modem answered %s\n",
+                     status.empty() ? "nothing" : status.c_str());
+        modem.release();
+        return kExitFailed;
+    }
+    std::fprintf(stderr, "connected\n");
+    const int status2 = body();
+    std::fprintf(stderr, "hanging up: %s\n", modem.hangUp().c_str());
+    modem.release();
+    return status2;
+}
+
+// send --sign NAME... / --all-signs: the signs of the sign list in the start folder, each with
+// its own link; a line per event and sign, a summary, and the count of failed signs as status.
+int sendToSigns(const LinkOptions& o) {
+    SignList list;
+    std::string error;
+    if (!loadSignList(o.env.signListPath, list, &error)) {
+        std::fprintf(stderr, "brightline-cli: cannot read the sign list %s: %s\n",
+                     o.env.signListPath.c_str(), error.c_str());
+        return kExitFailed;
+    }
+    std::vector<CLED_Set_Data> chosen;
+    if (o.allSigns) chosen = list.signs;
+    for (const std::string& name : o.signNames) {
+        const CLED_Set_Data* sign = list.find(name);
+        if (!sign) {
+            std::fprintf(stderr, "brightline-cli: no sign named \"%s\" in %s\n", name.c_str(),
+                         o.env.signListPath.c_str());
+            return kExitUsage;
+        }
+        if (!o.allSigns) chosen.push_back(*sign);
+    }
+    if (chosen.empty()) {
+        std::fprintf(stderr, "brightline-cli: the sign list %s is empty\n",
+                     o.env.signListPath.c_str());
+        return kExitFailed;
+    }
+    MultiSend send(chosen, o.env, appProfile(),
+                   [](const std::string& sign, const std::string& text) {
+                       std::fprintf(stderr, "%s: %s\n", sign.c_str(), text.c_str());
+                   });
+    const std::vector<SignSendResult> results = send.run();
+    std::printf("%s\n", multiSendSummary(results).c_str());
+    long failed = std::count_if(results.begin(), results.end(),
+                                [](const SignSendResult& r) { return !r.ok; });
+    return static_cast<int>(std::min(failed, 100L));
 }
 
 bool parseBootDigits(const std::string& text, BootParams& p) {
@@ -224,19 +309,8 @@ int setIp(SignRun& r) {
     if (r.link.profileHost) {
         // As when the change-IP dialog closes: the sign is now reached at its new address.
         CommSettings s = CommSettings::read(appProfile());
-        s.ip = *ip;
-        s.subnetMask = *mask;
-        s.gateway = *gw;
-        s.host = *host;
-        s.writeNetwork(appProfile());
-        SignList list;
-        if (loadSignList(r.link.env.signListPath, list)) {
-            if (CLED_Set_Data* sign = list.find(s.ledName)) {
-                sign->ip = *ip;
-                sign->host = *host;
-                saveSignList(r.link.env.signListPath, list);
-            }
-        }
+        adoptChangedIp(s, appProfile(), r.link.env.signListPath, NetworkSettings{*ip, *mask, *gw},
+                       *host);
     }
     return kExitOk;
 }
@@ -329,7 +403,22 @@ int runSend(const Args& args) {
     LinkOptions o = parseLink(args);
     if (!o.error.empty() || !o.rest.empty()) {
         if (!o.error.empty()) std::fprintf(stderr, "brightline-cli: %s\n", o.error.c_str());
-        return usage(std::string("send ") + kLinkUsage);
+        return usage(kSendUsage);
+    }
+    if (uploadNames(o.env.workspace).empty()) {
+        std::fprintf(stderr, "brightline-cli: nothing to send in %s (make a show first)\n",
+                     o.env.workspace.c_str());
+        return kExitFailed;
+    }
+    if (o.allSigns || !o.signNames.empty()) {
+        if (o.linkGiven || !o.modemNumber.empty()) {
+            std::fprintf(stderr,
+                         "brightline-cli: --sign and --all-signs take each sign's link "
+                         "from the sign list (only --port, --ftp-port and the "
+                         "time options go with them)\n");
+            return usage(kSendUsage);
+        }
+        return sendToSigns(o);
     }
     ConsoleMessages messages;
     ConsoleObserver observer;
@@ -337,12 +426,7 @@ int runSend(const Args& args) {
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
     const int files = static_cast<int>(uploadNames(o.env.workspace).size());
-    if (files == 0) {
-        std::fprintf(stderr, "brightline-cli: nothing to send in %s (make a show first)\n",
-                     o.env.workspace.c_str());
-        return kExitFailed;
-    }
-    return runOperation(ops, OperationCode::SendShow, files);
+    return overModem(ops, o, [&] { return runOperation(ops, OperationCode::SendShow, files); });
 }
 
 int runSign(const Args& args) {
@@ -362,7 +446,7 @@ int runSign(const Args& args) {
     ops.setEnvironment(o.env);
     ops.selection() = o.selection;
     SignRun run{ops, o, messages, Args(o.rest.begin() + 1, o.rest.end())};
-    const int status = command->run(run);
+    const int status = overModem(ops, o, [&] { return command->run(run); });
     if (status == kExitUsage)
         return usage(std::string("sign ") + command->word + (*command->arguments ? " " : "") +
                      command->arguments + " " + kLinkUsage);

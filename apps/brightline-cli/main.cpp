@@ -30,10 +30,15 @@ const Command kCommands[] = {
      runCheck},
     {"convert", "convert SRC DST.zvi [--size WxH] [--mode 0..3]",
      "convert a video, a .ZRT text page or a .SWF Flash movie into a clip", runConvert},
-    {"send", "send [LINK]", "send the show in the workspace folder to the sign", runSend},
+    {"send", "send [--verify] [--sign NAME]... [--all-signs] [LINK]",
+     "send the show in the workspace folder to the sign; --verify reads the sign's file list back "
+     "and names every file not there as sent; --sign/--all-signs send to signs of the sign list "
+     "(network signs in parallel, serial ones in turn) and exit with the number that failed",
+     runSend},
     {"sign", "sign COMMAND [ARGS] [LINK]",
      "talk to the sign with one of the commands below; LINK: --host H [--port 7203] [--ftp-port "
-     "21] | --serial DEVICE [--address N] [--baud 115200] [--mtu 1024]",
+     "21] | --serial DEVICE [--address N] [--baud 115200] [--mtu 1024] [--modem NUMBER] (dial "
+     "the number first, hang up after)",
      runSign},
     {"font-sheet", "font-sheet FONTFILE OUT.png", "draw every glyph of every font in a font file",
      runFontSheet},

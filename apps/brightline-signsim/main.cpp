@@ -20,11 +20,13 @@ const char* kUsage =
     "         [--no-tcp] [--no-ftp] [--no-serial]\n"
     "         [--drop-every N] [--corrupt-every N] [--answer-error] [--delay MS]\n"
     "         [--refuse-ftp] [--cut-upload-after BYTES [--cut-count K]] [--answer WORD=TEXT]\n"
+    "         [--drop-file NAME]\n"
     "         [--play-frames DIR] [--play-gif FILE] [--play-ticks N]\n"
     "Ports 0 (the default) take any free port; the ports and the serial device are printed.\n"
     "--play-*: each show resumed on the sign is played with the show engine into PNG frames\n"
     "or a GIF (N ticks of 40 ms, default 250).\n"
-    "--answer: answer a command word (\"QVX0001DEL\") or a serial type (\"type 17\") with TEXT.\n";
+    "--answer: answer a command word (\"QVX0001DEL\") or a serial type (\"type 17\") with TEXT.\n"
+    "--drop-file: the file NAME of every upload is lost by the time the show resumes.\n";
 
 bool isLoopback(const std::string& a) {
     return a == "127.0.0.1" || a == "::1" || a.compare(0, 4, "127.") == 0;
@@ -90,7 +92,9 @@ int main(int argc, char** argv) {
                 return 2;
             }
             o.faults.answers[v.substr(0, eq)] = v.substr(eq + 1);
-        } else if (a == "--play-frames")
+        } else if (a == "--drop-file")
+            o.faults.dropFile = value();
+        else if (a == "--play-frames")
             o.playFrames = value();
         else if (a == "--play-gif")
             o.playGif = value();

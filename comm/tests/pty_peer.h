@@ -1,6 +1,7 @@
 #pragma once
-// A scripted sign at the far end of a pseudo-terminal, for serial link tests: it parses the
+// A scripted sign at the far end of a pseudo-terminal, for serial link tests: it reads the
 // packets sent to its address, records them, and answers each with what the handler returns.
+// It frames with the virtual sign's own code (signsim/sign_frame.h), never with the link's.
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "comm/packet.h"
+#include "signsim/sign_frame.h"
 
 namespace brightline::test {
 
@@ -34,7 +36,7 @@ class PtyPeer {
   public:
     using Handler = std::function<std::optional<PeerReply>(const SeenPacket&)>;
 
-    explicit PtyPeer(uint8_t address = 3) : parser_(address), address_(address) {
+    explicit PtyPeer(uint8_t address = 3) : reader_(address), address_(address) {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
         ::grantpt(master_);
         ::unlockpt(master_);
@@ -75,12 +77,13 @@ class PtyPeer {
         }
     }
     void send(uint16_t type, const std::vector<uint8_t>& data, bool corrupt = false) {
-        PacketHeader h;
-        h.destination = kPcAddress;
-        h.source = address_;
-        h.chunkSize = 1024;
-        h.type = type;
-        std::vector<uint8_t> p = buildPacket(h, data.data(), data.size());
+        signsim::SignFrame f;
+        f.destination = kPcAddress;
+        f.source = address_;
+        f.chunkSize = 1024;
+        f.type = type;
+        f.data = data;
+        std::vector<uint8_t> p = signsim::frameBytes(f);
         if (corrupt) p.back() ^= 0xFF;
         writeRaw(p);
     }
@@ -98,15 +101,18 @@ class PtyPeer {
             if (::poll(&p, 1, 20) <= 0) continue;
             ssize_t n = ::read(master_, buffer, sizeof buffer);
             if (n <= 0) continue;
-            for (ssize_t i = 0; i < n; ++i) {
-                {
-                    std::lock_guard<std::mutex> lock(mutex_);
-                    raw_.push_back(static_cast<char>(buffer[i]));
-                }
-                if (!parser_.feed(buffer[i])) continue;
-                SeenPacket packet{
-                    parser_.header(),
-                    std::vector<uint8_t>(parser_.data(), parser_.data() + parser_.dataSize())};
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                raw_.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n));
+            }
+            for (signsim::SignFrame& frame : reader_.push(buffer, static_cast<size_t>(n))) {
+                PacketHeader h;
+                h.destination = frame.destination;
+                h.source = frame.source;
+                h.chunkSize = frame.chunkSize;
+                h.type = frame.type;
+                h.sequence = frame.sequence;
+                SeenPacket packet{h, std::move(frame.data)};
                 Handler handler;
                 {
                     std::lock_guard<std::mutex> lock(mutex_);
@@ -123,7 +129,7 @@ class PtyPeer {
     int master_ = -1;
     int slave_ = -1;
     std::string device_;
-    PacketParser parser_;
+    signsim::SignFrameReader reader_;
     uint8_t address_;
     mutable std::mutex mutex_;
     std::mutex writeMutex_;

@@ -5,6 +5,9 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "common/code_page.h"
+#include "common/ui/qt_text.h"
+
 namespace brightline::ui {
 
 FileListWindow::FileListWindow(QWidget* parent) : QDialog(parent) {
@@ -35,7 +38,8 @@ bool FileListWindow::showFile(const QString& path) {
         if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) text += '\r';
         text += bytes[i];
     }
-    box_->setPlainText(QString::fromLocal8Bit(text).replace("\r\n", "\n"));
+    // The sign's names are in its code page, as every other text it sends.
+    box_->setPlainText(qs(fromOem(text.toStdString())).replace("\r\n", "\n"));
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // "File list": one read-only multi-line text box and OK. Shows a text as given, or a file's
-// whole text with every LF turned into CR LF (shown as line breaks).
+// whole text (in the sign's code page) with every LF turned into CR LF (shown as line breaks).
 #include <QDialog>
 
 class QPlainTextEdit;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QMetaObject>
 
+#include "comm/sign_messages.h"
 #include "comm/ui/file_list_window.h"
 #include "comm/ui/progress_window.h"
 #include "common/ui/qt_text.h"
@@ -60,8 +61,32 @@ void OperationWindows::progressClosed() {
         Qt::QueuedConnection);
 }
 
+void OperationWindows::verificationStarted() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (progress_) progress_->setFileName(kMsgVerifying);
+        },
+        Qt::QueuedConnection);
+}
+
+void OperationWindows::verificationDone(const std::vector<std::string>& problems, int files) {
+    QString text = problems.empty()
+                       ? QString("Verified: all %1 files are on the sign").arg(files)
+                       : QString("Not as sent on the sign: %1").arg(qs(problems.front()));
+    if (problems.size() > 1) text += QString(" and %1 more").arg(problems.size() - 1);
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            lastVerification_ = text;
+            if (progress_) progress_->setFileName(text);
+            emit verificationShown(text);
+        },
+        Qt::QueuedConnection);
+}
+
 void OperationWindows::showFileList(const std::string& text) {
-    const QString shown = QString::fromLocal8Bit(text.data(), static_cast<int>(text.size()));
+    const QString shown = qs(text);
     QMetaObject::invokeMethod(
         this,
         [this, shown] {

@@ -25,12 +25,20 @@ class OperationWindows : public QObject, public OperationObserver {
     void progressFileName(const std::string& name) override;
     void progressClosed() override;
     void showFileList(const std::string& text) override;
+    // Shown in the progress window's file line and handed on through verificationShown().
+    void verificationStarted() override;
+    void verificationDone(const std::vector<std::string>& problems, int files) override;
 
     ProgressWindow* progress() const { return progress_; }
     FileListWindow* fileList() const { return fileList_; }
     // The progress window's last position and file name, also after it closed (tests).
     int lastPosition() const { return lastPosition_; }
     QString lastFileName() const { return lastFileName_; }
+    QString lastVerification() const { return lastVerification_; }
+
+  signals:
+    // The outcome of a verified send, in words ("Verified: all 4 files are on the sign").
+    void verificationShown(const QString& text);
 
   private:
     QWidget* owner_;
@@ -38,6 +46,7 @@ class OperationWindows : public QObject, public OperationObserver {
     QPointer<FileListWindow> fileList_;
     int lastPosition_ = 0;
     QString lastFileName_;
+    QString lastVerification_;
 };
 
 }  // namespace brightline::ui

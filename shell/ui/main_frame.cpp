@@ -22,12 +22,22 @@
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_connection.h"
+#include "comm/modem_list.h"
 #include "comm/packet.h"
 #include "comm/sign_endpoint.h"
+#include "comm/sign_messages.h"
 #include "comm/sign_record_store.h"
+#include "comm/ui/change_address_dialog.h"
+#include "comm/ui/change_ip_dialog.h"
 #include "comm/ui/led_set_dialog.h"
+#include "comm/ui/modem_control_window.h"
 #include "comm/ui/operation_windows.h"
+#include "comm/ui/password_dialog.h"
+#include "comm/ui/select_modem_dialog.h"
+#include "comm/ui/send_to_signs_dialog.h"
 #include "comm/ui/show_on_startup_dialog.h"
+#include "comm/upload_names.h"
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
@@ -82,6 +92,8 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
     windows_ = std::make_unique<OperationWindows>(this);
     workerMessages_ = std::make_unique<WorkerMessages>(this, messages_);
     operations_ = std::make_unique<SignOperations>(*workerMessages_, *windows_);
+    connect(windows_.get(), &OperationWindows::verificationShown, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     configureOperations();
     operationTimer_ = new QTimer(this);
     operationTimer_->setInterval(kOperationTimerMs);
@@ -92,13 +104,22 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), messages_(this) {
         }
     });
     session_ = std::make_unique<PlaySession>(programData(), messages_, workspaceFolder());
-    connect(session_.get(), &PlaySession::sendShowRequested, this,
-            [this](int count) { startOperation(OperationCode::SendShow, count); });
+    connect(session_.get(), &PlaySession::sendShowRequested, this, [this](int count) {
+        if (!pendingSigns_.empty()) {
+            startMultiSend(std::move(pendingSigns_));
+            pendingSigns_.clear();
+            return;
+        }
+        startOperation(OperationCode::SendShow, count);
+    });
     // A schedule's preview window goes when its preview does.
     connect(session_.get(), &PlaySession::stateChanged, this, [this](PlaySession::State state) {
         if (state == PlaySession::State::Idle && schedulePreview_) schedulePreview_->close();
     });
-    session_->setWorkspaceBusy([this] { return operations_->sendingWorkspace(); });
+    session_->setWorkspaceBusy([this] {
+        return operations_->sendingWorkspace() || (multiSendWindow_ && multiSendWindow_->running());
+    });
+    modem_ = std::make_unique<ModemConnection>(*operations_, &appProfile());
     // 6. Ctrl+F11 for the whole application.
     auto* scan = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
     scan->setContext(Qt::ApplicationShortcut);
@@ -133,6 +154,8 @@ void CMainFrame::configureOperations() {
         env.commandPort = endpoint->commandPort;
         env.ftpPort = endpoint->ftpPort;
     }
+    // The desktop reads the file list back after every send and shows what it found.
+    env.verifySend = true;
     operations_->setEnvironment(env);
 }
 
@@ -149,6 +172,7 @@ void CMainFrame::createActions() {
         {Command::SaveAs, "Save As"},
         {Command::Exit, "E&xit"},
         {Command::SendFile, "Send File"},
+        {Command::SendToSigns, "Send to signs\u2026"},
         {Command::GetFileList, "Get File List"},
         {Command::GetTime, "Get Time"},
         {Command::AdjustTime, "Adjust Time"},
@@ -219,9 +243,9 @@ void CMainFrame::createMenus() {
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undo);
     edit->addAction(redo);
-    add("&Send", {Command::SendFile, Command::GetFileList, Command::GetTime, Command::AdjustTime,
-                  Command::UpdateFirmware, Command::UpdateFirmwareFont, Command::ChangeAddress,
-                  Command::ShowInfoOnStartup, Command::SendReboot});
+    add("&Send", {Command::SendFile, Command::SendToSigns, Command::GetFileList, Command::GetTime,
+                  Command::AdjustTime, Command::UpdateFirmware, Command::UpdateFirmwareFont,
+                  Command::ChangeAddress, Command::ShowInfoOnStartup, Command::SendReboot});
     add("S&et", {Command::SetCommunication, Command::LedColourSet, Command::SelectModem,
                  Command::DialHangUp, Command::CreateEditUser});
     add("&View", {Command::ViewToolbar, Command::ViewStatusBar});
@@ -275,6 +299,9 @@ void CMainFrame::run(Command command) {
         case Command::SendFile:
             sendFile();
             break;
+        case Command::SendToSigns:
+            sendToSigns();
+            break;
         case Command::GetFileList:
             startOperation(OperationCode::GetFileList, 1);
             break;
@@ -294,7 +321,7 @@ void CMainFrame::run(Command command) {
             updateDialog(true);
             break;
         case Command::ChangeAddress:
-            notAvailable("Change communication address");
+            changeAddress();
             break;
         case Command::ShowInfoOnStartup:
             showOnStartupDialog();
@@ -306,10 +333,10 @@ void CMainFrame::run(Command command) {
             ledColourSet();
             break;
         case Command::SelectModem:
-            notAvailable("Select Modem");
+            selectModem();
             break;
         case Command::DialHangUp:
-            notAvailable("Dial/Hang up");
+            connectModem();
             break;
         case Command::CreateEditUser:
             editUsers();
@@ -392,6 +419,79 @@ void CMainFrame::showOnStartupDialog() {
         settings_.boot = dialog.params();
         settings_.writeBootParams(appProfile());
     }
+}
+
+void CMainFrame::changeAddress() {
+    auto* password = new CPasswordDialog(messages_, this);
+    password->setAttribute(Qt::WA_DeleteOnClose);
+    connect(password, &QDialog::accepted, this, &CMainFrame::openAddressDialog);
+    password->open();
+}
+
+void CMainFrame::openAddressDialog() {
+    // The values last given to a sign are the profile's (a changed address stores them there).
+    CommSettings shown = CommSettings::read(appProfile());
+    const LinkSelection& selection = operations_->selection();
+    shown.address = selection.address;
+    shown.baudIndex = selection.baudIndex;
+    shown.ip = settings_.ip;
+    if (selection.comPort != 0) {
+        auto* dialog = new CChangeAddressDialog(shown, selection.held, messages_, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        // Posted, as message 2034 is: the dialog's Send has returned before the operation starts.
+        connect(
+            dialog, &CChangeAddressDialog::sendRequested, this,
+            [this](const AddressChange& change) {
+                operations_->setPendingAddressChange(change);
+                startOperation(OperationCode::SetAddress, 1);
+            },
+            Qt::QueuedConnection);
+        // Modeless: it stays open beside the progress, the messages and a modem window.
+        dialog->show();
+        return;
+    }
+    auto* dialog = new CChangeIpDialog(*operations_, shown, selection.host, messages_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, dialog] {
+        if (!dialog->changed()) return;
+        adoptChangedIp(settings_, appProfile(), joinPath(startFolder(), kSignListFile),
+                       *dialog->changed(), dialog->newHost());
+        configureOperations();
+    });
+    dialog->open();
+}
+
+void CMainFrame::selectModem() {
+    auto* dialog = new CSelectModemDialog(installedModems(), appProfile(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void CMainFrame::connectModem() {
+    if (modemWindow_) {
+        modemWindow_->raise();
+        modemWindow_->activateWindow();
+        return;
+    }
+    const int port =
+        static_cast<int>(appProfile().getInt(kProfileSectionSet, "SELECT_MODEM_PORT", -1));
+    if (port <= 0) {
+        messages_.show(kMsgNoModemChosen, "INFO", MessageIcon::Information);
+        return;
+    }
+    if (operations_->runState() != RunState::Idle) return;  // the link is in use
+    if (!modem_->connect(port, serialDeviceForPort(appProfile(), port))) return;
+    modemWindow_ = new CModemControlWindow(*modem_, appProfile(), this);
+    modemWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    // Posted, as message 2035 is: the window has finished closing when the link is released.
+    connect(modemWindow_, &CModemControlWindow::closed, this, &CMainFrame::releaseModem,
+            Qt::QueuedConnection);
+    modemWindow_->show();
+}
+
+void CMainFrame::releaseModem() {
+    modem_->release();
+    if (modemWindow_) modemWindow_->close();
 }
 
 void CMainFrame::scanTypeDialog() {
@@ -651,6 +751,47 @@ void CMainFrame::sendFile() {
     if (file.kind == FileKind::Schedule && scheduleWindow_) makeAndSendSchedule();
 }
 
+void CMainFrame::sendToSigns() {
+    if (multiSendWindow_ && multiSendWindow_->running()) {
+        multiSendWindow_->raise();
+        return;
+    }
+    SignList list;
+    loadSignList(joinPath(startFolder(), kSignListFile), list);
+    if (list.signs.empty()) {
+        messages_.show(kMsgNoSigns, "INFO", MessageIcon::Information);
+        return;
+    }
+    auto* dialog = new CSendToSignsDialog(list, messages_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        std::vector<CLED_Set_Data> signs = dialog->chosen();
+        if (programFrame_) {
+            pendingSigns_ = std::move(signs);
+            if (!makeAndSendProgram()) pendingSigns_.clear();
+            return;
+        }
+        if (uploadNames(workspaceFolder()).empty()) {
+            messages_.show(kMsgNothingToSend, "INFO", MessageIcon::Information);
+            return;
+        }
+        startMultiSend(std::move(signs));
+    });
+    dialog->open();
+}
+
+void CMainFrame::startMultiSend(std::vector<CLED_Set_Data> signs) {
+    if (operations_->runState() != RunState::Idle ||
+        (multiSendWindow_ && multiSendWindow_->running()))
+        return;
+    delete multiSendWindow_;
+    OperationEnvironment base = operations_->environment();
+    base.verifySend = true;
+    multiSendWindow_ = new MultiSendWindow(std::move(signs), base, appProfile(), this);
+    multiSendWindow_->setAttribute(Qt::WA_DeleteOnClose);
+    multiSendWindow_->show();
+}
+
 bool CMainFrame::makeAndSendProgram() {
     return programFrame_ && session_->makeProgramForSend();
 }
@@ -785,6 +926,8 @@ void CMainFrame::shutDown() {
     closeSchedule();
     session_->cancel();
     if (schedulePreview_) delete schedulePreview_.data();
+    // A held modem link is hung up with the window, as when the dial window closes.
+    releaseModem();
     if (operations_->runState() == RunState::Running) {
         // Nothing the worker still says is shown: it never waits for this thread again, and a
         // stop ends it at its next wait or between files, within the link's time-outs.

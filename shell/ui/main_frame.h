@@ -14,7 +14,10 @@
 
 #include "comm/comm_settings.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_connection.h"
 #include "comm/sign_operations.h"
+#include "comm/ui/modem_control_window.h"
+#include "comm/ui/multi_send_window.h"
 #include "common/ui/qt_messages.h"
 #include "common/ui/worker_messages.h"
 #include "editor/ui/play_session.h"
@@ -45,6 +48,7 @@ class CMainFrame : public QMainWindow {
         SaveAs,
         Exit,
         SendFile,
+        SendToSigns,
         GetFileList,
         GetTime,
         AdjustTime,
@@ -118,6 +122,9 @@ class CMainFrame : public QMainWindow {
     const std::vector<CAT_Data>& schedule() const { return schedule_; }
     QAction* action(Command command) const { return actions_.at(command); }
     SignOperations& operations() { return *operations_; }
+    ModemConnection& modem() { return *modem_; }
+    CModemControlWindow* modemWindow() const { return modemWindow_; }
+    MultiSendWindow* multiSendWindow() const { return multiSendWindow_; }
     OperationWindows& operationWindows() { return *windows_; }
     OperatorMessages& messages() { return messages_; }
     PlaySession& session() { return *session_; }
@@ -148,7 +155,21 @@ class CMainFrame : public QMainWindow {
     void showOnStartupDialog();
     void ledSetDialog();
     void scanTypeDialog();
+    // Send > "Change communication address *": the password, then the change-address dialog
+    // (serial link) or the change-IP dialog (network).
+    void changeAddress();
+    void openAddressDialog();
+    // Set > "Select Modem" and "Dial/Hang up" (which connects the chosen modem and opens
+    // "Modem control"); releaseModem() is message 2035: hang up the held link, close the window.
+    void selectModem();
+    void connectModem();
+    void releaseModem();
     void sendFile();
+    // Send > "Send to signs…": the checklist of the sign list, then the open program made and
+    // sent (or the workspace folder as it is) to every sign ticked, in the "Sending to signs"
+    // window.
+    void sendToSigns();
+    void startMultiSend(std::vector<CLED_Set_Data> signs);
     void save();
     void saveAs();
     void editUsers();
@@ -174,6 +195,11 @@ class CMainFrame : public QMainWindow {
     std::unique_ptr<WorkerMessages> workerMessages_;
     std::unique_ptr<SignOperations> operations_;
     std::unique_ptr<PlaySession> session_;
+    std::unique_ptr<ModemConnection> modem_;
+    QPointer<CModemControlWindow> modemWindow_;
+    // Signs the next made show goes to instead of the current sign (Send to signs…).
+    std::vector<CLED_Set_Data> pendingSigns_;
+    QPointer<MultiSendWindow> multiSendWindow_;
     QMdiArea* mdi_ = nullptr;
     QPointer<QMdiSubWindow> programWindow_;
     QPointer<CProgramFrame> programFrame_;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "comm/led_set_data.h"
 #include "common/file_io.h"
 #include "common/profile.h"
 #include "signsim/sign_simulator.h"
@@ -159,6 +160,103 @@ TEST_F(CliTest, FailuresAndBadUsageHaveTheirStatus) {
     EXPECT_NE(err_.find("Sorry !!! Default gateway is error!"), std::string::npos) << err_;
     EXPECT_EQ(sim_->sign().ip(), (Ipv4{{192, 168, 0, 6}}));  // nothing was sent
     EXPECT_EQ(cli("send --baud 1000" + serial()), 2);
+}
+
+TEST_F(CliTest, VerifiedSendNamesTheFileTheSignLost) {
+    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "run.at").string(), {'R', 'U', 'N'}));
+    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "70001001.JPG").string(),
+                                    std::vector<uint8_t>(3000, 1)));
+    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "70001002.PNG").string(),
+                                    std::vector<uint8_t>(2000, 2)));
+    EXPECT_EQ(cli("send --verify" + net()), 0) << err_;
+    EXPECT_EQ(cli("send --verify" + serial()), 0) << err_;
+    SignFaults f;
+    f.dropFile = "70001002.png";
+    sim_->sign().setFaults(f);
+    for (const std::string& link : {net(), serial()}) {
+        EXPECT_EQ(cli("send --verify" + link), 1) << link;
+        EXPECT_NE(err_.find("The sign's file list does not match what was sent:\n70001002.PNG: "
+                            "not on the sign"),
+                  std::string::npos)
+            << err_;
+        EXPECT_EQ(err_.find("70001001.JPG: not"), std::string::npos) << err_;
+    }
+    // Without --verify the same send looks done: the sign confirmed every step.
+    EXPECT_EQ(cli("send" + net()), 0) << err_;
+}
+
+TEST_F(CliTest, AllSignsSendsToEachAndCountsTheFailures) {
+    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "run.at").string(), {'R', 'U', 'N'}));
+    ASSERT_TRUE(writeFileAtomically((dir_ / "ws" / "70001001.JPG").string(),
+                                    std::vector<uint8_t>(5000, 3)));
+    // Two more signs on other loopback addresses with the same ports, one serial sign on the
+    // first sign's pseudo-terminal, and a sign where nothing listens.
+    std::vector<std::unique_ptr<SignSimulator>> more;
+    for (const char* address : {"127.0.0.2", "127.0.0.3"}) {
+        SimulatorOptions o;
+        o.storage = (dir_ / (std::string("sign-") + address)).string();
+        o.address = address;
+        o.commandPort = sim_->commandPort();
+        o.ftpPort = sim_->ftpPort();
+        o.serial = false;
+        more.push_back(std::make_unique<SignSimulator>(o));
+        std::string error;
+        ASSERT_TRUE(more.back()->start(&error)) << error;
+    }
+    SignList list;
+    for (const char* name : {"Hall", "Door", "Dead", "Line"}) {
+        CLED_Set_Data sign;
+        sign.name = name;
+        list.signs.push_back(sign);
+    }
+    list.signs[0].host = "127.0.0.2";
+    list.signs[1].host = "127.0.0.3";
+    list.signs[2].host = "127.0.0.4";
+    list.signs[3].port = 2;
+    list.signs[3].mtuIndex = 3;
+    ASSERT_TRUE(saveSignList((dir_ / "LED_SET.ZRC").string(), list));
+    {
+        Profile profile((dir_ / "profile.ini").string());
+        profile.writeString("SET", "COM2_DEVICE", sim_->serialDevice());
+    }
+    const std::string ports = " --port " + std::to_string(sim_->commandPort()) + " --ftp-port " +
+                              std::to_string(sim_->ftpPort()) + " --upload-pause 0";
+    EXPECT_EQ(cli("send --all-signs --verify" + ports), 1) << err_;
+    EXPECT_EQ(out_, "3 of 4 signs done; failed: Dead\n");
+    EXPECT_NE(err_.find("Dead: connect error!"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("Dead: FAILED: Communication error!"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("Line: verified: all 2 files are there"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("Hall: done"), std::string::npos) << err_;
+    for (const auto& folder : {dir_ / "sign-127.0.0.2" / "DATA1", dir_ / "sign-127.0.0.3" / "DATA1",
+                               dir_ / "sign" / "DATA1"}) {
+        std::vector<uint8_t> got;
+        EXPECT_TRUE(readWholeFile((folder / "70001001.JPG").string(), got)) << folder;
+        EXPECT_EQ(got.size(), 5000u) << folder;
+    }
+    // Chosen by name; a name the list does not have is bad usage, and nothing is sent.
+    EXPECT_EQ(cli("send --sign Door --sign Hall" + ports), 0) << err_;
+    EXPECT_EQ(out_, "all 2 signs done\n");
+    EXPECT_EQ(cli("send --sign Nowhere" + ports), 2);
+    EXPECT_EQ(cli("send --sign Hall --host 127.0.0.2" + ports), 2);
+}
+
+TEST_F(CliTest, ModemDialsRunsTheCommandAndHangsUp) {
+    sim_.reset();
+    SimulatorOptions o;
+    o.storage = (dir_ / "sign").string();
+    o.tcp = o.ftp = false;
+    o.modem = true;
+    sim_ = std::make_unique<SignSimulator>(o);
+    std::string error;
+    ASSERT_TRUE(sim_->start(&error)) << error;
+    EXPECT_EQ(cli("sign reboot --serial " + sim_->serialDevice() + " --modem 5551234"), 0) << err_;
+    EXPECT_NE(err_.find("connected"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("hanging up: Disconnected!"), std::string::npos) << err_;
+    EXPECT_EQ(sim_->sign().reboots(), 1);
+    EXPECT_EQ(cli("sign reboot --serial " + sim_->serialDevice() + " --modem 0"), 1);
+    EXPECT_NE(err_.find("the modem answered NO"), std::string::npos) << err_;
+    EXPECT_EQ(sim_->sign().reboots(), 1);
+    EXPECT_EQ(cli("sign reboot --host 127.0.0.1 --modem 5551234"), 2);
 }
 
 }  // namespace

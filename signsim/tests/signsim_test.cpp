@@ -15,6 +15,7 @@
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
+#include "comm/modem_connection.h"
 #include "comm/modem_dialer.h"
 #include "comm/sign_operations.h"
 #include "common/file_io.h"
@@ -199,6 +200,8 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
 
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
+    // A name in the sign's code page (GBK for "price list") reads as every other sign text.
+    ASSERT_TRUE(writeFileAtomically((signFolder("DATA1") / "\xBC\xDB\xB8\xF1.txt").string(), {1}));
     ASSERT_TRUE(run(OperationCode::GetFileList));
     EXPECT_TRUE(shown().empty());
     {
@@ -206,6 +209,7 @@ TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {
         ASSERT_EQ(observer_.lists.size(), 1u);
         const std::string& list = observer_.lists[0];
         EXPECT_NE(list.find("DATA1\\70001001.JPG 5000"), std::string::npos) << list;
+        EXPECT_NE(list.find("DATA1\\\u4EF7\u683C.txt 1"), std::string::npos) << list;
         if (link() == Link::Serial) {
             EXPECT_NE(list.find("\r\n"), std::string::npos);
         }
@@ -421,6 +425,20 @@ TEST_F(SerialSignTest, StopEndsATransferWithinOneRequest) {
     EXPECT_FALSE(sim_->sign().playing());        // stopped for the upload, never resumed
 }
 
+TEST_F(SerialSignTest, FileListThatCannotBeStoredHereIsACommunicationError) {
+    OperationEnvironment env = ops_->environment();
+    env.startFolder = (dir_ / "no-such-folder").string();
+    ops_->setEnvironment(env);
+    ASSERT_TRUE(run(OperationCode::GetFileList));
+    ASSERT_EQ(shown().size(), 2u);
+    EXPECT_EQ(shown()[0].text, env.startFolder + "/filelist.txt open error");
+    EXPECT_EQ(shown()[0].caption, "Error");
+    EXPECT_EQ(shown()[1].text, "Communication error!");
+    EXPECT_FALSE(ops_->confirmed());
+    std::lock_guard<std::mutex> l(observer_.m);
+    EXPECT_TRUE(observer_.lists.empty());
+}
+
 TEST_F(SerialSignTest, ScanDirectionIsNotSentOverTheSerialLink) {
     EXPECT_FALSE(ops_->setScanDirection(2));
     EXPECT_TRUE(shown().empty());
@@ -468,32 +486,74 @@ TEST_F(SerialSignTest, ModemDialsConnectsCarriesPacketsAndHangsUp) {
     link.close();
 }
 
-TEST_F(SerialSignTest, DialerConnectsThenHangsUp) {
+TEST_F(SerialSignTest, HeldModemLinkCarriesOperationsUntilReleased) {
     startWith(SignFaults{}, /*modem=*/true);
-    SerialLink& link = ops_->serialLink();
-    ASSERT_TRUE(link.open(sim_->serialDevice(), 115200));
     Profile profile((dir_ / "profile.ini").string());
-    ModemDialer dialer(link, &profile);
+    ModemConnection modem(*ops_, &profile);
     ModemTimings t;
     t.commandPauseMs = 20;
     t.guardMs = 600;  // the modem wants a pause before "+++"
     t.escapePauseMs = 20;
     t.shortPauseMs = 20;
-    dialer.setTimings(t);
+    modem.setTimings(t);
+    std::mutex m;
     std::vector<std::string> statuses;
-    dialer.onStatus([&](const std::string& s) { statuses.push_back(s); });
-    EXPECT_EQ(dialer.dial("0"), "NO");  // NO CARRIER
-    EXPECT_EQ(dialer.dial("5551234"), "CONNECT");
+    modem.onStatus([&](const std::string& s) {
+        std::lock_guard<std::mutex> l(m);
+        statuses.push_back(s);
+    });
+    EXPECT_EQ(modem.dial("5551234"), "Disconnected!");  // nothing held yet
+    ASSERT_TRUE(modem.connect(4, sim_->serialDevice()));
+    EXPECT_TRUE(ops_->selection().held);
+    EXPECT_EQ(ops_->selection().comPort, 4);
+    EXPECT_EQ(modem.dial("0"), "NO");  // NO CARRIER
+    EXPECT_EQ(modem.dial("5551234"), "CONNECT");
     EXPECT_EQ(profile.getString("SET", "PHONE_NUMBER_SEL", ""), "5551234");
-    EXPECT_EQ(statuses, (std::vector<std::string>{"", "OK", "NO", "", "OK", "CONNECT"}));
-    ops_->selection().held = true;
+    {
+        std::lock_guard<std::mutex> l(m);
+        EXPECT_EQ(statuses, (std::vector<std::string>{"", "OK", "NO", "", "OK", "CONNECT"}));
+    }
+    // Two operations over the held link: neither opens nor closes it.
     ASSERT_TRUE(run(OperationCode::Reboot));
     EXPECT_EQ(shown()[0].text, "Please wait a minute,the LED sign is rebooting itself!");
-    EXPECT_TRUE(sim_->sign().reboots() == 1);
-    EXPECT_EQ(dialer.hangUp(), "Disconnected!");
-    EXPECT_FALSE(sim_->sign().log().empty());
-    dialer.release();
-    EXPECT_FALSE(link.isOpen());
+    ASSERT_TRUE(run(OperationCode::GetTime));
+    EXPECT_EQ(shown()[0].caption, "Get Time OK!");
+    EXPECT_EQ(sim_->sign().reboots(), 1);
+    EXPECT_TRUE(ops_->serialLink().isOpen());
+    EXPECT_EQ(modem.hangUp(), "Disconnected!");
+    modem.release();
+    EXPECT_FALSE(ops_->selection().held);
+    EXPECT_FALSE(ops_->serialLink().isOpen());
+}
+
+TEST_F(SerialSignTest, ReleaseDuringTheDialWaitEndsItAtOnce) {
+    startWith(SignFaults{}, /*modem=*/true);
+    ModemConnection modem(*ops_, nullptr);
+    ModemTimings t;
+    t.commandPauseMs = 20;
+    modem.setTimings(t);  // the dial waits its full 30 seconds for an answer
+    ASSERT_TRUE(modem.connect(4, sim_->serialDevice()));
+    ASSERT_TRUE(modem.startDial("00"));  // the modem never answers this one
+    ASSERT_TRUE(testkit::waitUntil([&] { return ops_->serialLink().isLineMode(); }))
+        << "the dial never started";
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));  // into the dial's wait
+    const auto before = std::chrono::steady_clock::now();
+    modem.release();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
+    EXPECT_FALSE(modem.busy());
+    EXPECT_FALSE(ops_->selection().held);
+    EXPECT_FALSE(ops_->serialLink().isOpen());
+    EXPECT_FALSE(ops_->serialLink().isLineMode());
+}
+
+TEST_F(SerialSignTest, TakenModemPortHoldsNothing) {
+    ModemConnection modem(*ops_, nullptr);
+    EXPECT_FALSE(modem.connect(5, (dir_ / "no-such-port").string()));
+    ASSERT_EQ(shown().size(), 1u);
+    EXPECT_EQ(shown()[0].text, "COM5 is taken !\n" + (dir_ / "no-such-port").string() +
+                                   ": No such file or directory");
+    EXPECT_EQ(shown()[0].icon, MessageIcon::Error);
+    EXPECT_FALSE(ops_->selection().held);
 }
 
 class NetworkSignTest : public SignSimTest {

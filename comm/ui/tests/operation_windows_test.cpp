@@ -56,6 +56,12 @@ TEST_F(OperationWindowsTest, FileListShowsAFileLineByLine) {
     ASSERT_TRUE(window.showFile(file.fileName()));
     EXPECT_EQ(window.text(), "DATA1\n70000001.PNG\nrun.at\n");
     EXPECT_FALSE(window.showFile(qs(path("missing.txt"))));
+    // Names come in the sign's code page (GBK), whatever this machine's own encoding.
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("DATA2\\\xBC\xDB\xB8\xF1.txt 12\n");
+    file.close();
+    ASSERT_TRUE(window.showFile(file.fileName()));
+    EXPECT_EQ(window.text(), QString::fromUtf8("DATA2\\\u4EF7\u683C.txt 12\n"));
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 // a three-area program during its preview, the logon dialog and the user dialog, then a program
 // of three areas with several items each: its item view, its timeline and each tab of the
 // property view with the four resource libraries filled; a schedule with the checker's findings,
-// the schedule entry dialog in each kind and the clock page editor. Run under a real X server
-// (Xvfb): screenshot_tour OUTPUT_FOLDER. Everything happens in a scratch folder.
+// the schedule entry dialog in each kind and the clock page editor; then the sign dialogs
+// (password, address, IP, modem choice and control, sending to several signs against a virtual
+// sign). Run under a real X server (Xvfb): screenshot_tour OUTPUT_FOLDER. Everything happens in a
+// scratch folder.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,13 +17,25 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 
 #include "comm/led_set_data.h"
+#include "comm/modem_list.h"
+#include "comm/ui/change_address_dialog.h"
+#include "comm/ui/change_ip_dialog.h"
+#include "comm/ui/ip_address_edit.h"
+#include "comm/ui/modem_control_window.h"
+#include "comm/ui/multi_send_window.h"
+#include "comm/ui/network_fields.h"
+#include "comm/ui/password_dialog.h"
+#include "comm/ui/select_modem_dialog.h"
+#include "comm/ui/send_to_signs_dialog.h"
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/profile.h"
@@ -47,6 +62,7 @@
 #include "shell/ui/schedule_entry_dialog.h"
 #include "shell/ui/schedule_window.h"
 #include "shell/user_info.h"
+#include "signsim/sign_simulator.h"
 
 using namespace brightline;
 using namespace brightline::ui;
@@ -337,6 +353,110 @@ int main(int argc, char** argv) {
         if (!shoot(out + "/clock-page-editor.png")) return 1;
         editor.close();
     }
+
+    // 9. Send > Change communication address *: the password, the serial and the network dialog.
+    ConsoleMessages quiet;
+    {
+        CPasswordDialog password(quiet, &frame);
+        password.show();
+        password.move(460, 300);
+        password.passwordEdit()->setText("480713");
+        QTest::qWait(300);
+        if (!shoot(out + "/password.png")) return 1;
+    }
+    CommSettings settings = frame.commSettings();
+    settings.address = 1;
+    {
+        CChangeAddressDialog address(settings, false, quiet, &frame);
+        address.show();
+        address.move(420, 180);
+        address.addressEdit()->setValue(12);
+        QTest::qWait(300);
+        if (!shoot(out + "/change-address.png")) return 1;
+    }
+    {
+        CChangeIpDialog ip(frame.operations(), settings, "192.168.0.6", quiet, &frame);
+        ip.show();
+        ip.move(440, 240);
+        ip.network()->ipEdit()->setValue({{192, 168, 0, 20}});
+        QTest::qWait(300);
+        if (!shoot(out + "/change-ip.png")) return 1;
+    }
+
+    // 10. A virtual sign with a modem on its serial line, and the network.
+    signsim::SimulatorOptions signOptions;
+    signOptions.storage = dir + "/sign";
+    signOptions.modem = true;
+    signsim::SignSimulator virtualSign(signOptions);
+    std::string error;
+    if (!virtualSign.start(&error)) {
+        std::fprintf(stderr, "the virtual sign did not start: %s\n", error.c_str());
+        return 1;
+    }
+    appProfile().writeString("SET", "COM4_DEVICE", virtualSign.serialDevice());
+    qputenv(kModemListVariable, QByteArray::fromStdString("USB Modem 56K=/dev/ttyACM0;Virtual "
+                                                          "Sign Modem=" +
+                                                          virtualSign.serialDevice()));
+    {
+        CSelectModemDialog select(installedModems(), appProfile(), &frame);
+        select.show();
+        select.move(400, 300);
+        select.modemChoice()->setCurrentIndex(1);
+        QTest::qWait(300);
+        if (!shoot(out + "/select-modem.png")) return 1;
+        select.accept();
+    }
+    addPhoneNumber(appProfile(), "0");
+    addPhoneNumber(appProfile(), "5551234");
+    frame.action(CMainFrame::Command::DialHangUp)->trigger();
+    CModemControlWindow* modem = frame.modemWindow();
+    if (!modem) return 1;
+    modem->numberChoice()->setCurrentIndex(1);
+    QTest::mouseClick(modem->dialButton(), Qt::LeftButton);
+    if (!QTest::qWaitFor([&] { return modem->status() == "CONNECT"; }, 20000)) {
+        std::fprintf(stderr, "the modem did not connect\n");
+        return 1;
+    }
+    QTest::qWait(300);
+    if (!shoot(out + "/modem-control.png")) return 1;
+    modem->close();
+    QTest::qWaitFor([&] { return !frame.operations().selection().held; }, 10000);
+
+    // 11. Send to signs: the checklist, then the window after sending to two signs, one dead.
+    SignList many;
+    for (const char* name : {"Sample LED", "Lobby", "Car park"}) {
+        CLED_Set_Data s;
+        s.name = name;
+        s.width = 256;
+        s.height = 128;
+        s.host = "127.0.0.1";
+        many.signs.push_back(s);
+    }
+    many.signs[1].host = "127.0.0.9";
+    many.signs[2].port = 2;
+    {
+        CSendToSignsDialog choose(many, quiet, &frame);
+        choose.show();
+        choose.move(460, 240);
+        choose.list()->item(0)->setCheckState(Qt::Checked);
+        choose.list()->item(1)->setCheckState(Qt::Checked);
+        QTest::qWait(300);
+        if (!shoot(out + "/send-to-signs.png")) return 1;
+    }
+    OperationEnvironment base = frame.operations().environment();
+    base.commandPort = virtualSign.commandPort();
+    base.ftpPort = virtualSign.ftpPort();
+    base.uploadPauseMs = 0;
+    base.verifySend = true;
+    {
+        MultiSendWindow sending({many.signs[0], many.signs[1]}, base, appProfile(), &frame);
+        sending.show();
+        sending.move(380, 220);
+        if (!QTest::qWaitFor([&] { return !sending.running(); }, 60000)) return 1;
+        QTest::qWait(300);
+        if (!shoot(out + "/sending-to-signs.png")) return 1;
+    }
+    virtualSign.stop();
     frame.close();
     return 0;
 }
