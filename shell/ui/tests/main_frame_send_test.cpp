@@ -230,118 +230,118 @@ TEST_F(ScheduleSendTest, PreviewAtPlaysTheCompiledScheduleFromTheMoment) {
         EXPECT_EQ(main.session().state(), PlaySession::State::Idle);
         EXPECT_TRUE(waitFor([&] { return !main.schedulePreview(); }));
     }
-    TEST_F(MainFrameSendTest, FileTheSignLostIsNamedAndTheSendFails) {
-        signsim::SignFaults faults;
-        faults.dropFile = "70000001.PNG";
-        sign_->sign().setFaults(faults);
-        CMainFrame main;
-        OperationEnvironment env = main.operations().environment();
-        env.uploadPauseMs = 0;
-        main.operations().setEnvironment(env);
-        main.openFile(redProgram());
-        bool finished = false;
-        QObject::connect(&main, &CMainFrame::operationFinished, [&] { finished = true; });
-        ASSERT_TRUE(main.makeAndSendProgram());
-        ASSERT_TRUE(waitFor([&] { return finished; }, 60000)) << lastMessage();
-        EXPECT_FALSE(main.operations().confirmed());
-        ASSERT_EQ(messages_.messages().size(), 1u);
-        EXPECT_EQ(
-            messages_.messages()[0].text,
-            "The sign's file list does not match what was sent:\n70000001.PNG: not on the sign");
-        EXPECT_EQ(messages_.messages()[0].icon, MessageIcon::Error);
-        EXPECT_EQ(main.operationWindows().lastVerification(),
-                  "Not as sent on the sign: 70000001.PNG: not on the sign");
-    }
+}
 
-    TEST_F(MainFrameSendTest, SendToSignsReachesEachTickedSignAndNamesTheDeadOne) {
-        // A second sign on another loopback address with the same ports, and one where nothing
-        // listens; the first is the fixture's.
-        signsim::SimulatorOptions options;
-        options.storage = path("door");
-        options.address = "127.0.0.2";
-        options.commandPort = sign_->commandPort();
-        options.ftpPort = sign_->ftpPort();
-        options.serial = false;
-        signsim::SignSimulator door(options);
-        std::string error;
-        ASSERT_TRUE(door.start(&error)) << error;
-        SignList list;
-        {
-            // No sign list: nothing to choose from, and the window says where signs are added.
-            ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
-            CMainFrame main;
-            main.action(CMainFrame::Command::SendToSigns)->trigger();
-            EXPECT_FALSE(testing::visibleWindow<CSendToSignsDialog>());
-            EXPECT_EQ(lastMessage(),
-                      "The sign list is empty: add signs with Set > Set communication first.");
-        }
-        for (const char* name : {"Sample LED", "Door", "Dead", "Not ticked"}) {
-            CLED_Set_Data sign;
-            sign.name = name;
-            sign.width = 64;
-            sign.height = 32;
-            list.signs.push_back(sign);
-        }
-        list.signs[0].host = "127.0.0.1";
-        list.signs[1].host = "127.0.0.2";
-        list.signs[2].host = "127.0.0.4";
-        list.signs[3].host = "127.0.0.5";
+TEST_F(MainFrameSendTest, FileTheSignLostIsNamedAndTheSendFails) {
+    signsim::SignFaults faults;
+    faults.dropFile = "70000001.PNG";
+    sign_->sign().setFaults(faults);
+    CMainFrame main;
+    OperationEnvironment env = main.operations().environment();
+    env.uploadPauseMs = 0;
+    main.operations().setEnvironment(env);
+    main.openFile(redProgram());
+    bool finished = false;
+    QObject::connect(&main, &CMainFrame::operationFinished, [&] { finished = true; });
+    ASSERT_TRUE(main.makeAndSendProgram());
+    ASSERT_TRUE(waitFor([&] { return finished; }, 60000)) << lastMessage();
+    EXPECT_FALSE(main.operations().confirmed());
+    ASSERT_EQ(messages_.messages().size(), 1u);
+    EXPECT_EQ(messages_.messages()[0].text,
+              "The sign's file list does not match what was sent:\n70000001.PNG: not on the sign");
+    EXPECT_EQ(messages_.messages()[0].icon, MessageIcon::Error);
+    EXPECT_EQ(main.operationWindows().lastVerification(),
+              "Not as sent on the sign: 70000001.PNG: not on the sign");
+}
+
+TEST_F(MainFrameSendTest, SendToSignsReachesEachTickedSignAndNamesTheDeadOne) {
+    // A second sign on another loopback address with the same ports, and one where nothing
+    // listens; the first is the fixture's.
+    signsim::SimulatorOptions options;
+    options.storage = path("door");
+    options.address = "127.0.0.2";
+    options.commandPort = sign_->commandPort();
+    options.ftpPort = sign_->ftpPort();
+    options.serial = false;
+    signsim::SignSimulator door(options);
+    std::string error;
+    ASSERT_TRUE(door.start(&error)) << error;
+    SignList list;
+    {
+        // No sign list: nothing to choose from, and the window says where signs are added.
         ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
-
         CMainFrame main;
-        OperationEnvironment env = main.operations().environment();
-        env.uploadPauseMs = 0;
-        main.operations().setEnvironment(env);
         main.action(CMainFrame::Command::SendToSigns)->trigger();
-        auto* dialog = testing::visibleWindow<CSendToSignsDialog>();
-        ASSERT_TRUE(dialog);
-        ASSERT_EQ(dialog->list()->count(), 4);
-        EXPECT_EQ(dialog->list()->item(1)->text(), "Door    127.0.0.2");
-        dialog->accept();  // none ticked
-        EXPECT_EQ(lastMessage(), "Please choose at least one sign.");
-        for (int i = 0; i < 3; ++i) dialog->list()->item(i)->setCheckState(Qt::Checked);
-        // Nothing made and no program open: nothing to send.
-        dialog->accept();
-        EXPECT_EQ(lastMessage(), "There is nothing to send: open a program, or make one first.");
-
-        main.openFile(redProgram());
-        main.action(CMainFrame::Command::SendToSigns)->trigger();
-        dialog = testing::visibleWindow<CSendToSignsDialog>();
-        ASSERT_TRUE(dialog);
-        for (int i = 0; i < 3; ++i) dialog->list()->item(i)->setCheckState(Qt::Checked);
-        dialog->accept();
-        ASSERT_TRUE(waitFor([&] { return main.multiSendWindow() != nullptr; }, 20000))
-            << lastMessage();
-        MultiSendWindow* window = main.multiSendWindow();
-        ASSERT_TRUE(waitFor([&] { return !window->running(); }, 60000))
-            << window->lines().toStdString();
-        EXPECT_EQ(window->summary(), "2 of 3 signs done; failed: Dead");
-        // A row per sign: its link, the files it was sent, its outcome.
-        QTreeWidget* rows = window->signRows();
-        ASSERT_EQ(rows->topLevelItemCount(), 3);
-        const char* const outcomes[] = {
-            "done", "done", "FAILED: Communication error! no connection to 127.0.0.4 port "};
-        const char* const sent[] = {"3/3", "3/3", "0/3"};
-        for (int i = 0; i < 3; ++i) {
-            QTreeWidgetItem* row = rows->topLevelItem(i);
-            SCOPED_TRACE(row->text(0).toStdString());
-            EXPECT_EQ(row->text(1), qs(list.signs[static_cast<size_t>(i)].host));
-            EXPECT_EQ(row->text(3).toStdString().rfind(outcomes[i], 0), 0u)
-                << row->text(3).toStdString();
-            auto* bar = qobject_cast<QProgressBar*>(rows->itemWidget(row, 2));
-            ASSERT_TRUE(bar);
-            EXPECT_EQ(bar->text().toStdString(), sent[i]);
-        }
-        const std::string lines = window->lines().toStdString();
-        EXPECT_NE(lines.find("Door: verified: all 3 files are there"), std::string::npos) << lines;
-        EXPECT_NE(lines.find("Dead: connect error!"), std::string::npos) << lines;
-        EXPECT_EQ(lines.find("Not ticked"), std::string::npos) << lines;
-        EXPECT_TRUE(QFileInfo::exists(qs(path("door/DATA1/70000001.PNG"))));
-        EXPECT_TRUE(QFileInfo::exists(qs(path("sign/DATA1/70000001.PNG"))));
-        // The current sign's own operation was not used.
-        EXPECT_EQ(main.operations().runState(), RunState::Idle);
-        door.stop();
+        EXPECT_FALSE(testing::visibleWindow<CSendToSignsDialog>());
+        EXPECT_EQ(lastMessage(),
+                  "The sign list is empty: add signs with Set > Set communication first.");
     }
+    for (const char* name : {"Sample LED", "Door", "Dead", "Not ticked"}) {
+        CLED_Set_Data sign;
+        sign.name = name;
+        sign.width = 64;
+        sign.height = 32;
+        list.signs.push_back(sign);
+    }
+    list.signs[0].host = "127.0.0.1";
+    list.signs[1].host = "127.0.0.2";
+    list.signs[2].host = "127.0.0.4";
+    list.signs[3].host = "127.0.0.5";
+    ASSERT_TRUE(saveSignList(path("LED_SET.ZRC"), list));
+
+    CMainFrame main;
+    OperationEnvironment env = main.operations().environment();
+    env.uploadPauseMs = 0;
+    main.operations().setEnvironment(env);
+    main.action(CMainFrame::Command::SendToSigns)->trigger();
+    auto* dialog = testing::visibleWindow<CSendToSignsDialog>();
+    ASSERT_TRUE(dialog);
+    ASSERT_EQ(dialog->list()->count(), 4);
+    EXPECT_EQ(dialog->list()->item(1)->text(), "Door    127.0.0.2");
+    dialog->accept();  // none ticked
+    EXPECT_EQ(lastMessage(), "Please choose at least one sign.");
+    for (int i = 0; i < 3; ++i) dialog->list()->item(i)->setCheckState(Qt::Checked);
+    // Nothing made and no program open: nothing to send.
+    dialog->accept();
+    EXPECT_EQ(lastMessage(), "There is nothing to send: open a program, or make one first.");
+
+    main.openFile(redProgram());
+    main.action(CMainFrame::Command::SendToSigns)->trigger();
+    dialog = testing::visibleWindow<CSendToSignsDialog>();
+    ASSERT_TRUE(dialog);
+    for (int i = 0; i < 3; ++i) dialog->list()->item(i)->setCheckState(Qt::Checked);
+    dialog->accept();
+    ASSERT_TRUE(waitFor([&] { return main.multiSendWindow() != nullptr; }, 20000)) << lastMessage();
+    MultiSendWindow* window = main.multiSendWindow();
+    ASSERT_TRUE(waitFor([&] { return !window->running(); }, 60000))
+        << window->lines().toStdString();
+    EXPECT_EQ(window->summary(), "2 of 3 signs done; failed: Dead");
+    // A row per sign: its link, the files it was sent, its outcome.
+    QTreeWidget* rows = window->signRows();
+    ASSERT_EQ(rows->topLevelItemCount(), 3);
+    const char* const outcomes[] = {
+        "done", "done", "FAILED: Communication error! no connection to 127.0.0.4 port "};
+    const char* const sent[] = {"3/3", "3/3", "0/3"};
+    for (int i = 0; i < 3; ++i) {
+        QTreeWidgetItem* row = rows->topLevelItem(i);
+        SCOPED_TRACE(row->text(0).toStdString());
+        EXPECT_EQ(row->text(1), qs(list.signs[static_cast<size_t>(i)].host));
+        EXPECT_EQ(row->text(3).toStdString().rfind(outcomes[i], 0), 0u)
+            << row->text(3).toStdString();
+        auto* bar = qobject_cast<QProgressBar*>(rows->itemWidget(row, 2));
+        ASSERT_TRUE(bar);
+        EXPECT_EQ(bar->text().toStdString(), sent[i]);
+    }
+    const std::string lines = window->lines().toStdString();
+    EXPECT_NE(lines.find("Door: verified: all 3 files are there"), std::string::npos) << lines;
+    EXPECT_NE(lines.find("Dead: connect error!"), std::string::npos) << lines;
+    EXPECT_EQ(lines.find("Not ticked"), std::string::npos) << lines;
+    EXPECT_TRUE(QFileInfo::exists(qs(path("door/DATA1/70000001.PNG"))));
+    EXPECT_TRUE(QFileInfo::exists(qs(path("sign/DATA1/70000001.PNG"))));
+    // The current sign's own operation was not used.
+    EXPECT_EQ(main.operations().runState(), RunState::Idle);
+    door.stop();
+}
 
 }  // namespace
 }  // namespace brightline::ui
