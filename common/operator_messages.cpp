@@ -5,12 +5,14 @@
 namespace brightline {
 
 MessageAnswer affirmativeAnswer(MessageButtons buttons) {
-    return buttons == MessageButtons::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+    const bool yes = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    return yes ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 MessageAnswer decliningAnswer(MessageButtons buttons) {
     switch (buttons) {
         case MessageButtons::OkCancel:
+        case MessageButtons::YesNoCancel:
             return MessageAnswer::Cancel;
         case MessageButtons::YesNo:
             return MessageAnswer::No;

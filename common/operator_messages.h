@@ -8,7 +8,7 @@
 namespace brightline {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No };
 
 struct OperatorMessage {
@@ -55,9 +55,9 @@ class RecordingMessages : public OperatorMessages {
     std::vector<MessageAnswer> answers_;
 };
 
-// The affirmative answer of a button set: Ok for Ok and OkCancel, Yes for YesNo.
+// The affirmative answer of a button set: Ok for Ok and OkCancel, Yes for YesNo and YesNoCancel.
 MessageAnswer affirmativeAnswer(MessageButtons buttons);
-// The declining answer: Ok for Ok, Cancel for OkCancel, No for YesNo.
+// The declining answer: Ok for Ok, Cancel for OkCancel and YesNoCancel, No for YesNo.
 MessageAnswer decliningAnswer(MessageButtons buttons);
 
 }  // namespace brightline

@@ -56,6 +56,10 @@ MessageAnswer QtMessages::show(const OperatorMessage& message) {
         case MessageButtons::YesNo:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
+        case MessageButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
     }
     switch (box.exec()) {
         case QMessageBox::Cancel:
@@ -67,7 +71,8 @@ MessageAnswer QtMessages::show(const OperatorMessage& message) {
         default:
             break;
     }
-    return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    // Closed without a button: the declining answer.
+    return decliningAnswer(message.buttons);
 }
 
 MessageAnswer showMessage(const OperatorMessage& message, QWidget* parent) {

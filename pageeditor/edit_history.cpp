@@ -1,0 +1,73 @@
+#include "pageeditor/edit_history.h"
+
+#include <utility>
+
+namespace brightline::pageeditor {
+
+EditHistory::State EditHistory::stateOf(const TextDocument& document) {
+    State s;
+    s.page = document.page();
+    s.style = document.currentStyle();
+    s.caret = document.caret();
+    s.selectionStart = document.selectionStart();
+    s.selectionEnd = document.selectionEnd();
+    return s;
+}
+
+void EditHistory::apply(TextDocument& document, State state) const {
+    document.restore(std::move(state.page));
+    document.setCurrentStyle(state.style);
+    document.clearSelection();
+    if (state.selectionStart >= 0) document.select(state.selectionStart, state.selectionEnd);
+    document.setCaret(state.caret);
+    document.setModified(!isClean());
+}
+
+void EditHistory::record(State before, EditKind kind, const TextDocument& document) {
+    redo_.clear();
+    if (cleanDepth_ > static_cast<std::ptrdiff_t>(undo_.size())) cleanDepth_ = -1;
+    const bool joins =
+        kind == EditKind::Typing && !undo_.empty() && undo_.back().kind == EditKind::Typing &&
+        undo_.back().caretAfter == before.caret && before.selectionStart < 0 && !isClean();
+    if (joins) {
+        undo_.back().caretAfter = document.caret();
+        return;
+    }
+    undo_.push_back(Step{std::move(before), kind, document.caret()});
+    if (undo_.size() > maxSteps_) {
+        undo_.pop_front();
+        cleanDepth_ = cleanDepth_ > 0 ? cleanDepth_ - 1 : -1;
+    }
+}
+
+bool EditHistory::undo(TextDocument& document) {
+    if (undo_.empty()) return false;
+    Step step = std::move(undo_.back());
+    undo_.pop_back();
+    State now = stateOf(document);
+    redo_.push_back(Step{std::move(now), step.kind, step.caretAfter});
+    apply(document, std::move(step.before));
+    return true;
+}
+
+bool EditHistory::redo(TextDocument& document) {
+    if (redo_.empty()) return false;
+    Step step = std::move(redo_.back());
+    redo_.pop_back();
+    State now = stateOf(document);
+    undo_.push_back(Step{std::move(now), step.kind, step.caretAfter});
+    apply(document, std::move(step.before));
+    return true;
+}
+
+void EditHistory::clear() {
+    undo_.clear();
+    redo_.clear();
+    cleanDepth_ = 0;
+}
+
+void EditHistory::markClean() {
+    cleanDepth_ = static_cast<std::ptrdiff_t>(undo_.size());
+}
+
+}  // namespace brightline::pageeditor

@@ -1,0 +1,75 @@
+#pragma once
+// Undo and redo for the text page editor. Before each edit the document's content, current
+// style, caret and selection are kept as a snapshot (a page copies cheaply: picture bits are
+// shared); undo brings the snapshot back and keeps the present state for redo.
+//
+// Typing that goes on where the last typing ended joins that step, so one undo takes back a run
+// of typed text. The state in which the document was last saved or loaded is the clean one:
+// undoing or redoing back to it clears the modified mark, any other state sets it.
+//
+// At most `maxSteps` steps are kept; the oldest go first. One thread owns a history, the same
+// that owns the document.
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+#include "pageeditor/text_document.h"
+
+namespace brightline::pageeditor {
+
+enum class EditKind { Typing, Other };
+
+class EditHistory {
+  public:
+    explicit EditHistory(size_t maxSteps = 1000) : maxSteps_(maxSteps == 0 ? 1 : maxSteps) {}
+
+    // Runs `change` (which edits `document`) as one step. A change that does not change the
+    // document (its revision stays) records nothing.
+    template <class Change>
+    void edit(TextDocument& document, EditKind kind, Change&& change) {
+        State before = stateOf(document);
+        const uint64_t revision = document.revision();
+        change();
+        if (document.revision() != revision) record(std::move(before), kind, document);
+    }
+
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    // Takes the document back one step (false when there is none) and sets the modified mark
+    // by the clean state.
+    bool undo(TextDocument& document);
+    bool redo(TextDocument& document);
+
+    // After New or Open: nothing to undo or redo, and the present state is clean.
+    void clear();
+    // After a save: the present state is clean.
+    void markClean();
+    bool isClean() const { return cleanDepth_ == static_cast<std::ptrdiff_t>(undo_.size()); }
+
+  private:
+    struct State {
+        TextPage page;
+        CurrentStyle style;
+        int32_t caret = 0;
+        int32_t selectionStart = -1;
+        int32_t selectionEnd = -1;
+    };
+    struct Step {
+        State before;
+        EditKind kind = EditKind::Other;
+        int32_t caretAfter = 0;
+    };
+
+    static State stateOf(const TextDocument& document);
+    void apply(TextDocument& document, State state) const;
+    void record(State before, EditKind kind, const TextDocument& document);
+
+    size_t maxSteps_;
+    std::deque<Step> undo_;
+    std::vector<Step> redo_;
+    // Undo steps at the clean state; -1 when it can no longer be reached.
+    std::ptrdiff_t cleanDepth_ = 0;
+};
+
+}  // namespace brightline::pageeditor
