@@ -14,6 +14,7 @@
 #include "media/bmp_picture.h"
 #include "pageeditor/dbcs_text.h"
 #include "pageeditor/document_names.h"
+#include "pageeditor/render/page_painter.h"
 #include "pageeditor/text_page_file.h"
 #include "pageeditor/ui/extend_font_style_dialog.h"
 #include "pageeditor/ui/page_format_dialog.h"
@@ -541,6 +542,38 @@ TEST_F(PagewrightTest, ZoomAndPageEditToggle) {
     window().action(Command::PageEdit)->trigger();
     EXPECT_FALSE(doc().pageEdit());
     EXPECT_TRUE(crossing());
+}
+
+TEST_F(PagewrightTest, TheViewShowsEachPageAsItsPagePicture) {
+    type("Hello");
+    key(Qt::Key_Return);
+    window().editor().typeText(QString::fromUtf8("\xE4\xBB\xB7\xE6\xA0\xBC 12"));  // 价格 12
+    ctrl(Qt::Key_A);
+    dialogs_->colors.push_back(0x0000FFFF);
+    ctrl(Qt::Key_U);
+    ctrl(Qt::Key_Home);
+    ctrl(Qt::Key_E);
+    PagePainter painter(window().editor().fonts());
+    const QImage page = painter.renderPage(doc().page(), doc().layout(), 0);
+    ASSERT_EQ(page.size(), QSize(256, 128));
+    // At zoom 1 the view shows the canvas pixel for pixel; at zoom 2 each pixel is doubled.
+    // The caret is left out (no focus).
+    view()->clearFocus();
+    for (int zoom : {2, 1}) {
+        if (view()->zoom() != zoom) window().action(Command::Zoom)->trigger();
+        view()->scrollToStart();
+        QApplication::processEvents();
+        const QImage shown =
+            view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_GE(shown.width(), 256 * zoom);
+        ASSERT_GE(shown.height(), 128 * zoom);
+        const QImage expected =
+            zoom == 1 ? page
+                      : page.scaled(page.size() * 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        EXPECT_TRUE(shown.copy(0, 0, 256 * zoom, 128 * zoom) == expected) << "zoom " << zoom;
+        // The edge between the first two pages is marked just below the first page.
+        EXPECT_NE(shown.pixel(2, 128 * zoom), qRgb(0, 0, 0));
+    }
 }
 
 }  // namespace
