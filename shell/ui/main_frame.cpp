@@ -425,7 +425,8 @@ void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path,
             notAvailable("The clock page editor");
             break;
         case FileKind::TextPage:
-            startOutside(textPageEditorFor(path, startFolder(), programFolder()));
+            startOutside(textPageEditorFor(path, programFolder(),
+                                           qEnvironmentVariable("PATH").toStdString()));
             break;
         case FileKind::Bmp:
         case FileKind::Jpg:
@@ -446,7 +447,8 @@ bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
     connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed,
             Qt::QueuedConnection);
     connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
-        startOutside(textPageEditorFor(ss(zrt), startFolder(), programFolder()));
+        startOutside(textPageEditorFor(ss(zrt), programFolder(),
+                                       qEnvironmentVariable("PATH").toStdString()));
     });
     connect(frame, &CProgramFrame::propertyTabChanged, this,
             [this](int tab) { firstSelRc_ = tab; });
@@ -575,11 +577,21 @@ void CMainFrame::help() {
 }
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
-    if (program.argv.empty()) return;
+    if (program.argv.empty()) {
+        messages_.show(OperatorMessage{program.missing, "", MessageIcon::Warning});
+        return;
+    }
     QStringList arguments;
     for (size_t i = 1; i < program.argv.size(); ++i) arguments << qs(program.argv[i]);
-    // A program that cannot be started is passed over, as designed.
-    QProcess::startDetached(qs(program.argv[0]), arguments, qs(startFolder()));
+    // Started on its own, not waited for; a program that cannot be started is said so.
+    QProcess process;
+    process.setProgram(qs(program.argv[0]));
+    process.setArguments(arguments);
+    process.setWorkingDirectory(qs(startFolder()));
+    if (!process.startDetached())
+        messages_.show(
+            OperatorMessage{program.argv[0] + " could not be started: " + ss(process.errorString()),
+                            "", MessageIcon::Warning});
 }
 
 void CMainFrame::guideStep(int step) {
