@@ -20,6 +20,8 @@ packages=(
     fonts-liberation
     # test peers and tools
     python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl
+    # the text page editor's screenshots drive it as a person would (docs/screenshots)
+    xdotool
 )
 
 missing=()

@@ -19,7 +19,6 @@ namespace {
 
 const QColor kOutsideCanvas(80, 80, 80);
 const QColor kPageEdge(0, 170, 255);
-const QColor kSelection(0, 120, 215, 120);
 constexpr int kBlinkMs = 500;
 // Room kept beside the caret when scrolling to it (canvas pixels).
 constexpr int kCaretMargin = 8;
@@ -206,8 +205,12 @@ void PageView::paintSelection(QPainter& painter, const QRect& area) const {
             const int32_t w = endingBreak ? kSelectedBreakWidth : characterAdvance(page, size_t(i));
             (i < from ? x : width) += w;
         }
+        // Inverted, as the sign's colours stay readable in it.
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
         painter.fillRect(QRectF(double(x), line.top, double(width), std::max(1, line.height)),
-                         kSelection);
+                         Qt::white);
+        painter.restore();
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The page as the operator edits it: the canvas drawn as the page pictures will be (the same
 // painter), at zoom 1 or 2 pixel for pixel, with scroll bars, the page edges marked by dashed
-// lines, the selection highlighted and the caret blinking.
+// lines, the selection inverted and the caret blinking.
 //
 // Input is forwarded to the PageEditor: a click places the caret, a drag or Shift selects, the
 // arrows, Home, End, Page Up and Page Down move the caret (Shift extends the selection,

@@ -30,8 +30,11 @@ bool sameChoice(const QFont& a, const QFont& b) {
 QFont dialogFontFor(const LogFont& font) {
     pageeditor::QtFontCatalog catalog;
     const QFont& drawn = catalog.qfont(font);
+    const QFontInfo info(drawn);
     QFont f;
-    f.setFamily(QFontInfo(drawn).family());
+    f.setFamily(info.family());
+    // The face's own name for its style ("Book", "Regular"), which the dialog lists.
+    f.setStyleName(info.styleName());
     f.setPointSizeF(std::max(1.0, std::round(drawn.pixelSize() * kPointsPerPixel * 2) / 2));
     f.setWeight(drawn.weight());
     f.setItalic(drawn.italic());

@@ -576,5 +576,31 @@ TEST_F(PagewrightTest, TheViewShowsEachPageAsItsPagePicture) {
     }
 }
 
+TEST(FontDialogFont, PresetAndChoiceConvertAsTheFontTableStoresThem) {
+    // Presets show the installed face that draws the page's font, at its pixel size in points.
+    const QFont arial = dialogFontFor(arialBold());
+    EXPECT_EQ(arial.family(), "Liberation Sans");
+    EXPECT_EQ(arial.pointSizeF(), 13.5);
+    EXPECT_EQ(arial.weight(), QFont::Bold);
+    EXPECT_FALSE(arial.styleName().isEmpty());
+    // What the dialog gives back: minus the pixel size, the weight, and GB2312 for a face with
+    // Chinese characters.
+    const LogFont chosen = logFontFromDialog(arial);
+    EXPECT_EQ(chosen.face(), "Liberation Sans");
+    EXPECT_EQ(chosen.height, -18);
+    EXPECT_EQ(chosen.weight, 700);
+    EXPECT_EQ(chosen.charSet, kAnsiCharset);
+    QFont hei("WenQuanYi Zen Hei");
+    hei.setPointSizeF(12);
+    hei.setItalic(true);
+    hei.setUnderline(true);
+    const LogFont chinese = logFontFromDialog(hei);
+    EXPECT_EQ(chinese.height, -16);
+    EXPECT_EQ(chinese.charSet, kGb2312Charset);
+    EXPECT_EQ(chinese.italic, 1);
+    EXPECT_EQ(chinese.underline, 1);
+    EXPECT_EQ(colorRefOf(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
 }  // namespace
 }  // namespace brightline::ui
