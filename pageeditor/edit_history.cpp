@@ -40,24 +40,22 @@ void EditHistory::record(State before, EditKind kind, const TextDocument& docume
     }
 }
 
-bool EditHistory::undo(TextDocument& document) {
-    if (undo_.empty()) return false;
-    Step step = std::move(undo_.back());
-    undo_.pop_back();
-    State now = stateOf(document);
-    redo_.push_back(Step{std::move(now), step.kind, step.caretAfter});
+bool EditHistory::travel(std::deque<Step>& from, std::deque<Step>& to, TextDocument& document) {
+    if (from.empty()) return false;
+    Step step = std::move(from.back());
+    from.pop_back();
+    to.push_back(Step{stateOf(document), step.kind, step.caretAfter});
+    // The clean state is counted in undo steps, so the undo stack must be right before applying.
     apply(document, std::move(step.before));
     return true;
 }
 
+bool EditHistory::undo(TextDocument& document) {
+    return travel(undo_, redo_, document);
+}
+
 bool EditHistory::redo(TextDocument& document) {
-    if (redo_.empty()) return false;
-    Step step = std::move(redo_.back());
-    redo_.pop_back();
-    State now = stateOf(document);
-    undo_.push_back(Step{std::move(now), step.kind, step.caretAfter});
-    apply(document, std::move(step.before));
-    return true;
+    return travel(redo_, undo_, document);
 }
 
 void EditHistory::clear() {

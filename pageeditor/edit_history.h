@@ -12,7 +12,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <vector>
 
 #include "pageeditor/text_document.h"
 
@@ -64,10 +63,13 @@ class EditHistory {
     static State stateOf(const TextDocument& document);
     void apply(TextDocument& document, State state) const;
     void record(State before, EditKind kind, const TextDocument& document);
+    // Undo (from undo to redo) or redo (the other way): the present state goes to `to`, the
+    // last state of `from` is brought back.
+    bool travel(std::deque<Step>& from, std::deque<Step>& to, TextDocument& document);
 
     size_t maxSteps_;
     std::deque<Step> undo_;
-    std::vector<Step> redo_;
+    std::deque<Step> redo_;
     // Undo steps at the clean state; -1 when it can no longer be reached.
     std::ptrdiff_t cleanDepth_ = 0;
 };

@@ -56,6 +56,25 @@ shoot() {
     echo "wrote $out/$1.png"
 }
 
+# A dialog opened by its key (it has the focus), and closed with Return after an optional shot.
+open_dialog() {
+    xdotool key "$1"
+    wait_window "^$2\$" >/dev/null
+    settle
+}
+close_dialog() {
+    [ -z "${1:-}" ] || shoot "$1"
+    xdotool key Return
+    editor
+}
+# Set > Color with an HTML colour typed in.
+color() {
+    open_dialog ctrl+u Color
+    xdotool key alt+h ctrl+a
+    xdotool type "$1"
+    close_dialog "${2:-}"
+}
+
 cd "$work"
 "$pagewright" "$work/offer.ZRT" &
 pid=$!
@@ -63,9 +82,7 @@ main=$(wait_window '^Pagewright V1\.3 - \[')
 editor
 
 # Page Format: a width of 6 is refused; then 256 x 64 in the vertical layout.
-xdotool key ctrl+m
-wait_window '^Page Format$' >/dev/null
-settle
+open_dialog ctrl+m 'Page Format'
 xdotool key Tab ctrl+a
 xdotool type 6
 xdotool key Return
@@ -76,81 +93,42 @@ focus '^Page Format$'
 xdotool type 256
 xdotool key Tab ctrl+a
 xdotool type 64
-shoot pagewright-page-format
-xdotool key Return
-editor
+close_dialog pagewright-page-format
 
-# A bold Latin face from the font dialog, yellow from the colour dialog.
-xdotool key ctrl+f
-wait_window '^Font$' >/dev/null
-settle
+# A bold Latin face from the font dialog.
+open_dialog ctrl+f Font
 xdotool type 'Liberation Sans'
 xdotool key alt+y Prior alt+s ctrl+a
 xdotool type 16
-shoot pagewright-font
-xdotool key Return
-editor
-xdotool key ctrl+u
-wait_window '^Color$' >/dev/null
-settle
-xdotool key alt+h ctrl+a
-xdotool type '#ffffff'
-xdotool key Return
-editor
+close_dialog pagewright-font
 xdotool type --delay 20 'Today only '
 xdotool type --delay 60 '今日特价'
 
 # The Chinese words selected with the mouse, made yellow with a red contour.
 xdotool mousemove 430 44 mousedown 1 mousemove 330 44 mousemove 241 44 mouseup 1
 settle 0.2
-xdotool key ctrl+u
-wait_window '^Color$' >/dev/null
-settle
-xdotool key alt+h ctrl+a
-xdotool type '#ffff00'
-shoot pagewright-color
-xdotool key Return
-editor
-xdotool key ctrl+shift+e
-wait_window '^Extend Font Style$' >/dev/null
-settle
+color '#ffff00' pagewright-color
+open_dialog ctrl+shift+e 'Extend Font Style'
 xdotool key space Tab ctrl+a
 xdotool type 1
-shoot pagewright-extend-font-style
-xdotool key Return
-editor
+close_dialog pagewright-extend-font-style
 
 # A second line in a Chinese face, cyan, without the contour, and a picture at its end.
 xdotool mousemove 500 44 click 1
 xdotool key End Return
-xdotool key ctrl+shift+e
-wait_window '^Extend Font Style$' >/dev/null
-settle
-xdotool key space Return
-editor
-xdotool key ctrl+f
-wait_window '^Font$' >/dev/null
-settle
+open_dialog ctrl+shift+e 'Extend Font Style'
+xdotool key space
+close_dialog
+open_dialog ctrl+f Font
 xdotool type 'WenQuanYi Zen Hei'
 xdotool key alt+s ctrl+a
 xdotool type 12
-xdotool key Return
-editor
-xdotool key ctrl+u
-wait_window '^Color$' >/dev/null
-settle
-xdotool key alt+h ctrl+a
-xdotool type '#00ffff'
-xdotool key Return
-editor
+close_dialog
+color '#00ffff'
 xdotool type --delay 30 'Coffee 12.50 元 '
-xdotool key ctrl+p
-wait_window '^Insert Picture$' >/dev/null
-settle
+open_dialog ctrl+p 'Insert Picture'
 xdotool type "$work/star.bmp"
-shoot pagewright-insert-picture
-xdotool key Return
-editor
+close_dialog pagewright-insert-picture
 
 # The first line centred, the second right-aligned (click on the line, then its key), saved.
 xdotool mousemove 100 44 click 1
@@ -163,13 +141,10 @@ echo "title: $(xdotool getwindowname "$main")"
 shoot pagewright-vertical
 
 # The same page as one horizontal strip of 128 x 64 pages.
-xdotool key ctrl+m
-wait_window '^Page Format$' >/dev/null
-settle
+open_dialog ctrl+m 'Page Format'
 xdotool key space Tab ctrl+a
 xdotool type 128
-xdotool key Return
-editor
+close_dialog
 xdotool key ctrl+Home
 shoot pagewright-horizontal
 
@@ -183,9 +158,7 @@ xdotool mousemove 173 8 click 1
 settle
 xdotool key Down Return
 wait_window '^About Pagewright$' >/dev/null
-shoot pagewright-about
-xdotool key Return
-editor
+close_dialog pagewright-about
 
 # Saved and closed with Exit (Ctrl+X): the program ends by itself.
 xdotool key ctrl+s ctrl+x

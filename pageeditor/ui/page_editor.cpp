@@ -38,24 +38,24 @@ void PageEditor::newDocument() {
 
 bool PageEditor::load(const std::string& path) {
     std::string error;
-    if (document_.load(path, &error) != TextPageLoadResult::Loaded) {
-        messages_.show("The text page could not be opened: " + error, kPagewrightTitle,
-                       MessageIcon::Warning);
-        return false;
-    }
-    history_.clear();
-    emit changed();
-    return true;
+    const bool loaded = document_.load(path, &error) == TextPageLoadResult::Loaded;
+    if (loaded) history_.clear();
+    return finishFileWork(loaded, "opened", error);
 }
 
 bool PageEditor::save(const std::string& path) {
     std::string error;
-    if (!saveTextDocument(document_, path, fonts_, &error)) {
-        messages_.show("The text page could not be saved: " + error, kPagewrightTitle,
-                       MessageIcon::Warning);
+    const bool saved = saveTextDocument(document_, path, fonts_, &error);
+    if (saved) history_.markClean();
+    return finishFileWork(saved, "saved", error);
+}
+
+bool PageEditor::finishFileWork(bool done, const char* what, const std::string& error) {
+    if (!done) {
+        messages_.show(std::string("The text page could not be ") + what + ": " + error,
+                       kPagewrightTitle, MessageIcon::Warning);
         return false;
     }
-    history_.markClean();
     emit changed();
     return true;
 }

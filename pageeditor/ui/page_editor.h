@@ -73,6 +73,9 @@ class PageEditor : public QObject {
     void caretMoved();
 
   private:
+    // Done: announces the change. Not done: "The text page could not be <what>: <error>".
+    bool finishFileWork(bool done, const char* what, const std::string& error);
+
     QtMessages messages_;
     pageeditor::QtFontCatalog fonts_;
     pageeditor::TextDocument document_;
