@@ -14,6 +14,15 @@ EditHistory::State EditHistory::stateOf(const TextDocument& document) {
     return s;
 }
 
+EditHistory::Step EditHistory::stepOf(State before, EditKind kind, int32_t caretAfter) {
+    const TextPage& p = before.page;
+    const size_t bytes = sizeof(Step) + p.text.size() + p.widths.size() +
+                         p.runs.size() * sizeof(StyleRun) + p.lines.size() * sizeof(LineEntry) +
+                         p.fonts.size() * sizeof(FontEntry) +
+                         p.pictures.size() * sizeof(PictureEntry);
+    return Step{std::move(before), kind, caretAfter, bytes};
+}
+
 void EditHistory::apply(TextDocument& document, State state) const {
     document.restore(std::move(state.page));
     document.setCurrentStyle(state.style);
@@ -24,6 +33,7 @@ void EditHistory::apply(TextDocument& document, State state) const {
 }
 
 void EditHistory::record(State before, EditKind kind, const TextDocument& document) {
+    for (const Step& step : redo_) bytes_ -= step.bytes;
     redo_.clear();
     if (cleanDepth_ > static_cast<std::ptrdiff_t>(undo_.size())) cleanDepth_ = -1;
     const bool joins =
@@ -33,8 +43,10 @@ void EditHistory::record(State before, EditKind kind, const TextDocument& docume
         undo_.back().caretAfter = document.caret();
         return;
     }
-    undo_.push_back(Step{std::move(before), kind, document.caret()});
-    if (undo_.size() > maxSteps_) {
+    undo_.push_back(stepOf(std::move(before), kind, document.caret()));
+    bytes_ += undo_.back().bytes;
+    while (undo_.size() > 1 && (undo_.size() > maxSteps_ || bytes_ > maxBytes_)) {
+        bytes_ -= undo_.front().bytes;
         undo_.pop_front();
         cleanDepth_ = cleanDepth_ > 0 ? cleanDepth_ - 1 : -1;
     }
@@ -44,7 +56,9 @@ bool EditHistory::travel(std::deque<Step>& from, std::deque<Step>& to, TextDocum
     if (from.empty()) return false;
     Step step = std::move(from.back());
     from.pop_back();
-    to.push_back(Step{stateOf(document), step.kind, step.caretAfter});
+    bytes_ -= step.bytes;
+    to.push_back(stepOf(stateOf(document), step.kind, step.caretAfter));
+    bytes_ += to.back().bytes;
     // The clean state is counted in undo steps, so the undo stack must be right before applying.
     apply(document, std::move(step.before));
     return true;
@@ -61,6 +75,7 @@ bool EditHistory::redo(TextDocument& document) {
 void EditHistory::clear() {
     undo_.clear();
     redo_.clear();
+    bytes_ = 0;
     cleanDepth_ = 0;
 }
 

@@ -7,7 +7,9 @@
 // of typed text. The state in which the document was last saved or loaded is the clean one:
 // undoing or redoing back to it clears the modified mark, any other state sets it.
 //
-// At most `maxSteps` steps are kept; the oldest go first. One thread owns a history, the same
+// At most `maxSteps` steps, and steps of at most `maxBytes` together (counting the text, widths,
+// runs, lines and tables they copy; picture bits are shared and not counted), are kept: the
+// oldest go first, but the last edit can always be undone. One thread owns a history, the same
 // that owns the document.
 #include <cstddef>
 #include <cstdint>
@@ -21,7 +23,8 @@ enum class EditKind { Typing, Other };
 
 class EditHistory {
   public:
-    explicit EditHistory(size_t maxSteps = 1000) : maxSteps_(maxSteps == 0 ? 1 : maxSteps) {}
+    explicit EditHistory(size_t maxSteps = 1000, size_t maxBytes = size_t(64) << 20)
+        : maxSteps_(maxSteps == 0 ? 1 : maxSteps), maxBytes_(maxBytes) {}
 
     // Runs `change` (which edits `document`) as one step. A change that does not change the
     // document (its revision stays) records nothing.
@@ -58,7 +61,9 @@ class EditHistory {
         State before;
         EditKind kind = EditKind::Other;
         int32_t caretAfter = 0;
+        size_t bytes = 0;  // what `before` holds of its own
     };
+    static Step stepOf(State before, EditKind kind, int32_t caretAfter);
 
     static State stateOf(const TextDocument& document);
     void apply(TextDocument& document, State state) const;
@@ -68,6 +73,8 @@ class EditHistory {
     bool travel(std::deque<Step>& from, std::deque<Step>& to, TextDocument& document);
 
     size_t maxSteps_;
+    size_t maxBytes_;
+    size_t bytes_ = 0;  // of the steps on both stacks
     std::deque<Step> undo_;
     std::deque<Step> redo_;
     // Undo steps at the clean state; -1 when it can no longer be reached.

@@ -201,6 +201,21 @@ TEST(EditHistory, KeepsAtMostItsStepsAndTypingElsewhereStartsAStep) {
     EXPECT_EQ(undos, 3);
     EXPECT_EQ(doc.page().text, "abc");
     EXPECT_TRUE(doc.modified()) << "the clean state was dropped with the oldest step";
+
+    // A byte budget keeps a long text from being copied a thousand times, but the last edit
+    // can still be undone.
+    TextDocument big(m);
+    big.insertText(0, std::string(100000, 'x'));
+    EditHistory small(1000, 250000);
+    for (const char* c : {"1", "2", "3", "4"})
+        small.edit(big, EditKind::Other, [&] { big.typeText(c); });
+    undos = 0;
+    while (small.undo(big)) ++undos;
+    EXPECT_EQ(undos, 1);
+    EXPECT_EQ(big.page().text.size(), 100003u);
+    EditHistory tiny(1000, 1);
+    tiny.edit(big, EditKind::Other, [&] { big.typeText("5"); });
+    EXPECT_TRUE(tiny.undo(big));
 }
 
 }  // namespace
