@@ -1,9 +1,5 @@
 #include "comm/firmware_update.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
 
 #include "comm/sign_messages.h"
@@ -24,22 +20,16 @@ void putLe32(uint8_t* p, uint32_t v) {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-void deleteFilesIn(const std::string& folder) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    while (dirent* entry = ::readdir(dir)) {
-        const std::string path = folder + "/" + entry->d_name;
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode)) ::unlink(path.c_str());
-    }
-    ::closedir(dir);
-}
-
 }  // namespace
 
 bool prepareUpdateBytes(UpdateKind kind, const std::vector<uint8_t>& file,
-                        std::vector<uint8_t>& prepared) {
-    if (file.size() < kHeader || std::memcmp(file.data(), kMark, sizeof kMark) != 0) return false;
+                        std::vector<uint8_t>& prepared, std::string* why) {
+    auto refused = [why](const char* text) {
+        if (why) *why = text;
+        return false;
+    };
+    if (file.size() < kHeader || std::memcmp(file.data(), kMark, sizeof kMark) != 0)
+        return refused("it does not start with the \"ZOS_ZSY\" update header");
     const uint32_t length = le32(file.data() + 8);
     const uint32_t sum = le32(file.data() + 12);
     uint32_t count = 0, total = 0;
@@ -48,27 +38,35 @@ bool prepareUpdateBytes(UpdateKind kind, const std::vector<uint8_t>& file,
         total += file[i];
     }
     if (kind == UpdateKind::Firmware) {
-        if (length != 0 || sum != 0) return false;
+        if (length != 0 || sum != 0)
+            return refused("a firmware file carries no length or sum in its header");
         prepared.assign(file.begin(), file.end());
         putLe32(prepared.data() + 8, count);
         putLe32(prepared.data() + 12, total);
         return true;
     }
-    if (length == 0 || sum == 0 || count != length || total != sum) return false;
+    if (length == 0 || sum == 0 || count != length || total != sum)
+        return refused("its content does not match the length and sum in its header");
     prepared.assign(file.begin() + kHeader, file.end());
     return true;
 }
 
 bool prepareUpdate(UpdateKind kind, const std::string& chosenPath, const std::string& workspace,
                    OperatorMessages& messages) {
-    ensureFolder(workspace);
-    deleteFilesIn(workspace);
+    std::string why;
+    if (!cleanWorkspace(workspace, &why)) {
+        messages.show(why, kCaptionInfo, MessageIcon::Error);
+        return false;
+    }
     std::vector<uint8_t> file, prepared;
     const std::string target =
         workspace + "/" + (kind == UpdateKind::Firmware ? kFirmwareFile : kFontFile);
-    if (!readWholeFile(chosenPath, file, nullptr, size_t(1) << 30) ||
-        !prepareUpdateBytes(kind, file, prepared) || !writeFileAtomically(target, prepared)) {
-        messages.show("File " + chosenPath + " format unknown.", kCaptionInfo, MessageIcon::Error);
+    if (!readWholeFile(chosenPath, file, &why, size_t(1) << 30) ||
+        !prepareUpdateBytes(kind, file, prepared, &why) ||
+        !writeFileAtomically(target, prepared, &why)) {
+        // The designed message first, then what went wrong.
+        messages.show("File " + chosenPath + " format unknown.\n" + why, kCaptionInfo,
+                      MessageIcon::Error);
         return false;
     }
     return true;

@@ -19,12 +19,14 @@ class OperatorMessages;
 
 enum class UpdateKind { Firmware, Font };
 
-// The prepared file's bytes, or false when the update file is refused.
+// The prepared file's bytes, or false (with `why` set) when the update file is refused.
 bool prepareUpdateBytes(UpdateKind kind, const std::vector<uint8_t>& file,
-                        std::vector<uint8_t>& prepared);
+                        std::vector<uint8_t>& prepared, std::string* why = nullptr);
 
-// Empties `workspace`, checks `chosenPath` and writes "zos.zos" / "ezfon.bin" into `workspace`.
-// On any failure shows "File %s format unknown." (caption "INFO", error icon) and returns false.
+// Empties `workspace` (cleanWorkspace(): a folder that is no workspace is refused, with that
+// reason shown), checks `chosenPath` and writes "zos.zos" / "ezfon.bin" into `workspace`. When
+// the file cannot be read, is refused or cannot be written, shows "File %s format unknown."
+// followed by the cause on a line of its own (caption "INFO", error icon). False on any failure.
 bool prepareUpdate(UpdateKind kind, const std::string& chosenPath, const std::string& workspace,
                    OperatorMessages& messages);
 

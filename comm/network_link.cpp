@@ -20,6 +20,7 @@
 
 #include "comm/sign_messages.h"
 #include "comm/upload_names.h"
+#include "common/file_io.h"
 #include "common/operator_messages.h"
 
 namespace brightline {
@@ -78,11 +79,34 @@ bool sendAll(int fd, const char* data, size_t size, int timeoutMs) {
     return true;
 }
 
-// Receives until `want` bytes arrived or the peer closed; -1 on error or time-out.
-long receiveUpTo(int fd, char* buffer, size_t want, int timeoutMs) {
+using Clock = std::chrono::steady_clock;
+
+// "20 s", "1500 ms": a time-out as messages name it.
+std::string duration(int ms) {
+    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
+}
+
+// The wait allowed now: `timeoutMs`, but never past `deadline`.
+int boundedWait(int timeoutMs, Clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::max<long long>(0, std::min<long long>(timeoutMs, left)));
+}
+
+enum class Late { No, Receive, Exchange };
+
+// Receives until `want` bytes arrived or the peer closed; -1 on error or time-out (a receive
+// that waits `timeoutMs`, or the exchange that passes `deadline`; `late` tells which).
+long receiveUpTo(int fd, char* buffer, size_t want, int timeoutMs, Clock::time_point deadline,
+                 Late& late) {
     size_t got = 0;
+    late = Late::No;
     while (got < want) {
-        if (!waitFor(fd, POLLIN, timeoutMs)) return -1;
+        const int allowed = boundedWait(timeoutMs, deadline);
+        if (!waitFor(fd, POLLIN, allowed)) {
+            late = allowed < timeoutMs ? Late::Exchange : Late::Receive;
+            return -1;
+        }
         ssize_t n = ::recv(fd, buffer + got, want - got, 0);
         if (n == 0) break;
         if (n < 0) {
@@ -136,40 +160,79 @@ long parseReplyLength(const char* header, size_t size) {
 NetworkLink::NetworkLink(OperatorMessages& messages, std::string host, int commandPort, int ftpPort)
     : messages_(messages), host_(std::move(host)), commandPort_(commandPort), ftpPort_(ftpPort) {}
 
+bool replyLengthWellFormed(const char* header, size_t size) {
+    size_t i = 0;
+    while (i < size && header[i] == ' ') ++i;
+    if (i < size && header[i] == '+') ++i;
+    const size_t digits = i;
+    while (i < size && std::isdigit(static_cast<unsigned char>(header[i]))) ++i;
+    if (i == digits) return false;
+    for (; i < size; ++i)
+        if (header[i] != ' ' && header[i] != '\0') return false;
+    return true;
+}
+
 long NetworkLink::command(const std::string& request, std::string* reply, size_t replyCapacity) {
+    lastError_.clear();
+    const Clock::time_point deadline =
+        Clock::now() + std::chrono::milliseconds(timings_.exchangeTimeoutMs);
+    auto failed = [this](const std::string& why) {
+        lastError_ = why;
+        return -1L;
+    };
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     const std::string port = std::to_string(commandPort_);
-    if (::getaddrinfo(host_.c_str(), port.c_str(), &hints, &found) != 0 || !found) {
+    const int resolved = ::getaddrinfo(host_.c_str(), port.c_str(), &hints, &found);
+    if (resolved != 0 || !found) {
         messages_.show("Get host error!", kWinsock, MessageIcon::Error);
-        return -1;
+        return failed("the sign's address " + host_ +
+                      " cannot be resolved: " + ::gai_strerror(resolved));
     }
     std::unique_ptr<addrinfo, decltype(&::freeaddrinfo)> addresses(found, &::freeaddrinfo);
     Socket socket(
         ::socket(found->ai_family, found->ai_socktype | SOCK_CLOEXEC, found->ai_protocol));
     if (socket.fd() < 0) {
         messages_.show("socket", kWinsock, MessageIcon::Error);
-        return -1;
+        return failed(std::string("no socket: ") + std::strerror(errno));
     }
     if (!connectWithTimeout(socket.fd(), found->ai_addr, found->ai_addrlen,
-                            timings_.connectTimeoutMs)) {
+                            boundedWait(timings_.connectTimeoutMs, deadline))) {
         messages_.show("connect error!", kWinsock, MessageIcon::Error);
-        return -1;
+        return failed("no connection to " + host_ + " port " + port);
     }
-    if (!sendAll(socket.fd(), request.data(), request.size(), timings_.receiveTimeoutMs)) return -1;
+    if (!sendAll(socket.fd(), request.data(), request.size(),
+                 boundedWait(timings_.receiveTimeoutMs, deadline)))
+        return failed("the request could not be sent to the sign");
     if (!reply) return 0;
+    Late late = Late::No;
+    const auto receiveFailed = [&] {
+        return failed(late == Late::Exchange ? "the sign's reply did not end within " +
+                                                   duration(timings_.exchangeTimeoutMs)
+                      : late == Late::Receive
+                          ? "the sign did not answer within " + duration(timings_.receiveTimeoutMs)
+                          : "the connection broke");
+    };
     char header[8];
-    long got = receiveUpTo(socket.fd(), header, sizeof header, timings_.receiveTimeoutMs);
-    if (got < 0) return -1;
-    const size_t announced =
-        static_cast<size_t>(parseReplyLength(header, static_cast<size_t>(got)));
+    long got =
+        receiveUpTo(socket.fd(), header, sizeof header, timings_.receiveTimeoutMs, deadline, late);
+    if (got < 0) return receiveFailed();
+    if (got < static_cast<long>(sizeof header))
+        return failed("the sign's reply ended after " + std::to_string(got) +
+                      " of the 8 bytes of its length");
+    if (!replyLengthWellFormed(header, sizeof header))
+        return failed("the sign's reply does not start with its length");
+    const size_t announced = static_cast<size_t>(parseReplyLength(header, sizeof header));
     std::vector<char> body(std::min(announced, replyCapacity));
-    got = body.empty()
-              ? 0
-              : receiveUpTo(socket.fd(), body.data(), body.size(), timings_.receiveTimeoutMs);
-    if (got < 0) return -1;
+    got = body.empty() ? 0
+                       : receiveUpTo(socket.fd(), body.data(), body.size(),
+                                     timings_.receiveTimeoutMs, deadline, late);
+    if (got < 0) return receiveFailed();
+    if (static_cast<size_t>(got) < body.size())
+        return failed("the sign's reply was cut off after " + std::to_string(got) + " of " +
+                      std::to_string(announced) + " bytes");
     reply->assign(body.data(), static_cast<size_t>(got));
     return got;
 }
@@ -179,6 +242,7 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
                                        const std::function<void(const std::string&, int)>& onFile,
                                        const std::function<void(int)>& onDone,
                                        const std::atomic<bool>* stop) {
+    lastError_.clear();
     globalCurlInit();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl) {
@@ -230,23 +294,29 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
         if (onFile) onFile(remoteName, index);
         const std::string path = localFolder + "/" + name;
         bool sent = false;
+        std::string why;
         for (int attempt = 0; attempt < kUploadAttempts && !sent; ++attempt) {
             if (stop && stop->load()) break;
             struct stat st {};
-            if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-            FILE* file = std::fopen(path.c_str(), "rb");
+            FILE* file = openRegularFile(path, &why);
             if (!file) continue;
+            ::fstat(::fileno(file), &st);
             const std::string url = base + escapeForUrl(c, remoteName);
             curl_easy_setopt(c, CURLOPT_URL, url.c_str());
             curl_easy_setopt(c, CURLOPT_READDATA, file);
             curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(st.st_size));
             errorText[0] = 0;
-            sent = curl_easy_perform(c) == CURLE_OK;
+            const CURLcode rc = curl_easy_perform(c);
+            sent = rc == CURLE_OK;
+            if (!sent) why = errorText[0] ? errorText : curl_easy_strerror(rc);
             std::fclose(file);
         }
         if (!sent) {
             if (stop && stop->load()) return UploadResult::Failed;  // stopped: nothing to tell
-            messages_.show(kMsgCommunicationError, kCaptionInfo, MessageIcon::Error);
+            lastError_ = remoteName + " was not taken after " + std::to_string(kUploadAttempts) +
+                         " attempts: " + why;
+            messages_.show(std::string(kMsgCommunicationError) + "\n" + lastError_, kCaptionInfo,
+                           MessageIcon::Error);
             return UploadResult::Failed;
         }
         ++index;

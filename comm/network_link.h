@@ -3,9 +3,11 @@
 // reply is an 8-digit ASCII length and a body) and FTP upload of a folder (libcurl: active mode,
 // binary, user "anonymous" with a fixed e-mail password, up to 3 attempts per file).
 //
-// Every wait is bounded: connect 5 s, each send and receive 10 s by default. Socket failures
-// are told through OperatorMessages with the caption "WINSOCK". Any thread may use a
-// NetworkLink; one exchange or upload at a time per object.
+// Every wait is bounded: connect 5 s, each send and receive 10 s, and a whole command exchange
+// 20 s by default (so a sign that drips its reply a byte at a time cannot hold the exchange).
+// Socket failures are told through OperatorMessages with the caption "WINSOCK"; every failed
+// exchange leaves its cause in lastError(). Any thread may use a NetworkLink; one exchange or
+// upload at a time per object.
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -23,7 +25,8 @@ inline constexpr int kUploadAttempts = 3;
 
 struct NetworkTimings {
     int connectTimeoutMs = 5000;
-    int receiveTimeoutMs = 10000;  // each receive, and each send
+    int receiveTimeoutMs = 10000;   // each receive, and each send
+    int exchangeTimeoutMs = 20000;  // a whole command exchange, connect to last reply byte
 };
 
 enum class UploadResult { Done, Failed, SessionError };
@@ -38,8 +41,12 @@ class NetworkLink {
 
     // Sends `request` (all its bytes, zeros included). Without `reply` the result is 0 right after
     // the send. With `reply` it is the reply body's length (the body, at most `replyCapacity`
-    // bytes, in `reply`), or -1 on any failure.
+    // bytes, in `reply`), or -1 on any failure: no connection, a wait or the whole exchange
+    // past its time, a length header that is no number, a body cut off before its announced
+    // length. lastError() then says which.
     long command(const std::string& request, std::string* reply, size_t replyCapacity = 1024);
+    // Why the last command or upload failed ("" after a success).
+    const std::string& lastError() const { return lastError_; }
 
     // Uploads what uploadNames(`localFolder`) names (comm/upload_names.h) to the remote name
     // "<remoteFolder>\<name>". `onFile(remoteName, index)` is called before each file
@@ -57,10 +64,14 @@ class NetworkLink {
     int commandPort_;
     int ftpPort_;
     NetworkTimings timings_;
+    std::string lastError_;
 };
 
 // The reply body length announced in the first 8 bytes: leading blanks, an optional sign, then
 // digits up to the first non-digit. Negative or missing numbers give 0.
 long parseReplyLength(const char* header, size_t size);
+// True when the 8 header bytes are a length as the sign writes it: blanks, an optional "+", at
+// least one digit, and nothing after the digits but blanks or NULs.
+bool replyLengthWellFormed(const char* header, size_t size);
 
 }  // namespace brightline

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "common/file_io.h"
 #include "common/operator_messages.h"
 #include "common/paths.h"
 
@@ -175,12 +176,13 @@ uint16_t SerialLink::serveFileRequest() {
     switch (h.type) {
         case kReqOpenWrite: {
             const std::string path = servicePath(data);
-            writeFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
+            writeFile_ = std::make_unique<AtomicFileWriter>();
+            if (path.empty() || !writeFile_->open(path)) writeFile_.reset();
             return writeFile_ ? kReplyDone : kReplyCannotWrite;
         }
         case kReqOpenRead: {
             const std::string path = servicePath(data);
-            readFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+            readFile_.reset(path.empty() ? nullptr : openRegularFile(path));
             if (!readFile_) return kReplyCannotRead;
             std::string name(data.begin(), data.end());
             const size_t nul = name.find('\0');
@@ -190,9 +192,7 @@ uint16_t SerialLink::serveFileRequest() {
             return kReqOpenWrite;
         }
         case kReqWriteChunk:
-            if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(),
-                                                             writeFile_.get()) != data.size()))
-                return kReplyNoWriteFile;
+            if (!writeFile_ || !writeFile_->write(data)) return kReplyNoWriteFile;
             return kReplyDone;
         case kReqReadChunk: {
             if (!readFile_) return kReplyNoReadFile;
@@ -206,12 +206,10 @@ uint16_t SerialLink::serveFileRequest() {
         }
         case kReqWriteLast: {
             if (!writeFile_) return kReplyDone;
-            uint16_t code = kReplyDone;
-            if (!data.empty() &&
-                std::fwrite(data.data(), 1, data.size(), writeFile_.get()) != data.size())
-                code = kReplyNoWriteFile;
+            // The file takes its name only when it is whole.
+            const bool written = writeFile_->write(data) && writeFile_->commit();
             writeFile_.reset();
-            return code;
+            return written ? kReplyDone : kReplyNoWriteFile;
         }
         default:
             return kReplyDone;
@@ -220,8 +218,15 @@ uint16_t SerialLink::serveFileRequest() {
 
 bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, const uint8_t* data,
                          size_t size, std::vector<uint8_t>* reply) {
-    if (size > static_cast<size_t>(chunkSize_.load())) return false;
-    if (!open_.load() || cancelled_.load()) return false;
+    lastError_.clear();
+    if (size > static_cast<size_t>(chunkSize_.load())) {
+        lastError_ = "a request of " + std::to_string(size) + " bytes is longer than a chunk";
+        return false;
+    }
+    if (!open_.load() || cancelled_.load()) {
+        lastError_ = open_.load() ? "stopped" : "the serial line is not open";
+        return false;
+    }
     PacketHeader h;
     h.destination = destination;
     h.source = kPcAddress;
@@ -237,13 +242,23 @@ bool SerialLink::request(uint8_t destination, uint16_t type, uint32_t sequence, 
     replyEvent_.reset();
     requestsSent_.fetch_add(1);
     writeBytes(packet.data(), packet.size());
-    if (!replyEvent_.waitFor(std::chrono::milliseconds(timings_.replyTimeoutMs)))
-        return false;  // "timeout sn=%d"
-    if (cancelled_.load()) return false;
+    if (!replyEvent_.waitFor(std::chrono::milliseconds(timings_.replyTimeoutMs))) {
+        // "timeout sn=%d"
+        lastError_ =
+            "the sign did not answer within " + std::to_string(timings_.replyTimeoutMs) + " ms";
+        return false;
+    }
+    if (cancelled_.load()) {
+        lastError_ = "stopped";
+        return false;
+    }
     std::lock_guard<std::mutex> lock(replyMutex_);
     const uint16_t code = replyCode_;
     replyCode_ = 0;
-    if (code != kReplyDone) return false;  // "ack error sn=%d"
+    if (code != kReplyDone) {  // "ack error sn=%d"
+        lastError_ = "the sign answered with code " + std::to_string(code);
+        return false;
+    }
     if (reply) *reply = replyData_;
     return true;
 }
@@ -255,6 +270,7 @@ bool SerialLink::requestWithRetries(uint8_t destination, uint16_t type, uint32_t
         if (!open_.load() || cancelled_.load()) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(timings_.retryPauseMs));
     }
+    lastError_ += " (" + std::to_string(timings_.attempts) + " attempts)";
     return false;
 }
 
@@ -263,7 +279,7 @@ int SerialLink::sendFile(const std::string& localPath, const std::string& remote
     std::vector<uint8_t> name(remoteName.begin(), remoteName.end());
     name.push_back(0);
     if (!requestWithRetries(destination, kReqOpenWrite, 0, name.data(), name.size())) return 0;
-    FILE* file = std::fopen(localPath.c_str(), "rb");
+    FILE* file = openRegularFile(localPath);
     if (!file) {
         showOpenError(messages_, fileNameOf(localPath));
         return -1;
@@ -302,24 +318,20 @@ int SerialLink::fetchFile(const std::string& remoteName, const std::string& loca
     std::vector<uint8_t> name(remoteName.begin(), remoteName.end());
     name.push_back(0);
     if (!requestWithRetries(destination, kReqOpenRead, 0, name.data(), name.size())) return 0;
-    FILE* file = std::fopen(localPath.c_str(), "wb");
-    if (!file) {
+    // Fetched beside the local file and put in place only when whole: a broken transfer keeps
+    // the file as it was.
+    AtomicFileWriter file;
+    if (!file.open(localPath)) {
         showOpenError(messages_, localPath);
         return -1;
     }
     std::vector<uint8_t> reply;
     for (uint32_t sequence = 1;; ++sequence) {
-        if (!requestWithRetries(destination, kReqReadChunk, sequence, nullptr, 0, &reply)) {
-            std::fclose(file);
-            return 0;
-        }
-        if (!reply.empty() && std::fwrite(reply.data(), 1, reply.size(), file) != reply.size()) {
-            std::fclose(file);
-            return 0;
-        }
+        if (!requestWithRetries(destination, kReqReadChunk, sequence, nullptr, 0, &reply)) return 0;
+        if (!file.write(reply)) return 0;
         if (reply.size() < static_cast<size_t>(chunkSize_.load())) break;
     }
-    return std::fclose(file) == 0 ? 1 : 0;
+    return file.commit() ? 1 : 0;
 }
 
 bool SerialLink::lineExchange(const std::string& command, std::string* reply, int timeoutMs) {

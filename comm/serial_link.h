@@ -25,6 +25,7 @@
 #include "comm/receive_ring.h"
 #include "comm/serial_port.h"
 #include "common/event.h"
+#include "common/file_io.h"
 
 namespace brightline {
 
@@ -76,6 +77,9 @@ class SerialLink {
     // Fails at once when `size` exceeds the chunk size.
     bool request(uint8_t destination, uint16_t type, uint32_t sequence, const uint8_t* data,
                  size_t size, std::vector<uint8_t>* reply = nullptr);
+    // Why the last request failed (no answer, or the code the sign answered with). Read on the
+    // thread that made the request.
+    const std::string& lastError() const { return lastError_; }
     // The same, up to `attempts` times with `retryPauseMs` after each failure.
     bool requestWithRetries(uint8_t destination, uint16_t type, uint32_t sequence,
                             const uint8_t* data, size_t size,
@@ -131,7 +135,8 @@ class SerialLink {
     struct FileCloser {
         void operator()(FILE* f) const { std::fclose(f); }
     };
-    std::unique_ptr<FILE, FileCloser> writeFile_;
+    std::unique_ptr<AtomicFileWriter> writeFile_;
+    std::string lastError_;
     std::unique_ptr<FILE, FileCloser> readFile_;
 
     // Handed from the receive thread to the requester.

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <regex>
 #include <vector>
 
 #include "comm/comm_settings.h"
@@ -32,6 +33,15 @@ std::string lfToCrLf(const std::string& text) {
 }
 
 }  // namespace
+
+bool holdsSignDate(const std::string& text) {
+    static const std::regex kDate(R"((\d{4})[/.-](\d{1,2})[/.-](\d{1,2})\D{1,3}(\d{1,2}):(\d{2}))");
+    std::smatch m;
+    if (!std::regex_search(text, m, kDate)) return false;
+    const int month = std::stoi(m[2]), day = std::stoi(m[3]), hour = std::stoi(m[4]),
+              minute = std::stoi(m[5]);
+    return month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour <= 23 && minute <= 59;
+}
 
 const char* operationName(OperationCode code) {
     switch (code) {
@@ -83,9 +93,11 @@ unsigned long long SignOperations::workspaceBytes(const std::string& folder) {
 bool SignOperations::openSerial() {
     link_.setTimings(env_.serialTimings);
     link_.setChunkSize(env_.chunkSize);
-    if (link_.open(env_.serialDevice, baudRateForIndex(selection_.baudIndex))) return true;
-    messages_.show("COM" + std::to_string(selection_.comPort) + " " + kMsgIsTaken, kCaptionInfo,
-                   MessageIcon::Error);
+    std::string why;
+    if (link_.open(env_.serialDevice, baudRateForIndex(selection_.baudIndex), &why)) return true;
+    // The designed message first, then what really happened (a missing device, a plain file).
+    messages_.show("COM" + std::to_string(selection_.comPort) + " " + kMsgIsTaken + "\n" + why,
+                   kCaptionInfo, MessageIcon::Error);
     link_.close();
     return false;
 }
@@ -160,7 +172,15 @@ bool SignOperations::pause(int ms) {
 
 void SignOperations::communicationError() {
     if (stop_.load()) return;  // stopped on request: nothing went wrong
-    messages_.show(kMsgCommunicationError, kCaptionInfo, MessageIcon::Error);
+    messages_.show(cause_.empty() ? std::string(kMsgCommunicationError)
+                                  : std::string(kMsgCommunicationError) + "\n" + cause_,
+                   kCaptionInfo, MessageIcon::Error);
+}
+
+bool SignOperations::answered(long replyLength) {
+    if (replyLength > 0) return true;
+    if (replyLength == 0) cause_ = "the sign's answer was empty";
+    return false;
 }
 
 bool SignOperations::serialRequest(uint16_t type, const std::string& data, std::string* reply) {
@@ -170,6 +190,7 @@ bool SignOperations::serialRequest(uint16_t type, const std::string& data, std::
                                              reinterpret_cast<const uint8_t*>(data.data()),
                                              data.size(), reply ? &bytes : nullptr);
     if (ok && reply) *reply = replyText(std::string(bytes.begin(), bytes.end()));
+    if (!ok) cause_ = link_.lastError();
     return ok;
 }
 
@@ -178,10 +199,12 @@ long SignOperations::netCommand(const std::string& request, std::string* reply, 
     net.setTimings(env_.networkTimings);
     long n = net.command(request, reply, capacity);
     if (reply && n >= 0) *reply = replyText(*reply);
+    if (n < 0) cause_ = net.lastError();
     return n;
 }
 
 void SignOperations::run(OperationCode code, int parameter) {
+    cause_.clear();
     position(0);
     switch (code) {
         case OperationCode::SendShow:
@@ -214,7 +237,8 @@ void SignOperations::run(OperationCode code, int parameter) {
 
 void SignOperations::runUpload(OperationCode code, int parameter) {
     std::string reply;
-    if (netCommand(kWordDel, &reply) < 1 || replyRefuses(reply)) {
+    if (!answered(netCommand(kWordDel, &reply)) || replyRefuses(reply)) {
+        if (replyRefuses(reply)) cause_ = "the sign refused the upload: " + reply;
         communicationError();
         return;
     }
@@ -251,6 +275,7 @@ void SignOperations::runUpload(OperationCode code, int parameter) {
 void SignOperations::runUploadSerial(OperationCode code, int parameter) {
     std::string reply;
     if (!serialRequest(kReqPrepareUpload, std::string(), &reply) || replyRefuses(reply)) {
+        if (replyRefuses(reply)) cause_ = "the sign refused the upload: " + reply;
         communicationError();
         return;
     }
@@ -301,14 +326,22 @@ void SignOperations::runUploadSerial(OperationCode code, int parameter) {
 
 void SignOperations::runGetTime() {
     std::string reply;
+    // The clock's text is shown as it comes, but a text that holds no date is no answer to the
+    // question (random bytes, an error word): it is a failure, not the sign's time.
+    auto noDate = [&] {
+        cause_ = "the sign's answer is no date: \"" + fromOem(reply) + "\"";
+        communicationError();
+    };
     if (serialSelected()) {
         if (!serialRequest(kReqGetTime, std::string(), &reply)) return communicationError();
+        if (!holdsSignDate(reply)) return noDate();
         position(1);
         confirmed_.store(true);
         messages_.show(fromOem(reply), kCaptionGetTimeOk, MessageIcon::Information);
         return;
     }
-    if (netCommand(kWordGetDate, &reply) < 1) return communicationError();
+    if (!answered(netCommand(kWordGetDate, &reply))) return communicationError();
+    if (!holdsSignDate(reply)) return noDate();
     position(1);
     confirmed_.store(true);
     messages_.show(fromOem(reply), std::string(), MessageIcon::None);
@@ -330,7 +363,7 @@ void SignOperations::runSetTime() {
         messages_.show(fromOem(reply), kCaptionSendTimeOk, MessageIcon::Information);
         return;
     }
-    if (netCommand(setClockRequest(fileTime), &reply) < 1) return communicationError();
+    if (!answered(netCommand(setClockRequest(fileTime), &reply))) return communicationError();
     std::tm utc{};
     gmtime_r(&seconds, &utc);
     char text[64];
@@ -360,7 +393,8 @@ void SignOperations::runGetFileList() {
         return;
     }
     std::string reply;
-    if (netCommand(kWordGetFile, &reply, 1 << 20) < 1) return communicationError();
+    // An empty list is the answer of a sign that holds no files, not a failure.
+    if (netCommand(kWordGetFile, &reply, 1 << 20) < 0) return communicationError();
     position(1);
     confirmed_.store(true);
     observer_.showFileList(reply);
@@ -372,7 +406,7 @@ void SignOperations::runReboot() {
         ok = serialRequest(kReqReboot, std::string(), nullptr);
     } else {
         std::string reply;
-        ok = netCommand(kWordReboot, &reply) >= 1;
+        ok = answered(netCommand(kWordReboot, &reply));
     }
     if (!ok) return communicationError();
     position(1);
@@ -418,7 +452,8 @@ void SignOperations::runSetAddress() {
 std::optional<std::string> SignOperations::setIp(const Ipv4& ip, const Ipv4& mask,
                                                  const Ipv4& gateway) {
     std::string reply;
-    if (netCommand(setIpRequest(ip, mask, gateway), &reply) < 1) {
+    cause_.clear();
+    if (!answered(netCommand(setIpRequest(ip, mask, gateway), &reply))) {
         communicationError();
         return std::nullopt;
     }
@@ -436,7 +471,8 @@ std::optional<std::string> SignOperations::setIp(const Ipv4& ip, const Ipv4& mas
 bool SignOperations::setScanDirection(int direction) {
     if (serialSelected()) return false;
     std::string reply;
-    if (netCommand(scanRequest(direction), &reply) < 1) {
+    cause_.clear();
+    if (!answered(netCommand(scanRequest(direction), &reply))) {
         communicationError();
         return false;
     }
@@ -446,36 +482,43 @@ bool SignOperations::setScanDirection(int direction) {
 
 std::optional<BootParams> SignOperations::readBootParams() {
     std::optional<BootParams> params;
+    cause_.clear();
+    std::string reply;
+    bool exchanged = false;
     if (serialSelected()) {
         const bool opened = !selection_.held && !link_.isOpen();
         if (opened && !openSerial()) return std::nullopt;
-        std::string reply;
-        if (serialRequest(kReqGetBootParam, std::string(), &reply))
-            params = parseBootParams(reply, kSerialBootParamReply);
+        exchanged = serialRequest(kReqGetBootParam, std::string(), &reply);
+        if (exchanged) params = parseBootParams(reply, kSerialBootParamReply);
         if (opened) link_.close();
     } else {
-        std::string reply;
-        if (netCommand(kWordGetBootParam, &reply) >= 1)
-            params = parseBootParams(reply, kWordBootParamReply);
+        exchanged = answered(netCommand(kWordGetBootParam, &reply));
+        if (exchanged) params = parseBootParams(reply, kWordBootParamReply);
     }
-    if (!params) messages_.show(kMsgBootReadFailed, kCaptionInfo, MessageIcon::Information);
+    if (exchanged && !params) cause_ = "the sign's answer holds no settings: \"" + reply + "\"";
+    if (!params)
+        messages_.show(kMsgBootReadFailed + cause_, kCaptionInfo, MessageIcon::Information);
     return params;
 }
 
 bool SignOperations::writeBootParams(const BootParams& params) {
     bool ok = false;
+    cause_.clear();
+    std::string reply;
+    bool exchanged = false;
     if (serialSelected()) {
         const bool opened = !selection_.held && !link_.isOpen();
         if (opened && !openSerial()) return false;
-        std::string reply;
-        ok = serialRequest(kReqSetBootParam, bootParamBytes(params), &reply) &&
-             reply == kSerialBootParamOk;
+        exchanged = serialRequest(kReqSetBootParam, bootParamBytes(params), &reply);
+        ok = exchanged && reply == kSerialBootParamOk;
         if (opened) link_.close();
     } else {
-        std::string reply;
-        ok = netCommand(setBootParamRequest(params), &reply) >= 1 && reply == kWordBootParamOk;
+        exchanged = answered(netCommand(setBootParamRequest(params), &reply));
+        ok = exchanged && reply == kWordBootParamOk;
     }
-    messages_.show(ok ? kMsgBootSetOk : kMsgBootSetFailed, kCaptionInfo, MessageIcon::Information);
+    if (exchanged && !ok) cause_ = "the sign answered \"" + reply + "\"";
+    messages_.show(ok ? std::string(kMsgBootSetOk) : kMsgBootSetFailed + cause_, kCaptionInfo,
+                   MessageIcon::Information);
     return ok;
 }
 

@@ -133,7 +133,10 @@ class SignOperations {
     bool openSerial();
     bool serialRequest(uint16_t type, const std::string& data, std::string* reply);
     long netCommand(const std::string& request, std::string* reply, size_t capacity = 1024);
+    // Shows "Communication error!" with the cause of the failure (cause_) on a line of its own.
     void communicationError();
+    // True for a reply of at least one byte; otherwise sets cause_ for an empty one.
+    bool answered(long replyLength);
     void position(int p) { observer_.progressPosition(p); }
     bool serialSelected() const { return selection_.comPort != 0; }
 
@@ -149,8 +152,13 @@ class SignOperations {
     std::atomic<bool> confirmed_{false};
     std::atomic<bool> stop_{false};
     Event stopEvent_;
+    std::string cause_;  // why the last exchange failed; the thread running the operation
 };
 
 const char* operationName(OperationCode code);
+
+// True when the sign's clock text holds a date and a time ("2026/03/01 08:05:00", also with "-"
+// or "." between the date's parts): what a get-time answer must hold to be shown as the time.
+bool holdsSignDate(const std::string& text);
 
 }  // namespace brightline

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <vector>
 
+#include "common/file_io.h"
 #include "common/paths.h"
 
 namespace brightline {
@@ -40,26 +41,57 @@ bool isDirectory(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Deletes the regular files (and links) directly in `folder`; returns whether any entry other
-// than files remains or any file could not be deleted.
-bool deleteFilesIn(const std::string& folder) {
+bool isFolderEntry(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Deletes the files (and links, as links) directly in `folder`, except `keep`.
+void deleteFilesIn(const std::string& folder, const char* keep = nullptr) {
     DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return false;
-    bool leftOver = false;
+    if (!dir) return;
     while (dirent* entry = ::readdir(dir)) {
         std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
+        if (name == "." || name == ".." || (keep && name == keep)) continue;
         std::string path = folder + "/" + name;
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) != 0) continue;
-        if (S_ISDIR(st.st_mode)) {
-            leftOver = true;
-            continue;
-        }
-        if (::unlink(path.c_str()) != 0) leftOver = true;
+        if (!isFolderEntry(path)) ::unlink(path.c_str());
     }
     ::closedir(dir);
-    return leftOver;
+}
+
+// The first entry of `folder` other than "." and ".."; empty when there is none.
+std::string firstEntry(const std::string& folder) {
+    std::string found;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == "..") continue;
+            found = name;
+            break;
+        }
+        ::closedir(dir);
+    }
+    return found;
+}
+
+std::string markPath(const std::string& folder) {
+    return folder + "/" + kWorkspaceMarkFolder + "/" + kWorkspaceMarkFile;
+}
+
+bool markWorkspace(const std::string& folder) {
+    const std::string marks = folder + "/" + kWorkspaceMarkFolder;
+    if (!isFolderEntry(marks) && ::mkdir(marks.c_str(), 0755) != 0) return false;
+    const std::string text =
+        "Brightline workspace: Make empties this folder before it writes a show here.\n";
+    return writeFileAtomically(markPath(folder), std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+// The same folder, however written (a trailing "/", "..", links).
+bool sameFolder(const std::string& a, const std::string& b) {
+    struct stat x {
+    }, y{};
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
 }
 
 }  // namespace
@@ -110,17 +142,47 @@ bool ensureFolder(const std::string& folder) {
     return isDirectory(folder);
 }
 
-void cleanWorkspace(const std::string& folder) {
+bool isMarkedWorkspace(const std::string& folder) {
+    return fileExists(markPath(folder));
+}
+
+bool cleanWorkspace(const std::string& folder, std::string* why) {
     if (!isDirectory(folder)) {
-        ensureFolder(folder);
-        return;
+        struct stat st {};
+        if (::lstat(folder.c_str(), &st) == 0 && !S_ISLNK(st.st_mode)) {
+            if (why) *why = folder + " is a file, not a folder: it cannot hold a show";
+            return false;
+        }
+        if (!ensureFolder(folder) || !markWorkspace(folder)) {
+            if (why) *why = "cannot create the workspace folder " + folder;
+            return false;
+        }
+        return true;
+    }
+    if (!isMarkedWorkspace(folder)) {
+        const std::string entry = firstEntry(folder);
+        if (!entry.empty() && !sameFolder(folder, workspaceFolder())) {
+            if (why)
+                *why = folder +
+                       " is not a Brightline workspace folder and holds files (such as \"" + entry +
+                       "\"), so it is not emptied and nothing in it is deleted. Choose a new or "
+                       "empty folder for the show, or the default workspace folder.";
+            return false;
+        }
+        if (!markWorkspace(folder)) {
+            if (why) *why = "cannot mark " + folder + " as a workspace folder";
+            return false;
+        }
     }
     deleteFilesIn(folder);
     for (const char* sub : {"data", "script"}) {
-        std::string path = folder + "/" + sub;
-        if (!isDirectory(path)) continue;
-        if (::rmdir(path.c_str()) != 0) deleteFilesIn(path);
+        const std::string path = folder + "/" + sub;
+        if (!isFolderEntry(path)) continue;
+        const bool marks = std::string(sub) == kWorkspaceMarkFolder;
+        if (marks || ::rmdir(path.c_str()) != 0)
+            deleteFilesIn(path, marks ? kWorkspaceMarkFile : nullptr);
     }
+    return true;
 }
 
 }  // namespace brightline

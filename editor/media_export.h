@@ -24,21 +24,24 @@ class MediaExport {
     virtual bool exportPicture(const std::string& source, const std::string& target, int width,
                                int height, std::string& error) = 0;
     // Converts a video clip into a ZVI clip of width x height; the number of frames written,
-    // 0 or -1 when it could not be converted.
+    // 0 or -1 (with `error` set) when it could not be converted.
     virtual int convertVideo(const std::string& source, const std::string& target, int width,
                              int height, const std::atomic<bool>& cancel,
-                             const ConversionProgress& progress) = 0;
+                             const ConversionProgress& progress, std::string& error) = 0;
     // Converts a Flash movie (".SWF") into a ZVI clip of width x height: the number of frames
-    // captured, 0 or -1 when it could not be converted. The default converts nothing and returns
-    // -1 (for stand-ins that never meet a Flash movie).
+    // captured, 0 or -1 (with `error` set) when it could not be converted. The default converts
+    // nothing and returns -1 (for stand-ins that never meet a Flash movie).
     virtual int convertFlash(const std::string& source, const std::string& target, int width,
                              int height, const std::atomic<bool>& cancel,
-                             const ConversionProgress& progress) {
+                             const ConversionProgress& progress, std::string& error) {
+        error = source + ": Flash movies are not converted here";
         return -1;
     }
     // Converts a text page (".ZRT") into a ZVI clip: the number of pages written, 0 for a wrong
-    // mark or version, -1 when the header cannot be read or the clip cannot be created.
-    virtual int convertTextPage(const std::string& source, const std::string& target) = 0;
+    // mark or version, -1 when the header cannot be read or the clip cannot be made (`error`
+    // says why whenever the result is below 1).
+    virtual int convertTextPage(const std::string& source, const std::string& target,
+                                std::string& error) = 0;
 };
 
 }  // namespace brightline

@@ -15,13 +15,6 @@
 namespace brightline {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
 std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string format(const char* fmt, ...) {
     char buffer[1024];
@@ -32,11 +25,15 @@ std::string format(const char* fmt, ...) {
     return buffer;
 }
 
-void write(std::FILE* f, const std::string& text) {
-    if (!f) return;
-    std::string oem = toOem(text);
-    std::fwrite(oem.data(), 1, oem.size(), f);
-}
+// A script being written: its text is kept until it is closed, then written to its file whole.
+struct ScriptText {
+    std::string path;
+    std::string text;  // in the OEM code page
+    bool open = false;
+    void add(const std::string& line) {
+        if (open) text += toOem(line);
+    }
+};
 
 // The line that plays a clip: media name, frame count, speed, entry and exit effect, hold.
 std::string zaviLine(const std::string& name, int frames, int speed, const std::string& entry,
@@ -69,6 +66,19 @@ void ScriptMaker::warn(const std::string& text) {
     messages_.show(text, "Warning!", MessageIcon::Warning);
 }
 
+bool ScriptMaker::fail(const std::string& text) {
+    if (error_.empty()) error_ = text;
+    warn(text);
+    return false;
+}
+
+bool ScriptMaker::writeScript(const std::string& path, const std::string& text) {
+    std::string why;
+    if (writeFileAtomically(path, std::vector<uint8_t>(text.begin(), text.end()), &why))
+        return true;
+    return fail("Make could not write the show: " + why);
+}
+
 std::string ScriptMaker::exportPicture(const std::string& source, const std::string& name,
                                        int width, int height) {
     for (const std::string& entry : cache_) {
@@ -94,27 +104,34 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
     const std::atomic<bool>& cancel = cancel_ ? *cancel_ : neverCancelled_;
     const int program = programNumber == -1 ? 0 : programNumber;
     cache_.clear();
+    error_.clear();
     status(kMakingText);
-    if (!append) cleanWorkspace(workspace_);
-    ensureFolder(workspace_);
+    if (!append) {
+        std::string why;
+        if (!cleanWorkspace(workspace_, &why)) {
+            fail(why);
+            return 0;
+        }
+    }
+    if (!ensureFolder(workspace_)) {
+        fail("Could not create the workspace folder " + workspace_);
+        return 0;
+    }
 
     const AreaLayout layout = computeAreas(program_.areaFormat, program_.ledWidth,
                                            program_.ledHeight, program_.regionLines);
     const int areaCount = std::min(layout.areaCount, kAreaSlots);
 
-    // run.at: the header (unless appending) and this program's RUN line.
+    // run.at: the header (unless appending) and this program's RUN line, written whole: appending
+    // rewrites the file with the line added, so a failure leaves it as it was.
     {
-        std::string runPath = joinPath(workspace_, "run.at");
-        File run(std::fopen(runPath.c_str(), append ? "a+b" : "wb"));
-        if (!run) {
-            warn("Could not write " + runPath);
-            return 0;
-        }
+        const std::string runPath = joinPath(workspace_, "run.at");
+        std::string run;
         if (!append) {
-            write(run.get(), timeZoneHeader(zone_));
-            write(run.get(), format("LED_W %d \r\n", program_.ledWidth));
-            write(run.get(), format("LED_H %d \r\n", program_.ledHeight));
-            write(run.get(), "AT 00:00 00:00 \r\n");
+            run += toOem(timeZoneHeader(zone_));
+            run += toOem(format("LED_W %d \r\n", program_.ledWidth));
+            run += toOem(format("LED_H %d \r\n", program_.ledHeight));
+            run += toOem("AT 00:00 00:00 \r\n");
         }
         int windows = 0;
         for (int slot = 0; slot < areaCount; ++slot) {
@@ -137,10 +154,25 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
             }
         }
         line += append ? "\r\n" : "\r\nEND";
-        write(run.get(), line);
+        run += toOem(line);
+        std::string why;
+        const std::vector<uint8_t> bytes(run.begin(), run.end());
+        if (append ? !appendFileAtomically(runPath, bytes, &why)
+                   : !writeFileAtomically(runPath, bytes, &why)) {
+            fail("Make could not write the show: " + why);
+            return 0;
+        }
     }
 
     int made = 0;
+    ScriptText script;
+    // Closing writes what the script holds; a script that cannot be written fails Make.
+    auto close = [&](bool withEnd) {
+        if (!script.open) return true;
+        if (withEnd) script.add("END");
+        script.open = false;
+        return writeScript(script.path, script.text);
+    };
     for (int slot = 0; slot < areaCount; ++slot) {
         if (cancelled()) return 0;
         auto& list = program_.areaLists[slot];
@@ -149,19 +181,20 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
         const int height = area.bottom - area.top;
         const bool hasBackground = !list.empty() && !list[0].path.empty();
         const int itemsType = hasBackground ? 2 : 1;
-        File script;
         int sequence = 1;
         for (size_t j = 0; j < list.size(); ++j) {
-            if (cancelled()) return 0;  // the open script closes with `script`
+            if (cancelled()) {
+                close(false);  // the open script is closed as it stands
+                return 0;
+            }
             CElement& element = list[j];
             const int window = (j == 0 && hasBackground) ? 0 : 1;
             if (j <= 1) {
-                std::string name = regionScriptName(firstDigit, program, slot, window);
-                std::string path = joinPath(workspace_, name);
-                script.reset(std::fopen(path.c_str(), "wb"));
-                if (!script) warn("Could not write " + path);
+                script = ScriptText{
+                    joinPath(workspace_, regionScriptName(firstDigit, program, slot, window)),
+                    std::string(), true};
                 sequence = 1;
-                write(script.get(), format("WIN_TYPE %d\r\n", j == 0 ? 1 : itemsType));
+                script.add(format("WIN_TYPE %d\r\n", j == 0 ? 1 : itemsType));
                 if (j == 0 && hasBackground) {
                     element.hold = 0;
                     element.speed = 0;
@@ -176,17 +209,20 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 // No medium: only the effect and hold lines below.
             } else if (ext == ".AVI" || ext == ".SWF") {
                 int frames = 0;
+                std::string why;
                 if (ext == ".AVI") {
                     frames = media_.convertVideo(element.path, joinPath(workspace_, name + ".ZVI"),
-                                                 width, height, cancel, ConversionProgress());
-                    if (frames <= 0) warn("Could not convert the clip " + element.path);
+                                                 width, height, cancel, ConversionProgress(), why);
+                    if (frames <= 0 && !cancelled())
+                        warn("Could not convert the clip " + element.path + ": " + why);
                 } else {
                     status(std::string(kTransformingText) + " " + element.path);
                     frames = media_.convertFlash(element.path, joinPath(workspace_, name + ".ZVI"),
-                                                 width, height, cancel, ConversionProgress());
-                    if (frames <= 0) warn("Could not convert the Flash clip " + element.path);
+                                                 width, height, cancel, ConversionProgress(), why);
+                    if (frames <= 0 && !cancelled())
+                        warn("Could not convert the Flash clip " + element.path + ": " + why);
                 }
-                write(script.get(), zaviLine(name, frames, 0, "SHOW", "NULL", 0));
+                script.add(zaviLine(name, frames, 0, "SHOW", "NULL", 0));
                 ++made;
                 ++sequence;
             } else if (ext == ".JPG" || ext == ".PNG" || ext == ".BMP" || ext == ".TIM") {
@@ -194,19 +230,20 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 const char* keyword = ext == ".JPG"   ? "JPG %s \r\n"
                                       : ext == ".TIM" ? "TIME %s 1 \r\n"
                                                       : "PNG %s \r\n";
-                write(script.get(), format(keyword, media.c_str()));
+                script.add(format(keyword, media.c_str()));
                 ++made;
                 ++sequence;
             } else if (ext == ".ZRT") {
+                std::string why;
                 int pages =
-                    media_.convertTextPage(element.path, joinPath(workspace_, name + ".ZVI"));
-                if (pages <= 0) warn("Could not convert the text page " + element.path);
+                    media_.convertTextPage(element.path, joinPath(workspace_, name + ".ZVI"), why);
+                if (pages <= 0)
+                    warn("Could not convert the text page " + element.path + ": " + why);
                 // An item's effects and hold travel in its line; a background shows and stays.
                 const bool item = j >= 1;
-                write(script.get(), zaviLine(name, pages, element.speed,
-                                             item ? entryEffectName(element.moveIn) : "SHOW",
-                                             item ? exitEffectName(element.moveOut) : "NULL",
-                                             item ? element.hold : 0));
+                script.add(zaviLine(
+                    name, pages, element.speed, item ? entryEffectName(element.moveIn) : "SHOW",
+                    item ? exitEffectName(element.moveOut) : "NULL", item ? element.hold : 0));
                 ++made;
                 ++sequence;
             } else {
@@ -216,21 +253,15 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
 
             const bool clip = ext == ".ZRT" || ext == ".AVI" || ext == ".SWF";
             if (!clip && ext != ".TIM")
-                write(script.get(), format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(),
-                                           element.speed));
-            if (!clip) write(script.get(), format("STOP %d \r\n", element.hold));
+                script.add(
+                    format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(), element.speed));
+            if (!clip) script.add(format("STOP %d \r\n", element.hold));
             if (!clip && ext != ".TIM" && element.moveOut >= 0)
-                write(script.get(), format("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(),
-                                           element.speed));
-            if (j == 0) {
-                write(script.get(), "END");
-                script.reset();
-            }
+                script.add(
+                    format("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(), element.speed));
+            if (j == 0 && !close(true)) return 0;
         }
-        if (script) {
-            write(script.get(), "END");
-            script.reset();
-        }
+        if (!close(true)) return 0;
     }
     status(kMakeFinishText);
     return made;

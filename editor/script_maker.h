@@ -41,16 +41,25 @@ class ScriptMaker {
     void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
 
     // Make(program number, append, first digit) → the number of media handled (converted,
-    // exported or found in the export cache); 0 when cancelled. Program number -1 counts as 0.
-    // Not appending, the workspace is emptied first and run.at gets the header; appending adds the
-    // RUN line to the run.at the schedule compiler started.
+    // exported or found in the export cache); 0 when cancelled or failed. Program number -1
+    // counts as 0. Not appending, the workspace is emptied first (a folder that is no workspace
+    // is refused, see cleanWorkspace()) and run.at gets the header; appending adds the RUN line to
+    // the run.at the schedule compiler started. Every script is written whole (common/file_io.h):
+    // one that cannot be written fails Make with a message, and failed() says so. A medium that
+    // cannot be made is reported and Make goes on, as the sign's tools did.
     int make(int programNumber, bool append, int firstDigit);
+    // Whether the last Make failed (the workspace refused, a script not written), and why.
+    bool failed() const { return !error_.empty(); }
+    const std::string& error() const { return error_; }
 
   private:
-    struct Script;
     std::string exportPicture(const std::string& source, const std::string& name, int width,
                               int height);
     void warn(const std::string& text);
+    // Warns, remembers the first failure and returns false.
+    bool fail(const std::string& text);
+    // Writes a whole script (OEM bytes); false (after fail()) when it cannot be written.
+    bool writeScript(const std::string& path, const std::string& text);
     bool cancelled() const { return cancel_ && cancel_->load(); }
     void status(const std::string& text);
 
@@ -63,6 +72,7 @@ class ScriptMaker {
     const std::atomic<bool>* cancel_ = nullptr;
     std::atomic<bool> neverCancelled_{false};
     std::vector<std::string> cache_;
+    std::string error_;
 };
 
 }  // namespace brightline

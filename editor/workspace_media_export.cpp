@@ -34,8 +34,8 @@ bool decodeAnyPicture(const std::vector<uint8_t>& bytes, media::Picture& out, st
 
 }  // namespace
 
-WorkspaceMediaExport::WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch)
-    : grey_(grey), jpegQuality_(jpegQuality), scratch_(std::move(scratch)) {}
+WorkspaceMediaExport::WorkspaceMediaExport(bool grey, int jpegQuality)
+    : grey_(grey), jpegQuality_(jpegQuality) {}
 
 WorkspaceMediaExport WorkspaceMediaExport::fromSettings() {
     return WorkspaceMediaExport(greyMode(appProfile()), media::configuredJpegQuality());
@@ -63,7 +63,7 @@ bool WorkspaceMediaExport::exportPicture(const std::string& source, const std::s
 
 int WorkspaceMediaExport::convertVideo(const std::string& source, const std::string& target,
                                        int width, int height, const std::atomic<bool>& cancel,
-                                       const ConversionProgress& progress) {
+                                       const ConversionProgress& progress, std::string& error) {
     media::VideoConversionParams params;
     params.source = source;
     params.destination = target;
@@ -74,15 +74,15 @@ int WorkspaceMediaExport::convertVideo(const std::string& source, const std::str
     params.sizeMode = 3;
     params.greyMode = grey_;
     params.jpegQuality = jpegQuality_;
-    params.scratchFolder = scratch_;
     media::VideoConversionResult result = media::convertVideoToZvi(params, progress, &cancel);
+    error = result.error;
     if (!result.ok) return result.framesConverted > 0 ? result.framesConverted : -1;
     return result.framesConverted;
 }
 
 int WorkspaceMediaExport::convertFlash(const std::string& source, const std::string& target,
                                        int width, int height, const std::atomic<bool>& cancel,
-                                       const ConversionProgress& progress) {
+                                       const ConversionProgress& progress, std::string& error) {
     swf::FlashConversionParams params;
     params.source = source;
     params.destination = target;
@@ -90,19 +90,19 @@ int WorkspaceMediaExport::convertFlash(const std::string& source, const std::str
     params.height = height;
     params.sizeMode = 3;
     params.greyMode = grey_;
-    params.scratchFolder = scratch_;
     const swf::FlashConversionResult result = swf::convertFlashToZvi(params, progress, &cancel);
     for (const std::string& line : result.diagnostics)
         std::fprintf(stderr, "%s: %s\n", source.c_str(), line.c_str());
-    if (!result.ok) {
-        std::fprintf(stderr, "%s: %s\n", source.c_str(), result.error.c_str());
-        return result.framesCaptured > 0 ? result.framesCaptured : -1;
-    }
+    error = result.error;
+    if (!result.ok) return result.framesCaptured > 0 ? result.framesCaptured : -1;
     return result.framesCaptured;
 }
 
-int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target) {
-    return media::convertZrtToZvi(source, target, nullptr, nullptr, scratch_).frames;
+int WorkspaceMediaExport::convertTextPage(const std::string& source, const std::string& target,
+                                          std::string& error) {
+    const media::ZrtConversionResult result = media::convertZrtToZvi(source, target);
+    error = result.frames == 0 && result.error.empty() ? "not a text page" : result.error;
+    return result.frames;
 }
 
 }  // namespace brightline

@@ -10,9 +10,8 @@ namespace brightline {
 
 class WorkspaceMediaExport : public MediaExport {
   public:
-    // `grey`: the profile's grey mode (greyMode()); `jpegQuality` 1..100 ("jpg.ini"); `scratch` the
-    // folder conversions may use (empty: the scratch folder).
-    WorkspaceMediaExport(bool grey, int jpegQuality, std::string scratch = std::string());
+    // `grey`: the profile's grey mode (greyMode()); `jpegQuality` 1..100 ("jpg.ini").
+    WorkspaceMediaExport(bool grey, int jpegQuality);
 
     // Settings from the process's profile and "jpg.ini" in the program folder.
     static WorkspaceMediaExport fromSettings();
@@ -20,17 +19,19 @@ class WorkspaceMediaExport : public MediaExport {
     bool exportPicture(const std::string& source, const std::string& target, int width, int height,
                        std::string& error) override;
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
+                     const std::atomic<bool>& cancel, const ConversionProgress& progress,
+                     std::string& error) override;
     // Flash movies are drawn at width x height; what the renderer could not draw is written to
     // standard error, one line each, after the source path.
     int convertFlash(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>& cancel, const ConversionProgress& progress) override;
-    int convertTextPage(const std::string& source, const std::string& target) override;
+                     const std::atomic<bool>& cancel, const ConversionProgress& progress,
+                     std::string& error) override;
+    int convertTextPage(const std::string& source, const std::string& target,
+                        std::string& error) override;
 
   private:
     bool grey_;
     int jpegQuality_;
-    std::string scratch_;
 };
 
 }  // namespace brightline

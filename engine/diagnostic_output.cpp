@@ -40,4 +40,51 @@ int CollectingDiagnostics::count(const std::string& fragment) const {
     return n;
 }
 
+void RepeatFilter::writeCount(const std::string& text, uint64_t repeats) {
+    char prefix[48];
+    std::snprintf(prefix, sizeof prefix,
+                  "repeated %llu times: ", static_cast<unsigned long long>(repeats));
+    out_.write(prefix + text);
+}
+
+void RepeatFilter::write(const std::string& text) {
+    const uint64_t now = tick_.load();
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto [it, fresh] = seen_.try_emplace(text);
+    Seen& s = it->second;
+    if (!fresh && s.lastTick + 1 >= now) {
+        s.lastTick = now;
+        ++s.repeats;
+        if (now >= s.countedSince + kSummaryTicks) {
+            writeCount(text, s.repeats);
+            s.repeats = 0;
+            s.countedSince = now;
+        }
+        return;
+    }
+    if (s.repeats > 0) writeCount(text, s.repeats);
+    s = Seen{now, 0, now};
+    out_.write(text);
+}
+
+void RepeatFilter::tick() {
+    const uint64_t now = tick_.load();
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (auto it = seen_.begin(); it != seen_.end();) {
+        if (it->second.lastTick + 1 >= now) {
+            ++it;
+            continue;
+        }
+        if (it->second.repeats > 0) writeCount(it->first, it->second.repeats);
+        it = seen_.erase(it);
+    }
+}
+
+void RepeatFilter::flush() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& [text, s] : seen_)
+        if (s.repeats > 0) writeCount(text, s.repeats);
+    seen_.clear();
+}
+
 }  // namespace brightline::engine

@@ -1,8 +1,6 @@
 #include "engine/gif_writer.h"
 
-#include <fcntl.h>
 #include <gif_lib.h>
-#include <unistd.h>
 
 namespace brightline::engine {
 namespace {
@@ -29,17 +27,17 @@ GifWriter::~GifWriter() {
     finish();
 }
 
+int GifWriter::writeBytes(GifFileType* gif, const GifByteType* bytes, int size) {
+    auto* file = static_cast<AtomicFileWriter*>(gif->UserData);
+    return file->write(bytes, size_t(size)) ? size : 0;
+}
+
 bool GifWriter::open(int width, int height) {
     int err = 0;
-    // Opened here rather than by giflib, which would make the file readable by its owner only.
-    int fd = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error_ = path_ + ": cannot be created";
-        return false;
-    }
-    gif_ = EGifOpenFileHandle(fd, &err);
+    if (!file_.open(path_, &error_)) return false;
+    gif_ = EGifOpen(&file_, writeBytes, &err);
     if (!gif_) {
-        ::close(fd);
+        file_.abandon();
         error_ = path_ + ": " + GifErrorString(err);
         return false;
     }
@@ -105,6 +103,12 @@ void GifWriter::finish() {
     if (EGifCloseFile(gif_, &err) != GIF_OK && error_.empty())
         error_ = path_ + ": " + GifErrorString(err);
     gif_ = nullptr;
+    // Only a whole animation replaces what the path held before.
+    std::string why;
+    if (!error_.empty())
+        file_.abandon();
+    else if (!file_.commit(&why))
+        error_ = why;
 }
 
 }  // namespace brightline::engine

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "engine/frame_sink.h"
 
 struct GifFileType;
@@ -20,7 +21,9 @@ class GifWriter : public FrameSink {
     explicit GifWriter(std::string path) : path_(std::move(path)) {}
     ~GifWriter() override;
     void frame(int width, int height, const uint32_t* pixels, uint64_t tick) override;
-    // Writes the last frame and closes the file. Called by the engine when the show ends.
+    // Writes the last frame and puts the file in place: the animation is written beside the path
+    // and replaces it only when complete, so a failure keeps what was there. Called by the
+    // engine when the show ends.
     void finish() override;
     // The first failure, empty when all went well.
     const std::string& error() const { return error_; }
@@ -32,9 +35,11 @@ class GifWriter : public FrameSink {
   private:
     bool open(int width, int height);
     void writePending(uint64_t nextTick);
+    static int writeBytes(GifFileType* gif, const unsigned char* bytes, int size);
 
     std::string path_;
     std::string error_;
+    AtomicFileWriter file_;
     GifFileType* gif_ = nullptr;
     int width_ = 0;
     int height_ = 0;

@@ -11,20 +11,29 @@ void PageList::reset(uint32_t* page0, size_t pixelsPerPage) {
     pages_.push_back({0, page0, nullptr});
 }
 
+namespace {
+
+// The first page numbered n or above (the pages are sorted by number).
+template <class Pages>
+auto firstFrom(Pages& pages, int n) {
+    return std::lower_bound(pages.begin(), pages.end(), n,
+                            [](const auto& p, int number) { return p.number < number; });
+}
+
+}  // namespace
+
 uint32_t* PageList::page(int n) const {
-    for (const Page& p : pages_)
-        if (p.number == n) return p.pixels;
-    return nullptr;
+    auto it = firstFrom(pages_, n);
+    return it != pages_.end() && it->number == n ? it->pixels : nullptr;
 }
 
 uint32_t* PageList::ensurePage(int n) {
     if (n < 0 || n >= kMaxPages || pages_.empty()) return nullptr;
-    if (uint32_t* existing = page(n)) return existing;
+    auto at = firstFrom(pages_, n);
+    if (at != pages_.end() && at->number == n) return at->pixels;
     std::unique_ptr<uint32_t[]> buffer(new (std::nothrow) uint32_t[std::max<size_t>(pixels_, 1)]());
     if (!buffer) return nullptr;
     uint32_t* pixels = buffer.get();
-    auto at =
-        std::find_if(pages_.begin(), pages_.end(), [n](const Page& p) { return p.number > n; });
     pages_.insert(at, Page{n, pixels, std::move(buffer)});
     return pixels;
 }

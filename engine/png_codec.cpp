@@ -1,22 +1,33 @@
 #include "engine/png_codec.h"
 
 #include <png.h>
+#include <sys/stat.h>
 
 #include <cstring>
+#include <memory>
+
+#include "common/file_io.h"
 
 namespace brightline::engine {
 
 bool readPngFile(const std::string& path, RgbaImage& out, std::string* error, size_t maxPixels) {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(openRegularFile(path, error), std::fclose);
+    if (!file) return false;
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) {
+    if (!png_image_begin_read_from_stdio(&image, file.get())) {
         if (error) *error = path + ": " + image.message;
         return false;
     }
-    if (size_t(image.width) * image.height > maxPixels) {
+    // Deflate packs at most about 1032 bytes into one: a file too short for the rows it
+    // declares is refused before they are allocated.
+    struct stat st {};
+    const uint64_t rows = uint64_t(image.height) * (1 + PNG_IMAGE_ROW_STRIDE(image));
+    if (size_t(image.width) * image.height > maxPixels ||
+        (::fstat(::fileno(file.get()), &st) == 0 && rows / 1100 > uint64_t(st.st_size))) {
         png_image_free(&image);
-        if (error) *error = path + ": picture too large";
+        if (error) *error = path + ": picture too large for its file";
         return false;
     }
     image.format = PNG_FORMAT_RGBA;
@@ -50,12 +61,14 @@ bool writePngFile(const std::string& path, int width, int height, const uint32_t
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), 0, nullptr)) {
+    AtomicFileWriter file;
+    if (!file.open(path, error)) return false;
+    if (!png_image_write_to_stdio(&image, file.stream(), 0, rgb.data(), 0, nullptr)) {
         if (error) *error = path + ": " + image.message;
         png_image_free(&image);
         return false;
     }
-    return true;
+    return file.commit(error);
 }
 
 }  // namespace brightline::engine

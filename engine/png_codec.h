@@ -19,7 +19,8 @@ bool readPngFile(const std::string& path, RgbaImage& out, std::string* error = n
                  size_t maxPixels = size_t(64) << 20);
 
 // Writes width x height pixels 0x00RRGGBB (top byte ignored), rows top first, as an 8-bit RGB
-// PNG. False with `error` set on failure.
+// PNG, written beside `path` and renamed into place when complete (common/file_io.h). False with
+// `error` set on failure; an existing file is then kept.
 bool writePngFile(const std::string& path, int width, int height, const uint32_t* pixels,
                   std::string* error = nullptr);
 

@@ -41,6 +41,7 @@ bool waitTicks(RegionContext& ctx, long long n) {
     for (long long i = 0; i < n; ++i) {
         if (ctx.slot->stop) return false;
         ctx.gate->await(ctx.regionNumber);
+        ++ctx.stepsTaken;
     }
     return true;
 }

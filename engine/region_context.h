@@ -48,6 +48,8 @@ struct RegionContext {
     // Seeded when the region thread starts: from the clock in real time, from the region
     // number in stepped mode (so stepped shows repeat exactly).
     std::mt19937 random;
+    // Steps the region has taken (ticks waited): loops that must not hold the tick compare it.
+    uint64_t stepsTaken = 0;
 
     size_t pixelCount() const { return size_t(width) * size_t(height); }
 };

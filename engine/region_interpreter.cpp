@@ -121,7 +121,16 @@ void RegionInterpreter::playOnce() {
             ? static_cast<unsigned>(start_.region)
             : static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
 
+    uint64_t stepsSeen = ctx.stepsTaken;
+    size_t words = 0;
     while (!slot.quitRequest) {
+        if (ctx.stepsTaken != stepsSeen) {
+            stepsSeen = ctx.stepsTaken;
+            words = 0;
+        } else if (++words > env_.wordsPerTick) {
+            if (!waitTicks(ctx, 1)) break;
+            continue;
+        }
         if (cursor_.atEnd()) {
             slot.passComplete = true;
             waitTicks(ctx, 1);

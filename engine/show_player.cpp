@@ -43,7 +43,7 @@ bool onLineEnd(char c) {
 
 ShowPlayer::ShowPlayer(ShowOptions options, DiagnosticOutput& diag, FrameSink* sink,
                        MediaHooks& media)
-    : options_(std::move(options)), diag_(diag), sink_(sink), media_(media) {}
+    : options_(std::move(options)), diag_(diag, ticks_), sink_(sink), media_(media) {}
 
 ShowPlayer::~ShowPlayer() {
     requestStop();
@@ -151,6 +151,7 @@ void ShowPlayer::run(const std::string& path) {
     }
     joinRegions();
     clock_.stop();
+    diag_.flush();
     if (sink_) sink_->finish();
 }
 
@@ -159,8 +160,18 @@ ShowPlayer::Flow ShowPlayer::idleTick() {
     if (options_.clock == ClockMode::RealTime) tick_.wait();
     if (stopRequested()) return Flow::End;
     ++ticks_;
-    if (options_.maxTicks && ticks_ >= options_.maxTicks) return Flow::End;
+    diag_.tick();
+    if (tickLimitReached()) return Flow::End;
     return Flow::Continue;
+}
+
+ShowPlayer::Flow ShowPlayer::paceWord() {
+    if (wordsTick_ != ticks_) {
+        wordsTick_ = ticks_;
+        words_ = 0;
+    }
+    if (++words_ <= options_.wordsPerTick) return Flow::Continue;
+    return idleTick();
 }
 
 ShowPlayer::Flow ShowPlayer::playBlock(size_t start, size_t end) {
@@ -183,6 +194,7 @@ ShowPlayer::Flow ShowPlayer::playBlock(size_t start, size_t end) {
             pagesThisPass = 0;
             continue;
         }
+        if (paceWord() == Flow::End) return Flow::End;
         if (cursor_.current() == ' ') {
             cursor_.step();
             continue;
@@ -261,8 +273,13 @@ ShowPlayer::Flow ShowPlayer::playPage() {
         arena_.setUpSlot(r.region, r.x, r.y, r.width, r.height);
         layers_.insert(r.region, {r.x, r.y, r.width, r.height});
     }
-    RegionEnvironment env{
-        &arena_, &gate_, &diag_, &media_, options_.workspace, options_.clock == ClockMode::Stepped};
+    RegionEnvironment env{&arena_,
+                          &gate_,
+                          &diag_,
+                          &media_,
+                          options_.workspace,
+                          options_.clock == ClockMode::Stepped,
+                          options_.wordsPerTick};
     for (const RegionStart& r : regions)
         regionThreads_.emplace_back([env, r] { RegionInterpreter(env, r).run(); });
 
@@ -280,6 +297,7 @@ ShowPlayer::Flow ShowPlayer::playPage() {
             return Flow::End;
         }
         ++ticks_;
+        diag_.tick();
         for (int k = 1; k <= n; ++k) {
             RegionSlot& s = arena_.slot(k);
             if (s.signalRaised.exchange(false)) s.signal = true;
@@ -287,7 +305,7 @@ ShowPlayer::Flow ShowPlayer::playPage() {
         if (composeAndDraw(arena_, layers_, n) && sink_)
             sink_->frame(screen.width, screen.height, screen.display, ticks_);
         if (pageEndTest(n)) break;
-        if (options_.maxTicks && ticks_ >= options_.maxTicks) {
+        if (tickLimitReached()) {
             stopAll(n);
             return Flow::End;
         }
@@ -296,6 +314,9 @@ ShowPlayer::Flow ShowPlayer::playPage() {
     joinRegions();
     ++pagesEnded_;
     if (options_.maxPages && pagesEnded_ >= options_.maxPages) return Flow::End;
+    // A page that ends on the tick it started (its regions have nothing to play) must not let
+    // the show run past its tick limit.
+    if (tickLimitReached()) return Flow::End;
     if (options_.clock == ClockMode::RealTime && !sleepFor(std::chrono::milliseconds(100)))
         return Flow::End;
     return Flow::Continue;

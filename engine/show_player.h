@@ -4,6 +4,14 @@
 // every drawn screen to the frame sink. The text repeats until the show is stopped (or a tick
 // or page limit is reached).
 //
+// Diagnostics go through a RepeatFilter: a line repeated on every tick is printed once with its
+// count.
+//
+// Every loop of the show script advances the tick at a bounded rate: a page costs at least one
+// tick, a pass of the text that plays no page costs one, and after options.wordsPerTick words
+// (and spaces) read without a tick the player waits one. So maxTicks and requestStop() always
+// end a show within one tick, whatever the script (the region interpreter is paced the same way).
+//
 // Clocks: in stepped mode a tick completes as soon as every region has taken its step and is
 // waiting again: the same show always gives the same frames, as fast as the CPU allows. In real
 // time, ticks also wait for the 40 ms frame clock. Both compose only while the regions wait.
@@ -21,6 +29,7 @@
 #include <vector>
 
 #include "common/event.h"
+#include "engine/diagnostic_output.h"
 #include "engine/for_stack.h"
 #include "engine/frame_clock.h"
 #include "engine/layer_tree.h"
@@ -30,7 +39,6 @@
 
 namespace brightline::engine {
 
-class DiagnosticOutput;
 class FrameSink;
 class MediaHooks;
 
@@ -41,6 +49,10 @@ struct ShowOptions {
     std::string workspace;  // region scripts and media are found here
     uint64_t maxTicks = 0;  // end the show after this many ticks; 0: no limit
     int maxPages = 0;       // end the show after this many pages ended; 0: no limit
+    // The most script words (and spaces) an interpreter reads between two ticks; one more costs
+    // a tick. A pass of a script without loops never reaches the default (a script is at most
+    // kMaxScriptBytes long), so only a loop that neither draws nor waits is slowed.
+    size_t wordsPerTick = kMaxScriptBytes;
     // Pixel memory a page may take (screen and regions, three buffers each); a page needing
     // more is refused with "could not allocate buffer\n" and the show goes on.
     size_t maxArenaBytes = PixelArena::kMaxBytes;
@@ -74,8 +86,13 @@ class ShowPlayer {
 
     Flow playBlock(size_t start, size_t end);
     Flow playPage();
-    // One tick of a pass that started no page.
+    // One tick that starts no page: a pass that played none, or the word budget spent.
     Flow idleTick();
+    // Counts one word (or space) of the show script; when the budget since the last tick is
+    // spent, takes an idle tick.
+    Flow paceWord();
+    // Ends the show when the tick limit is reached.
+    bool tickLimitReached() const { return options_.maxTicks && ticks_ >= options_.maxTicks; }
     bool pageEndTest(int regions);
     void stopAll(int regions);
     void joinRegions();
@@ -85,7 +102,8 @@ class ShowPlayer {
     std::tm timeOfDay() const;
 
     ShowOptions options_;
-    DiagnosticOutput& diag_;
+    std::atomic<uint64_t> ticks_{0};
+    RepeatFilter diag_;
     FrameSink* sink_;
     MediaHooks& media_;
 
@@ -102,7 +120,8 @@ class ShowPlayer {
     int clipWidth_ = kDefaultWidth;  // LED_W / LED_H met while playing, never above the screen
     int clipHeight_ = kDefaultHeight;
     int pagesEnded_ = 0;
-    std::atomic<uint64_t> ticks_{0};
+    uint64_t wordsTick_ = 0;  // the tick at which the player last started counting words
+    size_t words_ = 0;
     std::atomic<bool> stop_{false};
     std::atomic<bool> failed_{false};
     std::mutex sleepMutex_;

@@ -9,9 +9,10 @@
 namespace brightline::engine {
 namespace {
 
+// Only regular files are shows' files: a FIFO or a device would block or never end.
 bool isRegularFile(const std::string& path) {
     struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool equalsIgnoringCase(const std::string& a, const char* b) {

@@ -1,7 +1,8 @@
 #include "media/byte_source.h"
 
-#include <cerrno>
 #include <cstring>
+
+#include "common/file_io.h"
 
 namespace brightline::media {
 
@@ -12,11 +13,8 @@ bool MemoryByteSource::readAt(uint64_t offset, void* to, size_t n) {
 }
 
 std::unique_ptr<FileByteSource> FileByteSource::open(const std::string& path, std::string* error) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        if (error) *error = "cannot open " + path + ": " + std::strerror(errno);
-        return nullptr;
-    }
+    std::FILE* f = openRegularFile(path, error);
+    if (!f) return nullptr;
     if (fseeko(f, 0, SEEK_END) != 0) {
         if (error) *error = "cannot read " + path;
         std::fclose(f);

@@ -38,7 +38,7 @@ class MemoryByteSource : public ByteSource {
 // A file opened for reading; its size is taken when it is opened.
 class FileByteSource : public ByteSource {
   public:
-    // Null with `error` set when the file cannot be opened.
+    // Null with `error` set when the file cannot be opened or is not a regular file.
     static std::unique_ptr<FileByteSource> open(const std::string& path,
                                                 std::string* error = nullptr);
     uint64_t size() const override { return size_; }

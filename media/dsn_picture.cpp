@@ -49,6 +49,14 @@ bool decodeDsn(const uint8_t* data, size_t size, Picture& out, std::string* erro
         setError(error, "DSN size " + std::to_string(width) + " x " + std::to_string(height));
         return false;
     }
+    // Each data byte gives at most four pixels, a run of two bytes at most 63 x 4: data that
+    // cannot reach every pixel is refused before the picture is allocated.
+    const uint64_t reachable = uint64_t(length / 2) * 63 * 4 + uint64_t(length % 2) * 4;
+    if (uint64_t(width) * uint64_t(height) > reachable) {
+        setError(error, "DSN data of " + std::to_string(length) + " bytes cannot hold " +
+                            std::to_string(width) + " x " + std::to_string(height) + " pixels");
+        return false;
+    }
     if (r.remaining() < length) {
         setError(error, "read failed: DSN data claims " + std::to_string(length) + " bytes, " +
                             std::to_string(r.remaining()) + " left");

@@ -23,7 +23,9 @@ inline constexpr uint32_t kDsnPalette[4] = {0x000000, 0xFF0000, 0xFFFF00, 0xFFFF
 
 // Decodes a whole DSN file into a width x height picture. Pixels the data does not reach stay
 // black; data beyond the last pixel is ignored. False with `error` set when the header is short,
-// the data is shorter than the header says ("read failed"), or the size is out of range.
+// the data is shorter than the header says ("read failed"), the size is out of range, or the
+// data could not reach every pixel even with the longest runs (checked before the picture is
+// allocated).
 bool decodeDsn(const uint8_t* data, size_t size, Picture& out, std::string* error = nullptr);
 inline bool decodeDsn(const std::vector<uint8_t>& data, Picture& out,
                       std::string* error = nullptr) {

@@ -39,6 +39,8 @@ struct DecodeState {
     ErrorManager err;
     Picture* out;
     bool tooLarge = false;
+    bool tooShort = false;
+    unsigned width = 0, height = 0;  // as declared, when too short
     bool badColour = false;
 };
 
@@ -56,6 +58,17 @@ bool runDecode(DecodeState& s, const uint8_t* data, size_t size) {
     jpeg_read_header(&s.cinfo, TRUE);
     if (!pictureSizeAllowed(s.cinfo.image_width, s.cinfo.image_height)) {
         s.tooLarge = true;
+        jpeg_destroy_decompress(&s.cinfo);
+        return false;
+    }
+    // Every 8 x 8 block of a component takes at least one bit of Huffman code, and no component
+    // is subsampled more than 4 x 4: a stream too short for the size it declares is refused
+    // before the picture is allocated.
+    const uint64_t pixels = uint64_t(s.cinfo.image_width) * s.cinfo.image_height;
+    if (!s.cinfo.arith_code && pixels / (8 * 64 * 16) > size) {
+        s.tooShort = true;
+        s.width = s.cinfo.image_width;
+        s.height = s.cinfo.image_height;
         jpeg_destroy_decompress(&s.cinfo);
         return false;
     }
@@ -137,6 +150,10 @@ bool decodeJpeg(const uint8_t* data, size_t size, Picture& out, std::string* err
     if (!runDecode(*state, data, size)) {
         if (state->tooLarge)
             setError(error, "JPEG picture is too large");
+        else if (state->tooShort)
+            setError(error, "JPEG: " + std::to_string(state->width) + " x " +
+                                std::to_string(state->height) + " pixels need more than the " +
+                                std::to_string(size) + " bytes of the stream");
         else if (state->badColour)
             setError(error, "JPEG colour space is not grey, YCbCr or RGB");
         else

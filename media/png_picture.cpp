@@ -13,6 +13,8 @@ void setError(std::string* error, const std::string& text) {
     if (error) *error = text;
 }
 
+constexpr uint64_t kMaxDeflateRatio = 1100;  // deflate's limit is 1032:1
+
 // Everything the callbacks and the jump target share. Created before setjmp, so a longjmp never
 // skips a C++ destructor.
 struct ReadState {
@@ -60,6 +62,16 @@ bool runRead(ReadState& s) {
     const png_uint_32 height = png_get_image_height(png, info);
     if (!pictureSizeAllowed(width, height)) {
         s.tooLarge = true;
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    // Deflate packs at most about 1032 bytes into one: a stream too short to hold the rows it
+    // declares is refused before they are allocated.
+    const uint64_t rawBytes = uint64_t(height) * (1 + uint64_t(png_get_rowbytes(png, info)));
+    if (rawBytes / kMaxDeflateRatio > s.size) {
+        std::snprintf(s.message, sizeof s.message,
+                      "%u x %u pixels need more than the %zu bytes of the stream", unsigned(width),
+                      unsigned(height), s.size);
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }

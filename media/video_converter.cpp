@@ -1,7 +1,6 @@
 #include "media/video_converter.h"
 
-#include "common/folders.h"
-#include "common/paths.h"
+#include "common/file_io.h"
 #include "media/clip_rules.h"
 #include "media/picture.h"
 #include "media/video_source.h"
@@ -15,6 +14,10 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params,
     VideoConversionResult result;
     if (params.format == FrameFormat::Bmp) {
         result.error = "clips hold JPEG or PNG frames";
+        return result;
+    }
+    if (sameFile(params.source, params.destination)) {
+        result.error = params.destination + " is the video itself; the clip needs another name";
         return result;
     }
     VideoSource video;
@@ -34,10 +37,8 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params,
     header.width = width;
     header.height = height;
 
-    const std::string folder =
-        params.scratchFolder.empty() ? scratchFolder() : params.scratchFolder;
     ZviWriter writer;
-    if (!writer.open(params.destination, header, &result.error, folder)) return result;
+    if (!writer.open(params.destination, header, &result.error)) return result;
 
     const int total = int(std::max<int64_t>(info.length - params.firstFrame, 0));
     int decoded = 0;
@@ -58,6 +59,13 @@ VideoConversionResult convertVideoToZvi(const VideoConversionParams& params,
         if (progress) progress(result.framesConverted, std::max(total, result.framesConverted));
     }
     result.cancelled = cancel && cancel->load();
+    if (result.framesConverted == 0 && !result.cancelled) {
+        // Not one frame: an existing clip is kept rather than replaced by a black one.
+        writer.abandon();
+        result.error = params.source + ": no video frame could be converted" +
+                       (why.empty() ? std::string() : " (" + why + ")");
+        return result;
+    }
     // The closing black frame, at the best quality.
     if (!encodeFrame(Picture(width, height), width, height, params.format, 100, encoded,
                      &result.error))

@@ -3,9 +3,10 @@
 // to the clip size, optionally turned grey, encoded as JPEG and written as a ZVI clip that ends
 // with one black frame. Clip timing follows clipTimingForVideo() (clip_rules.h).
 //
-// The clip is built in a scratch file (in the scratch folder) and moved to the destination when
-// it is complete, so the destination never holds a half-written clip. The header's frame count
-// names the records really written.
+// The clip is built beside the destination and put in place when it is complete, so the
+// destination never holds a half-written clip; a conversion that fails (the video cannot be read,
+// not one frame converts, the disk is full) keeps what the destination held, and a destination
+// that is the video itself is refused. The header's frame count names the records really written.
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -23,12 +24,11 @@ struct VideoConversionParams {
     int width = 0;  // clip size for size mode 3
     int height = 0;
     FrameFormat format =
-        FrameFormat::Jpeg;      // Jpeg gives a "JPG " clip, Png a "PNG " clip; Bmp is refused
-    int firstFrame = 0;         // video frames before this one are passed over
-    int sizeMode = 3;           // 0 half, 1 same, 2 twice the video size, 3 width x height
-    bool greyMode = false;      // the sign's grey mode (greyMode() of the profile)
-    int jpegQuality = 75;       // 1..100, see jpeg_quality.h
-    std::string scratchFolder;  // empty: brightline::scratchFolder()
+        FrameFormat::Jpeg;  // Jpeg gives a "JPG " clip, Png a "PNG " clip; Bmp is refused
+    int firstFrame = 0;     // video frames before this one are passed over
+    int sizeMode = 3;       // 0 half, 1 same, 2 twice the video size, 3 width x height
+    bool greyMode = false;  // the sign's grey mode (profile "SET"/"GRAY")
+    int jpegQuality = 75;   // 1..100, see jpeg_quality.h
 };
 
 struct VideoConversionResult {

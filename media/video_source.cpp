@@ -59,6 +59,10 @@ VideoSource::~VideoSource() = default;
 bool VideoSource::open(const std::string& path, std::string* error) {
     state_.reset();
     info_ = VideoInfo();
+    // Only a regular file: FFmpeg would wait for ever on a FIFO with no writer.
+    std::FILE* probe = openRegularFile(path, error);
+    if (!probe) return false;
+    std::fclose(probe);
     auto s = std::make_unique<State>();
     av_log_set_level(AV_LOG_ERROR);
     int rc = avformat_open_input(&s->format, path.c_str(), nullptr, nullptr);

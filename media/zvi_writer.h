@@ -1,11 +1,10 @@
 #pragma once
 // Writes a ZVI clip file frame by frame. One owner, one thread.
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
 #include "media/zvi_format.h"
 
 namespace brightline::media {
@@ -13,16 +12,15 @@ namespace brightline::media {
 class ZviWriter {
   public:
     ZviWriter() = default;
-    ~ZviWriter();  // an unfinished clip is closed and deleted
+    ~ZviWriter() = default;  // an unfinished clip is dropped; the destination keeps its content
     ZviWriter(const ZviWriter&) = delete;
     ZviWriter& operator=(const ZviWriter&) = delete;
 
-    // Creates (replaces) `path` and writes the header. False with `error` set when it cannot.
-    // With `scratchFolder` given the clip is built in a scratch file there and moved to `path`
-    // by finish(), so `path` never holds a half-written clip and keeps its old content when the
-    // clip is abandoned.
-    bool open(const std::string& path, const ZviHeader& header, std::string* error = nullptr,
-              const std::string& scratchFolder = std::string());
+    // Starts the clip for `path` and writes the header. The clip is built beside `path` and
+    // put in place by finish(), so `path` never holds a half-written clip and keeps its old
+    // content when the clip is abandoned or fails (common/file_io.h: a link is written through,
+    // a target that is no regular file refused). False with `error` set when it cannot start.
+    bool open(const std::string& path, const ZviHeader& header, std::string* error = nullptr);
     // Appends one frame record for a JPEG or PNG stream.
     bool appendFrame(const uint8_t* stream, size_t size, std::string* error = nullptr);
     bool appendFrame(const std::vector<uint8_t>& stream, std::string* error = nullptr) {
@@ -30,18 +28,16 @@ class ZviWriter {
     }
     int framesWritten() const { return framesWritten_; }
     // Stores `frameCount` in the header (so that it names the records really written when
-    // that differs from what open() was given), flushes and closes. False when anything failed.
+    // that differs from what open() was given) and puts the clip in place. False when anything
+    // failed.
     bool finish(int32_t frameCount, std::string* error = nullptr);
-    // Closes and deletes an unfinished clip.
-    void abandon();
+    // Drops an unfinished clip.
+    void abandon() { file_.abandon(); }
 
   private:
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file_;
-    std::string path_;         // the file being written
-    std::string destination_;  // where finish() puts it
+    bool failed(std::string* error);
+
+    AtomicFileWriter file_;
     int framesWritten_ = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "common/file_io.h"
 #include "common/folders.h"
 #include "common/paths.h"
 
@@ -16,11 +17,8 @@ std::string dateText(bool open, int year, int month, int day) {
     return buffer;
 }
 
-bool append(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "a+b");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    return std::fclose(f) == 0 && ok;
+std::vector<uint8_t> bytesOf(const std::string& text) {
+    return std::vector<uint8_t>(text.begin(), text.end());
 }
 
 }  // namespace
@@ -62,33 +60,34 @@ std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries) {
 }
 
 int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileContext& context,
-                    OperatorMessages& messages) {
-    cleanWorkspace(context.workspace);
-    const std::string runPath = joinPath(context.workspace, "run.at");
-    std::FILE* run = std::fopen(runPath.c_str(), "wb");
-    if (!run) {
-        messages.show("Could not write " + runPath, "Warning!", MessageIcon::Warning);
+                    OperatorMessages& messages, std::string* error) {
+    std::string why;
+    auto failed = [&](const std::string& text) {
+        messages.show(text, "Warning!", MessageIcon::Warning);
+        if (error) *error = text;
         return 0;
-    }
+    };
+    if (!cleanWorkspace(context.workspace, &why)) return failed(why);
+    const std::string runPath = joinPath(context.workspace, "run.at");
     char size[96];
     std::snprintf(size, sizeof size, "LED_W %d \r\nLED_H %d \r\n", context.ledWidth,
                   context.ledHeight);
-    std::string header = timeZoneHeader(context.zone) + size;
-    std::fwrite(header.data(), 1, header.size(), run);
-    std::fclose(run);
+    if (!writeFileAtomically(runPath, bytesOf(timeZoneHeader(context.zone) + size), &why))
+        return failed("Could not write " + runPath + ": " + why);
 
     int total = 0;
     int k = 0;
     for (const CAT_Data& entry : scheduleOrder(entries)) {
-        append(runPath, scheduleLine(entry));
+        if (!appendFileAtomically(runPath, bytesOf(scheduleLine(entry)), &why))
+            return failed("Could not write " + runPath + ": " + why);
         if (context.makeEntry) {
             int made = context.makeEntry(entry, k);
             if (made > 0) total += made;
         }
         ++k;
     }
-    if (!append(runPath, "END"))
-        messages.show("Could not write " + runPath, "Warning!", MessageIcon::Warning);
+    if (!appendFileAtomically(runPath, bytesOf("END"), &why))
+        return failed("Could not write " + runPath + ": " + why);
     return total;
 }
 

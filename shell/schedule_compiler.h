@@ -32,8 +32,9 @@ std::vector<CAT_Data> scheduleOrder(const std::vector<CAT_Data>& entries);
 
 // Compile: empties the workspace, writes the header, then for each entry in scheduleOrder its
 // line and its program (Make in append mode with program numbers 0, 1, 2 …), then "END".
-// Returns the total of made media; 0 with a message when run.at cannot be written.
+// Returns the total of made media; 0 with a message (and `error` set) when the workspace is
+// refused (see cleanWorkspace()) or run.at cannot be written.
 int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileContext& context,
-                    OperatorMessages& messages);
+                    OperatorMessages& messages, std::string* error = nullptr);
 
 }  // namespace brightline

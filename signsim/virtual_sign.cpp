@@ -287,8 +287,11 @@ SerialAnswer VirtualSign::answerRequestLocked(uint16_t type, uint32_t sequence, 
     switch (type) {
         case kReqOpenWrite: {
             const std::string path = nameIn(folder_.empty() ? "DATA1" : folder_);
-            writeFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "wb"));
-            if (!writeFile_) a.code = kReplyCannotWrite;
+            writeFile_ = std::make_unique<AtomicFileWriter>();
+            if (path.empty() || !writeFile_->open(path)) {
+                writeFile_.reset();
+                a.code = kReplyCannotWrite;
+            }
             lastWriteSequence_ = 0;
             return a;
         }
@@ -296,15 +299,17 @@ SerialAnswer VirtualSign::answerRequestLocked(uint16_t type, uint32_t sequence, 
         case kReqWriteLast:
             if (sequence != 0 && sequence == lastWriteSequence_) return a;
             lastWriteSequence_ = sequence;
-            if (!writeFile_ || (!data.empty() && std::fwrite(data.data(), 1, data.size(),
-                                                             writeFile_.get()) != data.size()))
-                a.code = kReplyNoWriteFile;
-            if (type == kReqWriteLast) writeFile_.reset();
+            if (!writeFile_ || !writeFile_->write(data)) a.code = kReplyNoWriteFile;
+            if (type == kReqWriteLast) {
+                // A received file takes its name only when it is whole.
+                if (writeFile_ && !writeFile_->commit()) a.code = kReplyNoWriteFile;
+                writeFile_.reset();
+            }
             return a;
         case kReqOpenRead: {
             std::string path = nameIn("");
             if (!path.empty()) path = storage_ + "/" + fileNameOf(path);
-            readFile_.reset(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+            readFile_.reset(path.empty() ? nullptr : openRegularFile(path));
             if (!readFile_) a.code = kReplyCannotRead;
             lastReadSequence_ = 0;
             return a;

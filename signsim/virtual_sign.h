@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "comm/sign_requests.h"
+#include "common/file_io.h"
 
 namespace brightline::signsim {
 
@@ -111,7 +112,7 @@ class VirtualSign {
     int reboots_ = 0;
     int installs_ = 0;
     long long clockOffset_ = 0;
-    FilePtr writeFile_;
+    std::unique_ptr<AtomicFileWriter> writeFile_;
     FilePtr readFile_;
     // A request repeated because its answer was lost is answered again, not done twice.
     uint32_t lastWriteSequence_ = 0;

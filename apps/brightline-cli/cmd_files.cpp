@@ -57,6 +57,11 @@ int runInspect(const Args& args) {
 
 int runBuild(const Args& args) {
     if (args.size() != 2) return usage("build FILE.json OUT");
+    if (sameFile(args[0], args[1])) {
+        std::fprintf(stderr, "brightline-cli: %s is the JSON document itself; name another file\n",
+                     args[1].c_str());
+        return kExitFailed;
+    }
     std::vector<uint8_t> text;
     std::string error;
     if (!readWholeFile(args[0], text, &error)) {

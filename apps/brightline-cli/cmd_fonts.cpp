@@ -2,8 +2,10 @@
 // at the fonts.
 #include <png.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -73,11 +75,8 @@ class Sheet {
 };
 
 bool Sheet::writePng(const std::string& path, std::string& error) const {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), std::fclose);
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
-    }
+    AtomicFileWriter file;
+    if (!file.open(path, &error)) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
@@ -88,10 +87,13 @@ bool Sheet::writePng(const std::string& path, std::string& error) const {
     std::vector<uint8_t> row(size_t(width_) * 3);
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        error = "libpng failed writing " + path;
+        const bool diskError = file.stream() && std::ferror(file.stream());
+        error =
+            "cannot write " + path +
+            (diskError ? std::string(": ") + std::strerror(errno) : std::string(": libpng failed"));
         return false;
     }
-    png_init_io(png, file.get());
+    png_init_io(png, file.stream());
     // Flat colours compress well unfiltered, and the rows stay simple to read back.
     png_set_filter(png, 0, PNG_FILTER_NONE);
     png_set_IHDR(png, info, width_, height_, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
@@ -108,7 +110,7 @@ bool Sheet::writePng(const std::string& path, std::string& error) const {
     }
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    return true;
+    return file.commit(&error);
 }
 
 std::string hex(unsigned v, int digits) {
@@ -176,8 +178,13 @@ int runFontSheet(const Args& args) {
         }
     }
     if (files.size() != 2) return usage(synopsis);
-    std::vector<uint8_t> bytes;
     std::string error;
+    if (sameFile(files[0], files[1])) {
+        std::fprintf(stderr, "brightline-cli: %s is the font file itself; name another file\n",
+                     files[1].c_str());
+        return kExitFailed;
+    }
+    std::vector<uint8_t> bytes;
     if (!readWholeFile(files[0], bytes, &error, size_t(64) << 20)) {
         std::fprintf(stderr, "brightline-cli: %s\n", error.c_str());
         return kExitFailed;

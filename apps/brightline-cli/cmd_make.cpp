@@ -62,6 +62,7 @@ int runMake(const Args& args) {
     maker.setTimeZone(currentTimeZone());
     maker.setStatusCallback(printStatus);
     int made = maker.make(-1, false, 7);
+    if (maker.failed()) return kExitFailed;  // the message said why
     std::cout << made << "\n";
     return kExitOk;
 }
@@ -92,6 +93,7 @@ int runCompile(const Args& args) {
     context.ledWidth = static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_W", 256));
     context.ledHeight = static_cast<int>(appProfile().getInt(kProfileSectionSet, "LED_H", 128));
     const std::string scheduleFolder = folderOf(path);
+    bool makeFailed = false;
     context.makeEntry = [&](const CAT_Data& entry, int k) {
         std::string programPath = entry.programPath;
         // A relative path is taken from the schedule's folder.
@@ -105,9 +107,13 @@ int runCompile(const Args& args) {
         ScriptMaker maker(program, workspace, media, messages);
         maker.setTimeZone(context.zone);
         maker.setStatusCallback(printStatus);
-        return maker.make(k, true, 7);
+        const int made = maker.make(k, true, 7);
+        if (maker.failed()) makeFailed = true;
+        return made;
     };
-    int total = compileSchedule(entries, context, messages);
+    error.clear();
+    int total = compileSchedule(entries, context, messages, &error);
+    if (!error.empty() || makeFailed) return kExitFailed;  // the message said why
     std::cout << total << "\n";
     return kExitOk;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "apps/brightline-cli/commands.h"
+#include "common/file_io.h"
 #include "common/folders.h"
 #include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
@@ -48,6 +49,11 @@ int runPlay(const Args& args) {
             return usage(kPlayUsage);
     }
     if (show.empty()) return usage(kPlayUsage);
+    if (!gifPath.empty() && sameFile(gifPath, engine::resolveShowPath(show, workspace))) {
+        std::fprintf(stderr, "brightline-cli: %s is the show script itself; name another file\n",
+                     gifPath.c_str());
+        return kExitFailed;
+    }
     if (!framesDir.empty() && !ensureFolder(framesDir)) {
         std::fprintf(stderr, "brightline-cli: cannot create the folder %s\n", framesDir.c_str());
         return kExitFailed;

@@ -36,6 +36,7 @@ class ConsoleObserver : public OperationObserver {
         last_ = position;
     }
     void showFileList(const std::string& text) override {
+        if (text.empty()) std::fprintf(stderr, "the sign holds no files\n");
         std::string plain;
         for (char c : text)
             if (c != '\r') plain.push_back(c);

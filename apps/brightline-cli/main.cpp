@@ -1,4 +1,5 @@
 // brightline-cli: everything Brightline does that needs no person.
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -56,6 +57,9 @@ int usage(const std::string& line) {
 
 int main(int argc, char** argv) {
     using namespace brightline::cli;
+    // A file size limit (or a full quota) then fails the write with an error the command reports
+    // and the old file stays, instead of the signal ending the program half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) {
         printHelp(stderr);
         return kExitUsage;

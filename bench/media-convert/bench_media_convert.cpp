@@ -53,7 +53,6 @@ int main(int argc, char** argv) {
         p.height = 128;
         p.sizeMode = 3;
         p.jpegQuality = configuredJpegQuality();
-        p.scratchFolder = (dir / "tmp").string();
         const auto t0 = std::chrono::steady_clock::now();
         result = convertVideoToZvi(p, nullptr, nullptr);
         best = std::min(best, seconds(std::chrono::steady_clock::now() - t0));

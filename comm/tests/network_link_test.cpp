@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "comm/network_link.h"
+#include "comm/sign_operations.h"
 #include "common/operator_messages.h"
 #include "common/testing/wait_until.h"
 
@@ -81,15 +82,50 @@ TEST(NetworkLink, ReplyFramingCases) {
         size_t capacity;
         long result;
         std::string text;
+        std::string error;  // lastError()
     };
     const Case cases[] = {
-        {"length then body", {"00000012", "QVX0001ACK01"}, 1024, 12, "QVX0001ACK01"},
-        {"split everywhere", {"000", "00012QVX", "0001A", "CK01"}, 1024, 12, "QVX0001ACK01"},
-        {"leading blanks", {"      5 hello"}, 1024, 5, "hello"},
-        {"body longer than the caller's buffer", {"00000010", "0123456789"}, 4, 4, "0123"},
-        {"peer closes early", {"00000010", "0123"}, 1024, 4, "0123"},
-        {"no digits", {"ABCDEFGH", "xyz"}, 1024, 0, ""},
-        {"empty reply", {}, 1024, 0, ""},
+        {"length then body", {"00000012", "QVX0001ACK01"}, 1024, 12, "QVX0001ACK01", ""},
+        {"split everywhere", {"000", "00012QVX", "0001A", "CK01"}, 1024, 12, "QVX0001ACK01", ""},
+        {"leading blanks", {"      5 hello"}, 1024, 5, "hello", ""},
+        {"an empty answer", {"00000000"}, 1024, 0, "", ""},
+        {"body longer than the caller's buffer", {"00000010", "0123456789"}, 4, 4, "0123", ""},
+        {"peer closes early",
+         {"00000010", "0123"},
+         1024,
+         -1,
+         "",
+         "the sign's reply was cut off after 4 of 10 bytes"},
+        {"no digits",
+         {"ABCDEFGH", "xyz"},
+         1024,
+         -1,
+         "",
+         "the sign's reply does not start with its length"},
+        {"digits then letters",
+         {"12abcdef", "0123456789ab"},
+         1024,
+         -1,
+         "",
+         "the sign's reply does not start with its length"},
+        {"a negative length",
+         {"-0000005", "hello"},
+         1024,
+         -1,
+         "",
+         "the sign's reply does not start with its length"},
+        {"a length cut short",
+         {"0001"},
+         1024,
+         -1,
+         "",
+         "the sign's reply ended after 4 of the 8 bytes of its length"},
+        {"empty reply",
+         {},
+         1024,
+         -1,
+         "",
+         "the sign's reply ended after 0 of the 8 bytes of its length"},
     };
     for (const Case& c : cases) {
         TcpPeer peer([&](int fd) {
@@ -103,8 +139,107 @@ TEST(NetworkLink, ReplyFramingCases) {
         std::string reply;
         EXPECT_EQ(link.command("QVX0001GETDATE", &reply, c.capacity), c.result) << c.what;
         EXPECT_EQ(reply, c.text) << c.what;
+        EXPECT_EQ(link.lastError(), c.error) << c.what;
         EXPECT_TRUE(messages.messages().empty()) << c.what;
     }
+}
+
+TEST(NetworkLink, ADrippingSignIsGivenUpAtTheExchangeDeadline) {
+    std::atomic<bool> release{false};
+    TcpPeer peer([&](int fd) {
+        // Each byte comes well within the receive time-out, the whole never.
+        for (const char c : std::string("00000020QVX0001ACK")) {
+            for (int i = 0; i < 30 && !release; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (release) return;
+            sendText(fd, std::string(1, c));
+        }
+    });
+    RecordingMessages messages;
+    NetworkLink link(messages, "127.0.0.1", peer.port());
+    NetworkTimings t;
+    t.receiveTimeoutMs = 1000;
+    t.exchangeTimeoutMs = 1500;
+    link.setTimings(t);
+    std::string reply;
+    const auto before = std::chrono::steady_clock::now();
+    EXPECT_EQ(link.command("QVX0001GETDATE", &reply), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(2500));
+    EXPECT_EQ(link.lastError(), "the sign's reply did not end within 1500 ms");
+    release = true;
+}
+
+// Get-time against signs that drip, lie or stop half-way: each ends in time with the designed
+// message and its cause, and is never taken for the sign's answer.
+TEST(NetworkLink, GetTimeFailsOnASignThatDripsOrLies) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> pieces;
+        int pauseMs;  // between pieces
+        const char* cause;
+    } cases[] = {
+        {"dripping",
+         {"0", "0", "0", "0", "0", "0", "1", "9", "2026/03/01 08:05:00"},
+         300,
+         "the sign's reply did not end within 1500 ms"},
+        {"random bytes",
+         {std::string("\x8f\x03\xfe\x11\x90\x00\x7fZ\x01\x02", 10)},
+         0,
+         "the sign's reply does not start with its length"},
+        {"a cut reply",
+         {"00000019", "2026/03"},
+         0,
+         "the sign's reply was cut off after 7 of 19 bytes"},
+        {"no date",
+         {"00000011", "QVX0001ACK0"},
+         0,
+         "the sign's answer is no date: \"QVX0001ACK0\""},
+        {"a date that is none",
+         {"00000019", "2026/13/45 99:99:99"},
+         0,
+         "the sign's answer is no date: \"2026/13/45 99:99:99\""},
+    };
+    for (const Case& c : cases) {
+        std::atomic<bool> release{false};
+        TcpPeer peer([&](int fd) {
+            for (const std::string& p : c.pieces) {
+                for (int i = 0; i < c.pauseMs / 10 && !release; ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                if (release) return;
+                sendText(fd, p);
+            }
+        });
+        RecordingMessages messages;
+        OperationObserver observer;
+        SignOperations ops(messages, observer);
+        OperationEnvironment env;
+        env.commandPort = peer.port();
+        env.networkTimings.receiveTimeoutMs = 1000;
+        env.networkTimings.exchangeTimeoutMs = 1500;
+        ops.setEnvironment(env);
+        ops.selection().host = "127.0.0.1";
+        const auto before = std::chrono::steady_clock::now();
+        ASSERT_TRUE(ops.start(OperationCode::GetTime, 1)) << c.what;
+        ASSERT_TRUE(ops.waitUntilFinished(5000)) << c.what;
+        EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::milliseconds(2500))
+            << c.what;
+        EXPECT_FALSE(ops.confirmed()) << c.what;
+        ASSERT_EQ(messages.messages().size(), 1u) << c.what;
+        EXPECT_EQ(messages.messages()[0].text, std::string("Communication error!\n") + c.cause)
+            << c.what;
+        release = true;
+    }
+}
+
+TEST(SignDate, ClockTextsWithADateAndATime) {
+    EXPECT_TRUE(holdsSignDate("2026/03/01 08:05:00"));
+    EXPECT_TRUE(holdsSignDate("QVX0001ACK2026-12-31 23:59"));
+    EXPECT_TRUE(holdsSignDate("1999.1.2  0:00:00\r\n"));
+    EXPECT_FALSE(holdsSignDate(""));
+    EXPECT_FALSE(holdsSignDate("QVX0001ERROR"));
+    EXPECT_FALSE(holdsSignDate("2026/03/01"));  // a date without its time
+    EXPECT_FALSE(holdsSignDate("2026/00/01 08:05"));
+    EXPECT_FALSE(holdsSignDate("2026/03/01 24:05"));
 }
 
 TEST(NetworkLink, RequestIsSentWholeZerosIncludedAndWithoutReplyNothingIsRead) {
@@ -131,6 +266,7 @@ TEST(NetworkLink, SilentPeerEndsAtTheReceiveTimeOut) {
     std::string reply;
     EXPECT_EQ(link.command("QVX0001REBOOT", &reply), -1);
     EXPECT_TRUE(messages.messages().empty());  // a receive failure shows nothing
+    EXPECT_EQ(link.lastError(), "the sign did not answer within 200 ms");
     release = true;
 }
 

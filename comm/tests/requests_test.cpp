@@ -6,6 +6,7 @@
 #include "comm/firmware_update.h"
 #include "comm/sign_requests.h"
 #include "common/file_io.h"
+#include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
 #include "common/testing/scratch_folder.h"
@@ -229,7 +230,7 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
     const testkit::ScratchFolder scratch("bl_update");
     const fs::path dir = scratch.path();
     const std::string ws = (dir / "ws").string();
-    fs::create_directories(dir / "ws" / "data");
+    ASSERT_TRUE(cleanWorkspace(ws));
     ASSERT_TRUE(writeFileAtomically(ws + "/70001001.JPG", {1, 2}));
     ASSERT_TRUE(writeFileAtomically((dir / "bad.WOS").string(), updateFile(1, 0, {9})));
     ASSERT_TRUE(writeFileAtomically((dir / "good.WFN").string(), updateFile(1, 9, {9})));
@@ -239,7 +240,8 @@ TEST(UpdateFile, PreparingEmptiesTheWorkspaceEvenWhenRefused) {
     EXPECT_TRUE(fs::exists(ws + "/data"));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text,
-              "File " + (dir / "bad.WOS").string() + " format unknown.");
+              "File " + (dir / "bad.WOS").string() +
+                  " format unknown.\na firmware file carries no length or sum in its header");
     EXPECT_EQ(messages.messages()[0].caption, "INFO");
     EXPECT_EQ(messages.messages()[0].icon, MessageIcon::Error);
     EXPECT_TRUE(prepareUpdate(UpdateKind::Font, (dir / "good.WFN").string(), ws, messages));

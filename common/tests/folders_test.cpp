@@ -11,6 +11,7 @@
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/testing/scratch_folder.h"
+#include "common/tests/file_size_limit.h"
 
 namespace brightline {
 namespace {
@@ -30,27 +31,84 @@ bool exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-TEST(Workspace, CleanupCreatesTheFolder) {
-    std::string ws = freshFolder("ws_new") + "/a/BRIGHTLINE_TMP";
-    cleanWorkspace(ws);
+TEST(Workspace, CleanupCreatesTheFolderAndMarksIt) {
+    const std::string root = freshFolder("ws_new");
+    std::string ws = root + "/a/BRIGHTLINE_TMP";
+    EXPECT_TRUE(cleanWorkspace(ws));
     EXPECT_TRUE(exists(ws));
+    EXPECT_TRUE(isMarkedWorkspace(ws));
 }
 
 TEST(Workspace, CleanupDeletesFilesRemovesEmptySubfoldersAndEmptiesFullOnes) {
-    std::string ws = freshFolder("ws_clean");
-    ensureFolder(ws + "/data");
+    const std::string ws = freshFolder("ws_clean");
+    ASSERT_TRUE(cleanWorkspace(ws));
     ensureFolder(ws + "/script/inner");
     ensureFolder(ws + "/other");
     touch(ws + "/run.at");
     touch(ws + "/70001001.JPG");
+    touch(ws + "/data/old.bin");
     touch(ws + "/script/a.shw");
-    cleanWorkspace(ws);
+    EXPECT_TRUE(cleanWorkspace(ws));
     EXPECT_FALSE(exists(ws + "/run.at"));
     EXPECT_FALSE(exists(ws + "/70001001.JPG"));
-    EXPECT_FALSE(exists(ws + "/data"));          // empty: removed
+    EXPECT_FALSE(exists(ws + "/data/old.bin"));
+    EXPECT_TRUE(isMarkedWorkspace(ws));          // "data" keeps only the mark
     EXPECT_TRUE(exists(ws + "/script"));         // held a folder: stays
     EXPECT_FALSE(exists(ws + "/script/a.shw"));  // its files go
     EXPECT_TRUE(exists(ws + "/other"));          // other folders are not touched
+}
+
+TEST(Workspace, AFolderThatIsNoWorkspaceIsRefusedAndNothingIsDeleted) {
+    const std::string root = freshFolder("ws_user");
+    const std::string own = root + "/pictures";
+    ensureFolder(own);
+    touch(own + "/show.ZPF");
+    touch(own + "/holiday.jpg");
+    std::string why;
+    EXPECT_FALSE(cleanWorkspace(own, &why));
+    EXPECT_NE(why.find("is not a Brightline workspace folder"), std::string::npos) << why;
+    EXPECT_NE(why.find("Choose a new or empty folder"), std::string::npos) << why;
+    EXPECT_TRUE(exists(own + "/show.ZPF"));
+    EXPECT_TRUE(exists(own + "/holiday.jpg"));
+    EXPECT_FALSE(isMarkedWorkspace(own));
+
+    touch(root + "/plain");
+    EXPECT_FALSE(cleanWorkspace(root + "/plain", &why));
+    EXPECT_NE(why.find("is a file, not a folder"), std::string::npos) << why;
+
+    // An empty folder becomes a workspace.
+    ensureFolder(root + "/empty");
+    EXPECT_TRUE(cleanWorkspace(root + "/empty"));
+    EXPECT_TRUE(isMarkedWorkspace(root + "/empty"));
+}
+
+TEST(Workspace, TheDefaultFolderIsTakenOverAsItWasLeftByAnEarlierVersion) {
+    const std::string root = freshFolder("ws_default");
+    const std::string ws = root + "/BRIGHTLINE_TMP";
+    ensureFolder(ws + "/script");
+    touch(ws + "/run.at");
+    touch(ws + "/script/70001.shw");
+    setenv("BRIGHTLINE_WORKSPACE", (ws + "/").c_str(), 1);
+    std::string why;
+    EXPECT_TRUE(cleanWorkspace(ws, &why)) << why;
+    unsetenv("BRIGHTLINE_WORKSPACE");
+    EXPECT_TRUE(isMarkedWorkspace(ws));
+    EXPECT_FALSE(exists(ws + "/run.at"));
+    EXPECT_FALSE(exists(ws + "/script/70001.shw"));
+}
+
+TEST(Workspace, LinksInTheWorkspaceGoAsLinksAndNothingOutsideIsTouched) {
+    const std::string root = freshFolder("ws_links");
+    const std::string ws = root + "/ws", outside = root + "/outside";
+    ASSERT_TRUE(cleanWorkspace(ws));
+    ensureFolder(outside);
+    touch(outside + "/precious.jpg");
+    ASSERT_EQ(::symlink(outside.c_str(), (ws + "/script").c_str()), 0);
+    ASSERT_EQ(::symlink((outside + "/precious.jpg").c_str(), (ws + "/70001001.JPG").c_str()), 0);
+    EXPECT_TRUE(cleanWorkspace(ws));
+    EXPECT_FALSE(exists(ws + "/script"));
+    EXPECT_FALSE(exists(ws + "/70001001.JPG"));
+    EXPECT_TRUE(exists(outside + "/precious.jpg"));
 }
 
 TEST(Folders, WorkspaceFromTheEnvironment) {
@@ -67,7 +125,7 @@ TEST(Folders, WorkspaceFromTheEnvironment) {
 }
 
 TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
-    std::string dir = freshFolder("atomic");
+    const std::string dir = freshFolder("atomic");
     ensureFolder(dir);
     std::string path = dir + "/keep.bin";
     ASSERT_TRUE(writeFileAtomically(path, {1, 2, 3}));
@@ -85,16 +143,12 @@ TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
     }
     // The disk fills up half-way (a file size limit stands in for it, also for root).
     {
-        struct rlimit old {};
-        ::getrlimit(RLIMIT_FSIZE, &old);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit small = old;
-        small.rlim_cur = 4096;
-        ::setrlimit(RLIMIT_FSIZE, &small);
         std::string error;
-        bool written = writeFileAtomically(path, std::vector<uint8_t>(100000, 7), &error);
-        ::setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
+        bool written;
+        {
+            FileSizeLimit full(4096);
+            written = writeFileAtomically(path, std::vector<uint8_t>(100000, 7), &error);
+        }
         EXPECT_FALSE(written);
         EXPECT_FALSE(error.empty());
     }
@@ -105,6 +159,72 @@ TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
     ASSERT_TRUE(readWholeFile(path, back));
     EXPECT_EQ(back, (std::vector<uint8_t>{1, 2, 3}));
     EXPECT_FALSE(readWholeFile(dir + "/none.bin", back, &error));
+}
+
+TEST(FileIo, WritesGoThroughLinksAndNeverOntoOtherKindsOfFile) {
+    const std::string dir = freshFolder("through");
+    ensureFolder(dir + "/real");
+    ASSERT_EQ(::symlink("real/target.bin", (dir + "/link.bin").c_str()), 0);
+    std::string error;
+    // The link's target does not exist yet: it is made, and the link stays.
+    ASSERT_TRUE(writeFileAtomically(dir + "/link.bin", {1}, &error)) << error;
+    ASSERT_TRUE(writeFileAtomically(dir + "/link.bin", {2}, &error)) << error;
+    struct stat st {};
+    ASSERT_EQ(::lstat((dir + "/link.bin").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(readWholeFile(dir + "/real/target.bin", back));
+    EXPECT_EQ(back, std::vector<uint8_t>{2});
+
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("fifo", (dir + "/to-fifo").c_str()), 0);
+    ASSERT_EQ(::symlink("loop-b", (dir + "/loop-a").c_str()), 0);
+    ASSERT_EQ(::symlink("loop-a", (dir + "/loop-b").c_str()), 0);
+    struct Case {
+        std::string path;
+        const char* why;
+    } cases[] = {
+        {dir + "/fifo", "is a FIFO, not a regular file"},
+        {dir + "/to-fifo", "is a FIFO, not a regular file"},
+        {dir + "/real", "is a folder, not a regular file"},
+        {"/dev/null", "is a device, not a regular file"},
+        {dir + "/loop-a", "Too many levels of symbolic links"},
+    };
+    for (const Case& c : cases) {
+        error.clear();
+        EXPECT_FALSE(writeFileAtomically(c.path, {3}, &error)) << c.path;
+        EXPECT_NE(error.find(c.why), std::string::npos) << error;
+    }
+    ASSERT_EQ(::lstat((dir + "/fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+}
+
+TEST(FileIo, ReadsTakeRegularFilesWithinTheirLimitOnly) {
+    const std::string dir = freshFolder("reads");
+    ensureFolder(dir);
+    ASSERT_EQ(::mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    std::vector<uint8_t> back;
+    std::string error;
+    // A FIFO without a writer would block for ever; it is refused at once.
+    EXPECT_FALSE(readWholeFile(dir + "/fifo", back, &error));
+    EXPECT_NE(error.find("is a FIFO, not a regular file"), std::string::npos) << error;
+    EXPECT_EQ(openRegularFile(dir + "/fifo"), nullptr);
+    EXPECT_FALSE(readWholeFile(dir, back, &error));
+    EXPECT_NE(error.find("is a folder"), std::string::npos) << error;
+
+    ASSERT_TRUE(writeFileAtomically(dir + "/big.bin", std::vector<uint8_t>(3 << 20, 1)));
+    EXPECT_FALSE(readWholeFile(dir + "/big.bin", back, &error, size_t(2) << 20));
+    EXPECT_TRUE(back.empty()) << "never cut";
+    EXPECT_NE(error.find("more than the 2 MiB read at most"), std::string::npos) << error;
+    EXPECT_TRUE(readWholeFile(dir + "/big.bin", back, &error, size_t(3) << 20)) << error;
+    EXPECT_EQ(back.size(), size_t(3) << 20);
+
+    EXPECT_TRUE(
+        sameFile(dir + "/big.bin", dir + "/../" + dir.substr(dir.rfind('/') + 1) + "/big.bin"));
+    EXPECT_FALSE(sameFile(dir + "/big.bin", dir + "/fifo"));
+    EXPECT_FALSE(sameFile(dir + "/big.bin", dir + "/none"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/testing/scratch_folder.h"
+#include "common/tests/file_size_limit.h"
 #include "editor/script_maker.h"
 
 namespace brightline {
@@ -28,19 +29,34 @@ class RecordingMedia : public MediaExport {
         return writeFileAtomically(target, std::vector<uint8_t>(text.begin(), text.end()));
     }
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>&, const ConversionProgress&) override {
+                     const std::atomic<bool>&, const ConversionProgress&,
+                     std::string& error) override {
         calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" +
                         std::to_string(height));
+        if (source.find("broken") != std::string::npos) {
+            error = "no video frame could be converted";
+            return -1;
+        }
         return 42;
     }
     int convertFlash(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>&, const ConversionProgress&) override {
+                     const std::atomic<bool>&, const ConversionProgress&,
+                     std::string& error) override {
         calls.push_back("flash " + source + " -> " + target + " " + std::to_string(width) + "x" +
                         std::to_string(height));
-        return source.find("broken") != std::string::npos ? 0 : 17;
+        if (source.find("broken") != std::string::npos) {
+            error = "the movie has no frame";
+            return 0;
+        }
+        return 17;
     }
-    int convertTextPage(const std::string& source, const std::string& target) override {
+    int convertTextPage(const std::string& source, const std::string& target,
+                        std::string& error) override {
         calls.push_back("page " + source + " -> " + target);
+        if (source.find("broken") != std::string::npos) {
+            error = "no page could be read";
+            return -1;
+        }
         return 3;
     }
     std::vector<std::string> calls;
@@ -56,6 +72,7 @@ class ScriptMakerTest : public testing::Test {
         program.resetToDefaultElements();
         zone = *parsePosixTimeZone("CST-8");
     }
+    void TearDown() override { std::system(("rm -rf '" + workspace + "'").c_str()); }
 
     std::string read(const std::string& name) {
         std::vector<uint8_t> bytes;
@@ -183,7 +200,7 @@ TEST_F(ScriptMakerTest, ClockPagesTextPagesAndClips) {
 }
 
 TEST_F(ScriptMakerTest, EmptyAreaContributesNothingAndAppendModeKeepsTheWorkspace) {
-    ASSERT_TRUE(ensureFolder(workspace));
+    ASSERT_TRUE(cleanWorkspace(workspace));
     ASSERT_TRUE(writeFileAtomically(workspace + "/run.at", {'X', '\r', '\n'}));
     ASSERT_TRUE(writeFileAtomically(workspace + "/keep.txt", {'k'}));
     program.areaLists[0].push_back(item("C:\\p\\a.png"));
@@ -216,6 +233,21 @@ TEST_F(ScriptMakerTest, UnreadablePicturesAndUnknownFilesAreReported) {
     EXPECT_NE(shown[2].text.find("broken.swf"), std::string::npos);
 }
 
+TEST_F(ScriptMakerTest, MediaThatCannotBeConvertedSayWhy) {
+    program.areaLists[0].push_back(item("C:\\p\\broken.avi"));
+    program.areaLists[0].push_back(item("C:\\p\\broken.zrt"));
+    program.areaLists[0].push_back(item("C:\\p\\broken.swf"));
+    EXPECT_EQ(make(), 3);
+    auto shown = messages.messages();
+    ASSERT_EQ(shown.size(), 3u);
+    EXPECT_EQ(shown[0].text,
+              "Could not convert the clip C:\\p\\broken.avi: no video frame could be converted");
+    EXPECT_EQ(shown[1].text,
+              "Could not convert the text page C:\\p\\broken.zrt: no page could be read");
+    EXPECT_EQ(shown[2].text,
+              "Could not convert the Flash clip C:\\p\\broken.swf: the movie has no frame");
+}
+
 TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {
     program.areaFormat = 1;
     program.regionLines[0].band = Rect{61, -3, 67, 64};
@@ -232,6 +264,39 @@ TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {
     EXPECT_TRUE(fileExists(workspace + "/run.at"));
     EXPECT_FALSE(fileExists(workspace + "/70011.shw"));
     EXPECT_EQ(media.calls.size(), 1u);
+}
+
+TEST_F(ScriptMakerTest, AFolderOfTheUsersOwnIsRefusedWithNothingDeleted) {
+    ASSERT_TRUE(ensureFolder(workspace));
+    ASSERT_TRUE(writeFileAtomically(workspace + "/show.ZPF", {'Z'}));
+    ASSERT_TRUE(writeFileAtomically(workspace + "/holiday.jpg", {'J'}));
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    ScriptMaker maker(program, workspace, media, messages);
+    EXPECT_EQ(maker.make(-1, false, 7), 0);
+    EXPECT_TRUE(maker.failed());
+    EXPECT_NE(maker.error().find("is not a Brightline workspace folder"), std::string::npos);
+    EXPECT_EQ(read("show.ZPF"), "Z");
+    EXPECT_EQ(read("holiday.jpg"), "J");
+    EXPECT_FALSE(fileExists(workspace + "/run.at"));
+    EXPECT_TRUE(media.calls.empty());
+    ASSERT_EQ(messages.messages().size(), 1u);
+}
+
+TEST_F(ScriptMakerTest, ScriptsThatCannotBeWrittenFailMakeAndLeaveNoEmptyFile) {
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    ASSERT_EQ(make(), 1);  // the workspace now carries the mark
+    // The disk is full: no byte can be written.
+    ScriptMaker maker(program, workspace, media, messages);
+    int made;
+    {
+        FileSizeLimit full(0);
+        made = maker.make(-1, false, 7);
+    }
+    EXPECT_EQ(made, 0);
+    EXPECT_TRUE(maker.failed());
+    EXPECT_NE(maker.error().find("run.at"), std::string::npos) << maker.error();
+    EXPECT_FALSE(fileExists(workspace + "/run.at"));
+    EXPECT_FALSE(fileExists(workspace + "/70001.shw"));
 }
 
 }  // namespace

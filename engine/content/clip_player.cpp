@@ -86,10 +86,14 @@ void playClip(const engine::ClipCommand& clip, engine::RegionContext& ctx) {
             std::fill(ctx.display, ctx.display + ctx.pixelCount(), 0u);
             displayCleared = true;
         }
+        const uint64_t stepsBefore = ctx.stepsTaken;
         engine::runEntryEffect(ctx, clip.entryEffect, speed);
         engine::waitTicks(ctx, holdTicks);
         engine::runExitEffect(ctx, clip.exitEffect, speed);
         engine::diagf(*ctx.diag, media::kClipFrameLine, speed, clip.hold);
+        // A frame that neither draws nor waits (effects "NULL", no hold) still costs a tick, so
+        // a long clip cannot hold the show's tick.
+        if (ctx.stepsTaken == stepsBefore) engine::waitTicks(ctx, 1);
     }
 }
 

@@ -6,7 +6,8 @@
 // scrolling strip: its first 999 frames are laid side by side on pages 0, 1, 2 … followed by one
 // blank page, and one entry effect carries the whole strip across, then the hold; no exit effect.
 // Any other clip is played frame by frame: each frame is read into page 0 and shown with entry
-// effect, hold and exit effect; the region's stop flag seen between frames ends the clip.
+// effect, hold and exit effect (a frame whose effects and hold take no tick waits one); the
+// region's stop flag seen between frames ends the clip.
 //
 // Damaged frames are skipped (the previous frame is shown again in their place); a clip that
 // ends before its frame count stops at its last good frame.

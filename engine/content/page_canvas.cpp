@@ -7,8 +7,9 @@ namespace brightline::content {
 PageCanvas::PageCanvas(engine::PageList& pages, int width, int height)
     : pages_(pages), width_(std::max(width, 1)), height_(std::max(height, 0)) {
     pages_.freeExtraPages();
-    if (uint32_t* page0 = pages_.page(0))
-        std::fill(page0, page0 + size_t(width_) * size_t(height_), 0u);
+    uint32_t* page0 = pages_.page(0);
+    if (page0) std::fill(page0, page0 + size_t(width_) * size_t(height_), 0u);
+    buffers_.push_back(page0);
 }
 
 bool PageCanvas::reach(long x) {
@@ -16,7 +17,9 @@ bool PageCanvas::reach(long x) {
     long page = x / width_;
     if (page >= engine::PageList::kMaxPages) return false;
     while (pageCount_ <= page) {
-        if (!pages_.ensurePage(pageCount_)) return false;
+        uint32_t* buffer = pages_.ensurePage(pageCount_);
+        if (!buffer) return false;
+        buffers_.push_back(buffer);
         ++pageCount_;
     }
     return true;
@@ -26,7 +29,7 @@ uint32_t* PageCanvas::pageFor(long x) const {
     if (x < 0) return nullptr;
     long page = x / width_;
     if (page >= pageCount_) return nullptr;
-    return pages_.page(static_cast<int>(page));
+    return buffers_[size_t(page)];
 }
 
 void PageCanvas::plot(long x, long y, uint32_t colour) {
@@ -42,17 +45,30 @@ uint32_t PageCanvas::at(long x, long y) const {
 
 void PageCanvas::drawGlyph(const GlyphView& glyph, long x, long y, uint32_t colour, bool flipped) {
     if (glyph.blank()) return;
-    for (int row = 0; row < glyph.height; ++row) {
-        long ty = flipped ? y + (glyph.height - 1 - row) : y + row;
-        if (ty < 0 || ty >= height_) continue;
-        for (int col = 0; col < glyph.width; ++col)
-            if (glyph.ink(col, row)) plot(x + col, ty, colour);
+    // Only the glyph's rows inside the region are drawn.
+    const int first =
+        int(std::clamp<long>(flipped ? y + glyph.height - 1 - (height_ - 1) : -y, 0, glyph.height));
+    const int last =
+        int(std::clamp<long>(flipped ? y + glyph.height : height_ - y, 0, glyph.height));
+    // Column by column: a column reaches its page when it has ink to draw there.
+    for (int col = 0; col < glyph.width; ++col) {
+        uint32_t* page = nullptr;
+        for (int row = first; row < last; ++row) {
+            if (!glyph.ink(col, row)) continue;
+            if (!page) {
+                if (!reach(x + col)) break;
+                page = pageFor(x + col);
+                if (!page) break;
+            }
+            const long ty = flipped ? y + (glyph.height - 1 - row) : y + row;
+            page[size_t(ty) * width_ + size_t((x + col) % width_)] = colour;
+        }
     }
 }
 
 void PageCanvas::flipRows(long top, long rows) {
     for (int p = 0; p < pageCount_; ++p) {
-        uint32_t* page = pages_.page(p);
+        uint32_t* page = buffers_[size_t(p)];
         if (!page) continue;
         for (long i = 0; i < rows / 2; ++i) {
             long a = top + i, b = top + rows - 1 - i;

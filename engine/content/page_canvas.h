@@ -55,6 +55,8 @@ class PageCanvas {
     int width_;
     int height_;
     int pageCount_ = 1;
+    // The pages' buffers by number: the list is walked once per page, not once per pixel.
+    std::vector<uint32_t*> buffers_;
 };
 
 }  // namespace brightline::content

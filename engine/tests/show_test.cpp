@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 
 #include "engine/diagnostic_output.h"
 #include "engine/engine.h"
@@ -378,6 +379,111 @@ TEST(Show, RealTimeClockPlaysTheSameShow) {
     EXPECT_EQ(engine.ticks(), 4u);
     ASSERT_EQ(sink.frames.size(), 1u);
     EXPECT_EQ(sink.frames[0].at(3, 3), kRed);
+}
+
+// Plays a show that never ends by itself with a tick limit; the show must end by that limit
+// (a deadline turns a hang into a failure instead of a stuck test).
+struct Bounded {
+    uint64_t ticks = 0;
+    std::string diagnostics;
+};
+Bounded playBounded(const ShowFixture& ws, ShowOptions options, const std::string& what) {
+    options.workspace = ws.workspace();
+    CollectingDiagnostics diag;
+    Engine engine;
+    engine.start("run.at", options, nullptr, diag);
+    if (!engine.waitDoneFor(std::chrono::seconds(20))) {
+        ADD_FAILURE() << what << ": the show did not end within its " << options.maxTicks
+                      << " ticks";
+        engine.stop();
+    }
+    return {engine.ticks(), diag.text()};
+}
+
+ShowOptions limited(uint64_t maxTicks, ClockMode clock = ClockMode::Stepped) {
+    ShowOptions options;
+    options.maxTicks = maxTicks;
+    options.clock = clock;
+    return options;
+}
+
+TEST(Show, ShowsThatNeverEndStopAtTheirTickLimit) {
+    std::string deep;
+    for (int i = 0; i < 1000; ++i) deep += "FOR 2\r\n";
+    const std::string forever = "FOR 2147483647\r\n";
+    struct Case {
+        const char* what;
+        std::string run;     // after the header
+        std::string region;  // "r.shw"
+    } cases[] = {
+        {"missing region script", "RUN wzp 1 none.shw 0 0 8 8 1 \r\n", ""},
+        {"1,000 nested FORs", "RUN wzp 1 r.shw 0 0 8 8 1 \r\n", deep},
+        {"region FOR that waits for nothing", "RUN wzp 1 r.shw 0 0 8 8 1 \r\n",
+         forever + "END\r\n"},
+        {"region FOR around STOP 0", "RUN wzp 1 r.shw 0 0 8 8 1 \r\n",
+         forever + "STOP 0 \r\nEND\r\n"},
+        {"region FOR around WAIT for nothing", "RUN wzp 1 r.shw 0 0 8 8 1 \r\n",
+         forever + "WAIT 2 0\r\nFLAG 1\r\nEND\r\n"},
+        {"huge STOP", "RUN wzp 1 r.shw 0 0 8 8 1 \r\n", "STOP 2147483647 \r\n"},
+        {"huge WAIT", "RUN wzp 1 r.shw 0 0 8 8 1 \r\n", "WAIT 2 2147483647\r\n"},
+        {"show FOR that plays nothing", forever + "END\r\n", ""},
+        {"show FOR around a page that cannot be allocated",
+         forever + "RUN wzp 1 r.shw 0 0 8 8 1 \r\nEND\r\n", "STOP 1 \r\n"},
+    };
+    for (const Case& c : cases) {
+        ShowFixture ws;
+        ws.write("run.at", header(8, 8) + c.run);
+        ws.write("r.shw", c.region);
+        // The last case: the page's regions do not fit beside the screen.
+        ShowOptions options = limited(30);
+        if (std::string(c.what).find("allocated") != std::string::npos)
+            options.maxArenaBytes = 8 * 8 * 12;
+        Bounded r = playBounded(ws, options, c.what);
+        EXPECT_EQ(r.ticks, 30u) << c.what;
+        // However often a page ends at once, its lines are not printed on every tick.
+        EXPECT_LE(r.diagnostics.size(), 400u) << c.what << ": " << r.diagnostics;
+    }
+}
+
+TEST(Show, ALineRepeatedOnEveryTickIsPrintedOnceWithItsCount) {
+    ShowFixture ws;
+    ws.write("run.at", header(8, 8) + "RUN wzp 1 none.shw 0 0 8 8 1 \r\n");
+    Bounded r = playBounded(ws, limited(60), "missing region script");
+    const std::string missing = "could not open " + ws.workspace() + "/none.shw \n";
+    // Page k plays tick k: its region reports the missing script, the page ends at once.
+    EXPECT_EQ(r.diagnostics, missing + kAllQuit + "repeated 59 times: " + kAllQuit +
+                                 "repeated 59 times: " + missing);
+}
+
+TEST(Show, ALineThatComesBackAfterAPauseIsPrintedEachTime) {
+    ShowFixture ws;
+    ws.write("a.shw", "STOP 1 \r\n");
+    ws.write("run.at", header(8, 8) + "RUN wzp 1 a.shw 0 0 8 8 1 \r\n");
+    Bounded r = playBounded(ws, limited(130), "pages of a second");
+    CollectingDiagnostics lines;
+    lines.write(r.diagnostics);
+    EXPECT_GE(lines.count(kAllQuit), 5) << r.diagnostics;  // one a page, and the stop
+    EXPECT_EQ(lines.count("repeated"), 0) << r.diagnostics;
+}
+
+TEST(Show, RealTimeLoopsThatWaitForNothingStillLetTheTicksPass) {
+    ShowFixture ws;
+    ws.write("run.at", header(8, 8) + "RUN wzp 1 r.shw 0 0 8 8 1 \r\n");
+    ws.write("r.shw", "FOR 2147483647\r\nEND\r\n");
+    EXPECT_EQ(playBounded(ws, limited(5, ClockMode::RealTime), "real time").ticks, 5u);
+
+    // And a stop request ends it without any tick limit.
+    ShowOptions options;
+    options.workspace = ws.workspace();
+    options.clock = ClockMode::RealTime;
+    CollectingDiagnostics diag;
+    Engine engine;
+    engine.start("run.at", options, nullptr, diag);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    const auto before = std::chrono::steady_clock::now();
+    engine.stop();
+    EXPECT_FALSE(engine.running());
+    EXPECT_LT(std::chrono::steady_clock::now() - before, std::chrono::seconds(5));
 }
 
 TEST(Show, UnsupportedMediaSayWhatIsMissingAndLeaveTheRegionAsItIs) {

@@ -1,6 +1,6 @@
 #include "media/swf/flash_transform.h"
 
-#include "common/folders.h"
+#include "common/file_io.h"
 #include "media/clip_rules.h"
 #include "media/frame_encoder.h"
 #include "media/swf/swf_renderer.h"
@@ -40,6 +40,10 @@ FlashConversionResult convertFlashToZvi(const FlashConversionParams& params,
                                         const media::ConversionProgress& progress,
                                         const std::atomic<bool>* cancel) {
     FlashConversionResult result;
+    if (sameFile(params.source, params.destination)) {
+        result.error = params.destination + " is the movie itself; the clip needs another name";
+        return result;
+    }
     Movie movie;
     if (!loadMovie(params.source, movie, result.error)) return result;
     result.diagnostics = movieDiagnostics(movie);
@@ -65,10 +69,8 @@ FlashConversionResult convertFlashToZvi(const FlashConversionParams& params,
     header.frameCount = result.movieFrames;
     header.width = width;
     header.height = height;
-    const std::string folder =
-        params.scratchFolder.empty() ? scratchFolder() : params.scratchFolder;
     media::ZviWriter writer;
-    if (!writer.open(params.destination, header, &result.error, folder)) return result;
+    if (!writer.open(params.destination, header, &result.error)) return result;
 
     const RenderOptions options = transformOptions();
     media::Picture frame;

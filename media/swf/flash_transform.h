@@ -4,8 +4,10 @@
 //
 // The movie is stretched to the clip size (aspect not kept), on a black background whatever
 // colour the movie sets, stopped, taken to frame 0 and then captured one frame at a time. Like
-// the video converter it builds the clip in the scratch folder and moves it into place when it
-// is complete; the header's frame count names the frames written.
+// the video converter it builds the clip beside the destination and puts it in place when it is
+// complete, so a conversion that fails (the movie cannot be read or drawn, the disk is full)
+// keeps what the destination held, and a destination that is the movie itself is refused. The
+// header's frame count names the frames written.
 #include <atomic>
 #include <string>
 #include <vector>
@@ -23,9 +25,8 @@ struct FlashConversionParams {
     std::string destination;
     int width = 0;  // clip size; 0 x 0 takes the movie's own size
     int height = 0;
-    int sizeMode = 3;           // 0 halves, 2 doubles the size, any other keeps it
-    bool greyMode = false;      // the sign's grey mode (profile "SET"/"GRAY")
-    std::string scratchFolder;  // empty: brightline::scratchFolder()
+    int sizeMode = 3;       // 0 halves, 2 doubles the size, any other keeps it
+    bool greyMode = false;  // the sign's grey mode (greyMode() of the profile)
 };
 
 struct FlashConversionResult {

@@ -1,4 +1,7 @@
 // Converting real videos (made by ffmpeg in three codecs) and text page files into clips.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <atomic>
 
 #include <gtest/gtest.h>
@@ -49,7 +52,6 @@ VideoConversionParams paramsFor(const MediaFolder& dir, const std::string& sourc
     p.source = source;
     p.destination = dir.file("out.zvi");
     p.sizeMode = sizeMode;
-    p.scratchFolder = dir.file("tmp");
     return p;
 }
 
@@ -81,7 +83,6 @@ TEST_P(VideoCodecs, TwentyFiveFpsVideoGivesRate26AndEndsWithOneBlackFrame) {
         EXPECT_FALSE(allBlack(clip.frames[i])) << i;
     }
     EXPECT_TRUE(allBlack(clip.frames.back()));
-    EXPECT_FALSE(fileExists(dir.file("tmp/out.zvi"))) << "the scratch file is moved away";
 }
 
 TEST_P(VideoCodecs, TenFpsVideoGivesRate30WithEveryFrameTwice) {
@@ -194,6 +195,24 @@ TEST(VideoConversion, UnreadableVideoConvertsNothingAndLeavesTheDestination) {
     EXPECT_EQ(bytes, std::vector<uint8_t>{9});
 }
 
+std::vector<uint8_t> bytesOf(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    readWholeFile(path, bytes);
+    return bytes;
+}
+
+TEST(VideoConversion, AVideoWithoutFramesKeepsTheOldClip) {
+    MediaFolder dir;
+    ASSERT_TRUE(test::runFfmpeg("-f lavfi -i color=c=red:size=16x8:r=10 -frames:v 0 -c:v mjpeg " +
+                                dir.file("empty.avi")));
+    ASSERT_TRUE(writeFileAtomically(dir.file("out.zvi"), {'o', 'l', 'd'}));
+    const VideoConversionResult r =
+        convertVideoToZvi(paramsFor(dir, dir.file("empty.avi")), nullptr, nullptr);
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.error.find("no video frame could be converted"), std::string::npos) << r.error;
+    EXPECT_EQ(bytesOf(dir.file("out.zvi")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+}
+
 TEST(VideoInformation, SizeLengthRoundedRateAndFirstFrameBitmap) {
     MediaFolder dir;
     const std::string src =
@@ -258,8 +277,7 @@ TEST(ZrtConversion, PagesBecomePngFramesAtRate30) {
     const Picture a = stripes(32, 16, 0xFFFFFF), b = stripes(32, 16, 0x00FF00);
     ASSERT_TRUE(writeFileAtomically(
         dir.file("t.ZRT"), zrtFile(32, 16, {encodeBmp24(a), palettePage, encodeBmp24(b)})));
-    const ZrtConversionResult r =
-        convertZrtToZvi(dir.file("t.ZRT"), dir.file("t.zvi"), nullptr, nullptr, dir.file("tmp"));
+    const ZrtConversionResult r = convertZrtToZvi(dir.file("t.ZRT"), dir.file("t.zvi"));
     ASSERT_EQ(r.frames, 3) << r.error;
     const ReadClip clip = readClip(dir.file("t.zvi"));
     EXPECT_EQ(clip.header, r.header);
@@ -309,13 +327,91 @@ TEST(ZrtConversion, WrongMarkShortHeaderAndCutPages) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_TRUE(writeFileAtomically(dir.file("x.ZRT"), c.file));
-        const ZrtConversionResult r = convertZrtToZvi(dir.file("x.ZRT"), dir.file("x.zvi"), nullptr,
-                                                      nullptr, dir.file("tmp"));
+        const ZrtConversionResult r = convertZrtToZvi(dir.file("x.ZRT"), dir.file("x.zvi"));
         EXPECT_EQ(r.frames, c.frames) << r.error;
         if (c.frames > 0) EXPECT_EQ(readClip(dir.file("x.zvi")).frames.size(), size_t(c.frames));
         EXPECT_EQ(firstFrameOfZrt(dir.file("x.ZRT"), dir.path()).empty(), c.frames <= 0);
     }
     EXPECT_EQ(convertZrtToZvi(dir.file("missing.ZRT"), dir.file("x.zvi")).frames, -1);
+}
+
+TEST(ZrtConversion, TextPagesThatGiveNoPageOrLieAboutTheirSizeKeepTheOldClip) {
+    MediaFolder dir;
+    const auto page = encodeBmp24(stripes(16, 8, 0xFF0000));
+    std::vector<uint8_t> cut = zrtFile(16, 8, {page});
+    cut.resize(cut.size() - 10);
+    std::vector<uint8_t> absurd = zrtFile(16, 8, {page});
+    absurd[62] = 0xFF;  // the page picture claims 2 GiB
+    absurd[65] = 0x7F;
+    std::vector<uint8_t> vast = zrtFile(8192, 8192, {page});
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> file;
+        const char* why;
+    } cases[] = {
+        {"truncated", cut, "no page could be read"},
+        {"absurd page length", absurd, "no page could be read"},
+        {"no pages", zrtFile(16, 8, {}), "needs more than"},
+        {"8192 x 8192 in a few bytes", vast, "needs more than"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(writeFileAtomically(dir.file("x.ZRT"), c.file));
+        ASSERT_TRUE(writeFileAtomically(dir.file("x.zvi"), {'o', 'l', 'd'}));
+        const ZrtConversionResult r = convertZrtToZvi(dir.file("x.ZRT"), dir.file("x.zvi"));
+        EXPECT_EQ(r.frames, -1);
+        EXPECT_NE(r.error.find(c.why), std::string::npos) << r.error;
+        EXPECT_EQ(bytesOf(dir.file("x.zvi")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+    }
+}
+
+TEST(Conversion, AnOutputThatIsItsOwnInputIsRefused) {
+    MediaFolder dir;
+    const std::string video = test::makeVideo(dir.file("s.avi"), "mjpeg", "10", 16, 8, 0.3);
+    const std::vector<uint8_t> before = bytesOf(video);
+    ASSERT_EQ(::symlink(video.c_str(), dir.file("link.zvi").c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(dir.file("t.ZRT"),
+                                    zrtFile(8, 8, {encodeBmp24(stripes(8, 8, 0xFF0000))})));
+    const std::vector<uint8_t> page = bytesOf(dir.file("t.ZRT"));
+    for (const std::string& to : {video, dir.file("link.zvi")}) {
+        VideoConversionParams p = paramsFor(dir, video);
+        p.destination = to;
+        const VideoConversionResult r = convertVideoToZvi(p, nullptr, nullptr);
+        EXPECT_FALSE(r.ok) << to;
+        EXPECT_NE(r.error.find("is the video itself"), std::string::npos) << r.error;
+    }
+    const ZrtConversionResult z = convertZrtToZvi(dir.file("t.ZRT"), dir.file("t.ZRT"));
+    EXPECT_EQ(z.frames, -1);
+    EXPECT_NE(z.error.find("is the text page itself"), std::string::npos) << z.error;
+    EXPECT_EQ(bytesOf(video), before);
+    EXPECT_EQ(bytesOf(dir.file("t.ZRT")), page);
+}
+
+TEST(Conversion, AClipIsWrittenThroughALinkAndNotOntoOtherKindsOfFile) {
+    MediaFolder dir;
+    ASSERT_TRUE(writeFileAtomically(dir.file("t.ZRT"),
+                                    zrtFile(8, 8, {encodeBmp24(stripes(8, 8, 0xFF0000))})));
+    ASSERT_EQ(::mkdir(dir.file("clips").c_str(), 0755), 0);
+    ASSERT_EQ(::symlink("clips/real.zvi", dir.file("link.zvi").c_str()), 0);
+    ASSERT_EQ(convertZrtToZvi(dir.file("t.ZRT"), dir.file("link.zvi")).frames, 1);
+    struct stat st {};
+    ASSERT_EQ(::lstat(dir.file("link.zvi").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link stays a link";
+    EXPECT_EQ(readClip(dir.file("clips/real.zvi")).frames.size(), 1u);
+
+    ASSERT_EQ(::mkfifo(dir.file("fifo.zvi").c_str(), 0644), 0);
+    const ZrtConversionResult r = convertZrtToZvi(dir.file("t.ZRT"), dir.file("fifo.zvi"));
+    EXPECT_EQ(r.frames, -1);
+    EXPECT_NE(r.error.find("not a regular file"), std::string::npos) << r.error;
+    ASSERT_EQ(::lstat(dir.file("fifo.zvi").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    // And a FIFO is no text page or video to read either (it would block for ever).
+    EXPECT_NE(
+        convertZrtToZvi(dir.file("fifo.zvi"), dir.file("x.zvi")).error.find("not a regular file"),
+        std::string::npos);
+    VideoConversionParams p = paramsFor(dir, dir.file("fifo.zvi"));
+    EXPECT_NE(convertVideoToZvi(p, nullptr, nullptr).error.find("not a regular file"),
+              std::string::npos);
 }
 
 }  // namespace

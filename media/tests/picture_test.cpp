@@ -204,13 +204,25 @@ void expectCleanOnDamage(const std::vector<uint8_t>& good,
     }
 }
 
+// A 48 x 24 test picture as ffmpeg writes it, in JPEG and in PNG.
+struct Samples {
+    std::vector<uint8_t> jpg, png;
+};
+Samples samplePictures(const MediaFolder& dir) {
+    Samples s;
+    EXPECT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.jpg")));
+    EXPECT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.png")));
+    EXPECT_TRUE(readWholeFile(dir.file("a.jpg"), s.jpg));
+    EXPECT_TRUE(readWholeFile(dir.file("a.png"), s.png));
+    return s;
+}
+
 TEST(CorruptStreams, JpegAndPngEndThePictureCleanly) {
     MediaFolder dir;
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.jpg")));
-    ASSERT_TRUE(runFfmpeg("-f lavfi -i testsrc=size=48x24 -frames:v 1 " + dir.file("a.png")));
-    std::vector<uint8_t> jpg, png;
-    ASSERT_TRUE(readWholeFile(dir.file("a.jpg"), jpg));
-    ASSERT_TRUE(readWholeFile(dir.file("a.png"), png));
+    const Samples samples = samplePictures(dir);
+    ASSERT_FALSE(samples.jpg.empty() || samples.png.empty());
+    const std::vector<uint8_t>& jpg = samples.jpg;
+    const std::vector<uint8_t>& png = samples.png;
     expectCleanOnDamage(jpg, decodeJpeg, 48, 24);
     expectCleanOnDamage(png, decodePng, 48, 24);
     Picture pic;
@@ -285,6 +297,56 @@ TEST(DsnPicture, DamagedFilesFailOrStopAtTheirData) {
         std::string error;
         EXPECT_EQ(decodeDsn(c.file, pic, &error), c.ok) << error;
         if (c.ok) EXPECT_EQ(pic.pixels.size(), size_t(pic.width) * size_t(pic.height));
+    }
+}
+
+uint32_t crc32Of(const uint8_t* p, size_t n) {
+    uint32_t c = 0xFFFFFFFFu;
+    for (size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+    }
+    return ~c;
+}
+
+void putBe(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * (bytes - 1 - i)));
+}
+
+TEST(Pictures, HeadersThatDeclareMoreThanTheirDataAreRefusedBeforeAllocating) {
+    MediaFolder dir;
+    Samples samples = samplePictures(dir);
+    ASSERT_FALSE(samples.jpg.empty() || samples.png.empty());
+    std::vector<uint8_t>& jpg = samples.jpg;
+    std::vector<uint8_t>& png = samples.png;
+    // The PNG's IHDR (width at 16, height at 20, its CRC at 29) and the JPEG's frame header
+    // (height and width after the 0xFFC0 marker) claim 8192 x 8192.
+    putBe(png, 16, 8192, 4);
+    putBe(png, 20, 8192, 4);
+    putBe(png, 29, crc32Of(png.data() + 12, 17), 4);
+    size_t sof = 2;
+    while (sof + 9 < jpg.size() && !(jpg[sof] == 0xFF && jpg[sof + 1] == 0xC0)) ++sof;
+    ASSERT_LT(sof + 9, jpg.size());
+    putBe(jpg, sof + 5, 8192, 2);
+    putBe(jpg, sof + 7, 8192, 2);
+    const std::vector<uint8_t> dsn = {0x00, 0x20, 0x00, 0x20, 0, 0};  // 8192 x 8192, no data
+
+    struct Case {
+        const char* what;
+        bool (*decode)(const std::vector<uint8_t>&, Picture&, std::string*);
+        const std::vector<uint8_t>& bytes;
+        const char* why;
+    } cases[] = {
+        {"PNG", decodePng, png, "8192 x 8192 pixels need more than"},
+        {"JPEG", decodeJpeg, jpg, "8192 x 8192 pixels need more than"},
+        {"DSN", decodeDsn, dsn, "DSN data of 0 bytes cannot hold 8192 x 8192 pixels"},
+    };
+    for (const Case& c : cases) {
+        Picture pic;
+        std::string error;
+        EXPECT_FALSE(c.decode(c.bytes, pic, &error)) << c.what;
+        EXPECT_NE(error.find(c.why), std::string::npos) << c.what << ": " << error;
+        EXPECT_TRUE(pic.pixels.empty()) << c.what;
     }
 }
 

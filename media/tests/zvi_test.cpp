@@ -217,7 +217,7 @@ TEST(ZviReader, FramesIntoARegionPageReportPngSizeMismatch) {
     }
 }
 
-TEST(ZviWriter, AbandonedClipLeavesNoFileAndScratchKeepsTheOldDestination) {
+TEST(ZviWriter, AbandonedClipLeavesNoFileAndTheOldDestinationStaysUntilTheClipIsDone) {
     test::MediaFolder dir;
     const auto frames = colourFrames(ZviCodec::Png, 2);
     {
@@ -230,8 +230,7 @@ TEST(ZviWriter, AbandonedClipLeavesNoFileAndScratchKeepsTheOldDestination) {
     ASSERT_TRUE(writeFileAtomically(dir.file("old.zvi"), {1, 2, 3}));
     {
         ZviWriter writer;
-        ASSERT_TRUE(writer.open(dir.file("old.zvi"), headerFor(ZviCodec::Png, 2), nullptr,
-                                dir.file("scratch")));
+        ASSERT_TRUE(writer.open(dir.file("old.zvi"), headerFor(ZviCodec::Png, 2)));
         ASSERT_TRUE(writer.appendFrame(frames[0]));
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(readWholeFile(dir.file("old.zvi"), bytes));

@@ -114,6 +114,31 @@ TEST_F(CliTest, NewIpIsAdoptedWhenTheHostCameFromTheProfile) {
     EXPECT_EQ(again.getString("SET", "HOST_ADDRESS", ""), "127.0.0.9");
 }
 
+TEST_F(CliTest, AnswersThatAreNoAnswerFailAndMessagesSayWhatWentWrong) {
+    // An empty sign's file list is empty, not a failure.
+    EXPECT_EQ(cli("sign file-list" + net()), 0) << err_;
+    EXPECT_EQ(out_, "");
+    EXPECT_NE(err_.find("the sign holds no files"), std::string::npos) << err_;
+    // A clock answer that holds no date is not printed as the sign's time.
+    SignFaults f;
+    f.answers["QVX0001GETDATE"] = "QVX0001ACK";
+    sim_->sign().setFaults(f);
+    EXPECT_EQ(cli("sign get-time" + net()), 1);
+    EXPECT_NE(err_.find("Communication error!\nthe sign's answer is no date: \"QVX0001ACK\""),
+              std::string::npos)
+        << err_;
+    // A serial device that is missing, or is a plain file: the designed message, then why.
+    ASSERT_TRUE(writeFileAtomically((dir_ / "plain").string(), {1}));
+    EXPECT_EQ(cli("sign get-time --serial /dev/nonexistent"), 1);
+    EXPECT_NE(err_.find("COM1 is taken !\n/dev/nonexistent: No such file or directory"),
+              std::string::npos)
+        << err_;
+    EXPECT_EQ(cli("sign get-time --serial " + (dir_ / "plain").string()), 1);
+    EXPECT_NE(err_.find("is taken !\n" + (dir_ / "plain").string() + ": not a serial device"),
+              std::string::npos)
+        << err_;
+}
+
 TEST_F(CliTest, FailuresAndBadUsageHaveTheirStatus) {
     EXPECT_EQ(
         cli("sign reboot --host 127.0.0.1 --port " + std::to_string(sim_->ftpPort() == 1 ? 2 : 1)),
@@ -124,7 +149,8 @@ TEST_F(CliTest, FailuresAndBadUsageHaveTheirStatus) {
     sim_->sign().setFaults(f);
     EXPECT_EQ(cli("sign reboot" + serial()), 0);  // the sign acknowledged
     EXPECT_EQ(cli("sign update-firmware " + (dir_ / "missing.WOS").string() + net()), 1);
-    EXPECT_NE(err_.find("format unknown."), std::string::npos) << err_;
+    EXPECT_NE(err_.find("format unknown.\ncannot open"), std::string::npos) << err_;
+    EXPECT_NE(err_.find("No such file or directory"), std::string::npos) << err_;
     EXPECT_EQ(cli("sign set-startup 10110" + net()), 2);
     EXPECT_EQ(cli("sign scan 4" + net()), 2);
     EXPECT_EQ(cli("sign set-address 0 9600 10.0.0.5 255.0.0.0 10.0.0.1" + serial()), 2);

@@ -1,6 +1,9 @@
 // End-to-end: the sign operations against the virtual sign over a pseudo-terminal and over TCP
 // with its real FTP server.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -256,7 +259,8 @@ TEST_P(SignSimTest, SignAnsweringErrorEndsWithCommunicationError) {
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    const std::string refusal = GetParam() == Link::Network ? "QVX0001ERROR" : "ERROR";
+    EXPECT_EQ(shown()[0].text, "Communication error!\nthe sign refused the upload: " + refusal);
     EXPECT_EQ(shown()[0].caption, "INFO");
     EXPECT_EQ(shown()[0].icon, MessageIcon::Error);
     EXPECT_FALSE(ops_->confirmed());
@@ -267,8 +271,12 @@ TEST_P(SignSimTest, SignAnsweringErrorEndsWithCommunicationError) {
     EXPECT_FALSE(ops_->readBootParams());
     EXPECT_FALSE(ops_->writeBootParams(BootParams{}));
     ASSERT_EQ(shown().size(), 2u);
-    EXPECT_EQ(shown()[0].text, "Read show information on startup failed!\n");
-    EXPECT_EQ(shown()[1].text, "Set show information on startup failed!\n");
+    EXPECT_EQ(shown()[0].text,
+              "Read show information on startup failed!\nthe sign's answer holds "
+              "no settings: \"" +
+                  refusal + "\"");
+    EXPECT_EQ(shown()[1].text,
+              "Set show information on startup failed!\nthe sign answered \"" + refusal + "\"");
     EXPECT_EQ(shown()[1].caption, "INFO");
     EXPECT_EQ(shown()[1].icon, MessageIcon::Information);
 }
@@ -320,7 +328,10 @@ TEST_F(SerialSignTest, SilentSignEndsWithCommunicationErrorAndNothingHangs) {
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text,
+              "Communication error!\nthe sign did not answer within " +
+                  std::to_string(ops_->environment().serialTimings.replyTimeoutMs) +
+                  " ms (5 attempts)");
     EXPECT_EQ(sim_->sign().log().size(), 5u);  // one request, five attempts
     EXPECT_FALSE(ops_->serialLink().isOpen());
 }
@@ -423,7 +434,8 @@ TEST_F(SerialSignTest, TakenPortStopsBeforeTheWorker) {
     messages_.clear();
     EXPECT_FALSE(ops_->start(OperationCode::GetTime, 1));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "COM3 is taken !");
+    EXPECT_EQ(shown()[0].text, "COM3 is taken !\n" + (dir_ / "no-such-port").string() +
+                                   ": No such file or directory");
     EXPECT_EQ(ops_->runState(), RunState::Idle);
 }
 
@@ -489,6 +501,63 @@ class NetworkSignTest : public SignSimTest {
     Link link() const override { return Link::Network; }
 };
 
+// A plain TCP client of the command port (-1 when it cannot connect).
+int connectTo(int port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(static_cast<uint16_t>(port));
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The memory this process holds (the virtual sign runs in it), in KiB.
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+    return 0;
+}
+
+TEST_F(NetworkSignTest, CommandPortAnswersWithinASecondWhileFloodedAndHeldOpen) {
+    const int port = sim_->commandPort();
+    std::vector<int> idle;  // connect and never say a word
+    for (int i = 0; i < 10; ++i) idle.push_back(connectTo(port));
+    std::atomic<bool> stop{false};
+    std::atomic<uint64_t> streamed{0};
+    std::thread flood([&] {  // streams bytes without end, again whenever it is cut off
+        const std::vector<char> junk(65536, 'Z');
+        while (!stop) {
+            const int fd = connectTo(port);
+            while (!stop && fd >= 0) {
+                const ssize_t n = ::send(fd, junk.data(), junk.size(), MSG_NOSIGNAL);
+                if (n <= 0) break;
+                streamed += uint64_t(n);
+            }
+            if (fd >= 0) ::close(fd);
+        }
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    const long before = residentKiB();
+    for (int i = 0; i < 5; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_TRUE(run(OperationCode::GetTime));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << i;
+        EXPECT_TRUE(ops_->confirmed()) << (shown().empty() ? "" : shown()[0].text);
+    }
+    const long grown = residentKiB() - before;
+    stop = true;
+    flood.join();
+    for (int fd : idle) ::close(fd);
+    EXPECT_GT(streamed.load(), 0u);
+    EXPECT_LT(grown, 64 * 1024) << "KiB grown while " << streamed.load() << " bytes streamed in";
+}
+
 TEST_F(NetworkSignTest, ReceivedShowIsPlayedIntoFrames) {
     const std::string frames = (dir_ / "frames").string();
     startWith(SignFaults{}, false, frames);
@@ -526,7 +595,8 @@ TEST_F(NetworkSignTest, UploadCutOffIsRetriedThenGivenUp) {
     makeShow();
     ASSERT_TRUE(run(OperationCode::SendShow, 4));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text.rfind("Communication error!\nDATA1\\", 0), 0u) << shown()[0].text;
+    EXPECT_NE(shown()[0].text.find(" was not taken after 3 attempts: "), std::string::npos);
     EXPECT_FALSE(ops_->confirmed());
     const auto log = sim_->sign().log();
     EXPECT_EQ(std::count(log.begin(), log.end(), "QVX0001RESUME"), 0);
@@ -576,7 +646,12 @@ TEST_F(NetworkSignTest, FolderOtherThanDataAndScriptFailsTheUpload) {
     fs::create_directories(ws() / "extra");
     ASSERT_TRUE(run(OperationCode::SendShow, 5));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text.rfind("Communication error!\nDATA1\\extra was not taken after 3 "
+                                    "attempts: ",
+                                    0),
+              0u)
+        << shown()[0].text;
+    EXPECT_NE(shown()[0].text.find("is a folder, not a regular file"), std::string::npos);
 }
 
 TEST_F(NetworkSignTest, DeadCommandPortGivesBothMessages) {
@@ -592,7 +667,8 @@ TEST_F(NetworkSignTest, DeadCommandPortGivesBothMessages) {
     ASSERT_EQ(shown().size(), 2u);
     EXPECT_EQ(shown()[0].text, "connect error!");
     EXPECT_EQ(shown()[0].caption, "WINSOCK");
-    EXPECT_EQ(shown()[1].text, "Communication error!");
+    EXPECT_EQ(shown()[1].text, "Communication error!\nno connection to 127.0.0.1 port " +
+                                   std::to_string(sim_->ftpPort()));
 }
 
 TEST_F(NetworkSignTest, DirectCommandsReachTheSign) {
@@ -624,7 +700,8 @@ TEST_F(NetworkSignTest, DelayedAndDroppedAnswers) {
     sim_->sign().setFaults(f);
     ASSERT_TRUE(run(OperationCode::GetTime));
     ASSERT_EQ(shown().size(), 1u);
-    EXPECT_EQ(shown()[0].text, "Communication error!");
+    EXPECT_EQ(shown()[0].text,
+              "Communication error!\nthe sign's reply ended after 0 of the 8 bytes of its length");
 }
 
 TEST_F(NetworkSignTest, OversizedWorkspaceIsRefusedBeforeAnythingIsSent) {

@@ -21,6 +21,20 @@ out="$("$cli" play RUN.AT --workspace "$ws" --frames "$work/frames" --gif "$work
 "$cli" play run.at --workspace "$ws" --ticks 5 --frames "$work/five" >/dev/null 2>&1
 [ "$(ls "$work/five")" = "000001.png" ] || fail "--ticks 5: $(ls "$work/five")"
 
+# Shows that never end by themselves end at --ticks, and a line repeated on every tick is
+# printed once with its count.
+printf 'LED_W 8 \r\nLED_H 8 \r\nRUN wzp 1 none.shw 0 0 8 8 1 \r\nEND' > "$ws/never.at"
+printf 'LED_W 8 \r\nLED_H 8 \r\nRUN wzp 1 loop.shw 0 0 8 8 1 \r\nEND' > "$ws/loop.at"
+printf 'FOR 2147483647\r\nEND\r\n' > "$ws/loop.shw"
+for show in never.at loop.at; do
+    out="$(timeout 60 "$cli" play "$show" --workspace "$ws" --ticks 60 2>"$work/err")" ||
+        fail "$show did not end at --ticks 60"
+    grep -q "played 60 ticks" "$work/err" || fail "$show: $(cat "$work/err")"
+    [ ${#out} -lt 400 ] || fail "$show printed ${#out} bytes"
+done
+out="$(timeout 60 "$cli" play never.at --workspace "$ws" --ticks 60 2>/dev/null)"
+grep -q "^repeated 59 times: could not open $ws/none.shw " <<<"$out" || fail "no count: $out"
+
 set +e
 out="$("$cli" play missing.at --workspace "$ws" 2>/dev/null)"; rc=$?
 set -e

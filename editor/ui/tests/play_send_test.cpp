@@ -92,14 +92,17 @@ class EndlessClips : public MediaExport {
         return false;
     }
     int convertVideo(const std::string&, const std::string&, int, int,
-                     const std::atomic<bool>& cancel, const ConversionProgress&) override {
+                     const std::atomic<bool>& cancel, const ConversionProgress&,
+                     std::string&) override {
         entered_ = true;
         for (int i = 0; i < 3000 && !cancel.load(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         cancelSeen_ = cancel.load();
         return 0;
     }
-    int convertTextPage(const std::string&, const std::string&) override { return -1; }
+    int convertTextPage(const std::string&, const std::string&, std::string&) override {
+        return -1;
+    }
 
   private:
     std::atomic<bool>& entered_;
@@ -120,10 +123,12 @@ class GatedPictures : public MediaExport {
         return real_.exportPicture(source, target, width, height, error);
     }
     int convertVideo(const std::string&, const std::string&, int, int, const std::atomic<bool>&,
-                     const ConversionProgress&) override {
+                     const ConversionProgress&, std::string&) override {
         return -1;
     }
-    int convertTextPage(const std::string&, const std::string&) override { return -1; }
+    int convertTextPage(const std::string&, const std::string&, std::string&) override {
+        return -1;
+    }
 
   private:
     std::atomic<int>& entered_;

@@ -35,7 +35,6 @@ media::VideoConversionResult convert(const Workspace& ws, const std::string& vid
     params.height = h;
     params.sizeMode = 3;
     params.format = format;
-    params.scratchFolder = ws.path();
     return media::convertVideoToZvi(params, nullptr, nullptr);
 }
 
@@ -124,6 +123,13 @@ TEST_F(TenFpsClip, HasRateThirtyWithDoubledFramesAndShowsOneRecordATick) {
     EXPECT_NE(result.diagnostics.find("load " + ws.file("clip.zvi") + "\r\n"), std::string::npos);
     EXPECT_NE(result.diagnostics.find("samples_per_second=0\r\n"), std::string::npos);
     EXPECT_NE(result.diagnostics.find("ap samples_per_second=0 stop=0\r\n"), std::string::npos);
+}
+
+TEST_F(TenFpsClip, FramesWithoutEffectOrHoldStillTakeATickEach) {
+    ws.write("clip.zvi", std::string(bytes.begin(), bytes.end()));
+    ws.write("10000.shw", scriptLines({"ZAVI Clip 0 0 NULL NULL 0"}));
+    const auto result = ws.play(ContentSettings(), 0);
+    EXPECT_GE(result.ticks, 10u);  // one a record: the clip cannot hold the show's tick
 }
 
 TEST_F(TenFpsClip, DamagedFramesAreSkippedAndACutClipStopsAtItsLastGoodFrame) {

@@ -1,6 +1,7 @@
 // The Flash transform end to end: movies on disk converted into clips, read back with the clip
 // reader; movies written by FFmpeg's SWF muxer compared with FFmpeg's own decoding.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cmath>
@@ -52,7 +53,6 @@ FlashConversionParams paramsFor(const MediaFolder& dir, const Bytes& movie, int 
     p.width = w;
     p.height = h;
     p.sizeMode = mode;
-    p.scratchFolder = dir.path();
     return p;
 }
 
@@ -146,6 +146,33 @@ TEST(FlashTransform, UnreadableMoviesFailWithoutAClip) {
     EXPECT_FALSE(renderFlashFirstFrame(dir.file("missing.swf"), 96, 72, p));
 }
 
+std::vector<uint8_t> bytesOf(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    readWholeFile(path, bytes);
+    return bytes;
+}
+
+TEST(FlashTransform, AFailedConversionKeepsTheOldClipAndTheMovieIsNeverItsOwnClip) {
+    MediaFolder dir;
+    ASSERT_TRUE(writeFileAtomically(dir.file("out.zvi"), {'o', 'l', 'd'}));
+    const FlashConversionResult bad =
+        convertFlashToZvi(paramsFor(dir, SwfFile(10, 10).bytes(), 40, 20), nullptr, nullptr);
+    EXPECT_FALSE(bad.ok);
+    EXPECT_EQ(bytesOf(dir.file("out.zvi")), (std::vector<uint8_t>{'o', 'l', 'd'}));
+
+    // The movie itself, or a link to it, as the destination: refused, the movie unchanged.
+    FlashConversionParams p = paramsFor(dir, movingBox(), 40, 20);
+    const std::vector<uint8_t> movie = bytesOf(p.source);
+    ASSERT_EQ(::symlink(p.source.c_str(), dir.file("link.zvi").c_str()), 0);
+    for (const std::string& to : {p.source, dir.file("link.zvi")}) {
+        p.destination = to;
+        const FlashConversionResult r = convertFlashToZvi(p, nullptr, nullptr);
+        EXPECT_FALSE(r.ok) << to;
+        EXPECT_NE(r.error.find("is the movie itself"), std::string::npos) << r.error;
+    }
+    EXPECT_EQ(bytesOf(p.source), movie);
+}
+
 TEST(FlashTransform, DamagedMoviesKeepTheFramesBeforeTheDamage) {
     MediaFolder dir;
     const Bytes whole = movingBox();
@@ -191,7 +218,6 @@ TEST_P(FfmpegMovies, FramesMatchFfmpegsDecoding) {
     FlashConversionParams p;
     p.source = movie;
     p.destination = dir.file("out.zvi");
-    p.scratchFolder = dir.path();
     const FlashConversionResult r = convertFlashToZvi(p, nullptr, nullptr);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_TRUE(r.diagnostics.empty()) << r.diagnostics.front();

@@ -203,13 +203,17 @@ TEST_F(MainFrameTest, RefusedUpdateFilesStartNothingAndSayWhich) {
                                 0,   0,   6,   0,   0,   0,   1,   2, 3};
     ASSERT_TRUE(writeFileAtomically(path("new.WOS"), wos));
     EXPECT_FALSE(frame.updateFromFile(false, path("new.WOS")));
-    EXPECT_EQ(lastMessage(), "File " + path("new.WOS") + " format unknown.");
+    EXPECT_EQ(lastMessage(), "File " + path("new.WOS") +
+                                 " format unknown.\na firmware file carries no length or sum in "
+                                 "its header");
     // A font file whose sum does not match its content is refused too.
     std::vector<uint8_t> wfn = {'Z', 'O', 'S', '_', 'Z', 'S', 'Y', 0, 3, 0,
                                 0,   0,   7,   0,   0,   0,   1,   2, 3};
     ASSERT_TRUE(writeFileAtomically(path("new.WFN"), wfn));
     EXPECT_FALSE(frame.updateFromFile(true, path("new.WFN")));
-    EXPECT_EQ(lastMessage(), "File " + path("new.WFN") + " format unknown.");
+    EXPECT_EQ(lastMessage(), "File " + path("new.WFN") +
+                                 " format unknown.\nits content does not match the length and sum "
+                                 "in its header");
     EXPECT_FALSE(fileExists(workspaceFolder() + "/ezfon.bin"));
 }
 
