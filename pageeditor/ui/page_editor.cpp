@@ -52,7 +52,7 @@ bool PageEditor::save(const std::string& path) {
 
 bool PageEditor::finishFileWork(bool done, const char* what, const std::string& error) {
     if (!done) {
-        messages_.show(std::string("The text page could not be ") + what + ": " + error,
+        messages_.show(std::string("The text page could not be ") + what + ".\n" + error,
                        kPagewrightTitle, MessageIcon::Warning);
         return false;
     }

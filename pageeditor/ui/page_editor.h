@@ -73,7 +73,8 @@ class PageEditor : public QObject {
     void caretMoved();
 
   private:
-    // Done: announces the change. Not done: "The text page could not be <what>: <error>".
+    // Done: announces the change. Not done: "The text page could not be <what>." with the error
+    // on a line of its own.
     bool finishFileWork(bool done, const char* what, const std::string& error);
 
     QtMessages messages_;

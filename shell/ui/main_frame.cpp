@@ -589,9 +589,9 @@ void CMainFrame::startOutside(const OutsideProgram& program) {
     process.setArguments(arguments);
     process.setWorkingDirectory(qs(startFolder()));
     if (!process.startDetached())
-        messages_.show(
-            OperatorMessage{program.argv[0] + " could not be started: " + ss(process.errorString()),
-                            "", MessageIcon::Warning});
+        messages_.show(OperatorMessage{
+            program.argv[0] + " could not be started.\n" + ss(process.errorString()), "",
+            MessageIcon::Warning});
 }
 
 void CMainFrame::guideStep(int step) {

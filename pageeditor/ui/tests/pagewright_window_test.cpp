@@ -325,7 +325,10 @@ TEST_F(PagewrightTest, NewAsksToSaveChangesWithYesNoAndCancel) {
     messages_.queueAnswer(MessageAnswer::Yes);
     ctrl(Qt::Key_N);
     EXPECT_EQ(doc().page().text, "precious");
-    EXPECT_NE(lastMessage().find("could not be saved"), std::string::npos) << lastMessage();
+    // The cause stands on a line of its own after the message.
+    const std::string said = "The text page could not be saved.\n";
+    EXPECT_EQ(lastMessage().rfind(said, 0), 0u) << lastMessage();
+    EXPECT_GT(lastMessage().size(), said.size()) << "no cause given";
 
     // Closing asks too; Cancel keeps the window.
     messages_.queueAnswer(MessageAnswer::Cancel);
