@@ -17,7 +17,14 @@ struct Rect {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
     bool operator!=(const Rect& o) const { return !(*this == o); }
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
 };
+
+// Left and top inclusive, right and bottom exclusive.
+inline bool contains(const Rect& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 inline void writeRect(ByteWriter& out, const Rect& r) {
     out.i32(r.left);

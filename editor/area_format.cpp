@@ -25,10 +25,6 @@ CRegion_Line horizontal(int y, int left, int right, int role, int endA = -1, int
     return line(left, y - 3, right, y + 3, 1, role, endA, endB);
 }
 
-bool contains(const Rect& r, int x, int y) {
-    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-}
-
 int limitDimension(int typed, int other, int minimum) {
     int limit = signSideLimit(other);
     int value = typed;
@@ -186,20 +182,11 @@ int areaAt(const AreaLayout& layout, int x, int y) {
     return -1;
 }
 
-void dragLine(int format, RegionLines& lines, int index, int x, int y) {
-    int live = lineCountOf(format);
-    if (index < 0 || index >= live) return;
-    CRegion_Line& moved = lines[index];
-    const bool isHorizontal = moved.horizontal != 0;
-    const int oldStart = isHorizontal ? moved.band.top : moved.band.left;
-    if (isHorizontal) {
-        moved.band.top = y - 3;
-        moved.band.bottom = moved.band.top + 6;
-    } else {
-        moved.band.left = x - 3;
-        moved.band.right = moved.band.left + 6;
-    }
-    if (moved.role != 1 && moved.role != 3) return;
+namespace {
+
+// The ends of the lines that end on line `index` follow it.
+void moveEndsOn(RegionLines& lines, int live, int index, bool isHorizontal, int oldStart) {
+    const CRegion_Line& moved = lines[index];
     for (int i = 0; i < live; ++i) {
         if (i == index) continue;
         CRegion_Line& other = lines[i];
@@ -216,6 +203,33 @@ void dragLine(int format, RegionLines& lines, int index, int x, int y) {
                 other.band.right = moved.band.right;
         }
     }
+}
+
+}  // namespace
+
+bool dragLine(int format, int width, int height, RegionLines& original, int index, int x, int y) {
+    int live = lineCountOf(format);
+    if (index < 0 || index >= live) return false;
+    if (x < 0 || x >= width || y < 0 || y >= height) return false;
+    RegionLines lines = original;
+    CRegion_Line& moved = lines[index];
+    const bool isHorizontal = moved.horizontal != 0;
+    const int oldStart = isHorizontal ? moved.band.top : moved.band.left;
+    if (isHorizontal) {
+        moved.band.top = y - 3;
+        moved.band.bottom = moved.band.top + 6;
+    } else {
+        moved.band.left = x - 3;
+        moved.band.right = moved.band.left + 6;
+    }
+    if (moved.role == 1 || moved.role == 3) moveEndsOn(lines, live, index, isHorizontal, oldStart);
+    const AreaLayout layout = computeAreas(format, width, height, lines);
+    for (int slot = 0; slot < layout.areaCount; ++slot) {
+        const Rect& area = layout.areas[static_cast<size_t>(slot)];
+        if (area.width() < 1 || area.height() < 1) return false;
+    }
+    original = lines;
+    return true;
 }
 
 int limitSignWidth(int typed, int height) {

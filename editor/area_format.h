@@ -43,8 +43,10 @@ int areaAt(const AreaLayout& layout, int x, int y);
 // Moves line `index` to the point (a vertical line to x, a horizontal one to y); when other lines
 // end on it (role 1 or 3), their ends on it move along: an end that lay at the line's old
 // left (top) moves to the new left (top), the other end's right (bottom) to the new right
-// (bottom).
-void dragLine(int format, RegionLines& lines, int index, int x, int y);
+// (bottom). A drag applies only inside the width x height face, and only where every area keeps
+// at least one pixel each way (the areas go to the sign as they are): otherwise nothing moves
+// and the result is false.
+bool dragLine(int format, int width, int height, RegionLines& lines, int index, int x, int y);
 
 // The sign width an operator may type: at most 65536 / height, the limit truncated to a multiple
 // of 8; at least 16; then truncated to a multiple of 8. A height below 1 counts as 1.

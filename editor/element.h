@@ -14,7 +14,8 @@ struct CElement {
     static constexpr const char* kClassName = "CElement";
 
     // Full path of the medium; empty means none (only a background may be empty). The kind is
-    // the upper-cased extension: .BMP .JPG .PNG .AVI .SWF .ZRT .TIM.
+    // the upper-cased extension (editor/medium_kind.h): .BMP .JPG .PNG, .AVI and the video
+    // containers, .SWF, .ZRT, .TIM.
     std::string path;
     // Position of the medium in its resource library list when it was dropped; 0 for clock
     // pages, -1 for an empty background.

@@ -11,6 +11,7 @@
 #include "common/media_names.h"
 #include "common/paths.h"
 #include "editor/area_format.h"
+#include "editor/medium_kind.h"
 
 namespace brightline {
 namespace {
@@ -101,7 +102,8 @@ std::string ScriptMaker::exportPicture(const std::string& source, const std::str
 }
 
 int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
-    const std::atomic<bool>& cancel = cancel_ ? *cancel_ : neverCancelled_;
+    const std::atomic<bool>& cancel =
+        conversionStop_ ? *conversionStop_ : (cancel_ ? *cancel_ : neverCancelled_);
     const int program = programNumber == -1 ? 0 : programNumber;
     cache_.clear();
     error_.clear();
@@ -202,24 +204,25 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
             }
             const std::string fileName = fileNameOf(element.path);
             const std::string ext = extensionUpper(element.path);
+            const MediumKind kind = mediumKindOf(element.path);
             status(format(kMakingFileText, fileName.c_str()));
 
             const std::string name = mediaName(firstDigit, program, slot, window, sequence);
             if (element.path.empty()) {
                 // No medium: only the effect and hold lines below.
-            } else if (ext == ".AVI" || ext == ".SWF") {
+            } else if (isClip(kind)) {
                 int frames = 0;
                 std::string why;
-                if (ext == ".AVI") {
+                if (kind == MediumKind::Video) {
                     frames = media_.convertVideo(element.path, joinPath(workspace_, name + ".ZVI"),
                                                  width, height, cancel, ConversionProgress(), why);
-                    if (frames <= 0 && !cancelled())
+                    if (frames <= 0 && !cancel.load())
                         warn("Could not convert the clip " + element.path + ": " + why);
                 } else {
                     status(std::string(kTransformingText) + " " + element.path);
                     frames = media_.convertFlash(element.path, joinPath(workspace_, name + ".ZVI"),
                                                  width, height, cancel, ConversionProgress(), why);
-                    if (frames <= 0 && !cancelled())
+                    if (frames <= 0 && !cancel.load())
                         warn("Could not convert the Flash clip " + element.path + ": " + why);
                 }
                 script.add(zaviLine(name, frames, 0, "SHOW", "NULL", 0));
@@ -251,7 +254,7 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                      " is no picture, clip, text page or clock page; it is left out.");
             }
 
-            const bool clip = ext == ".ZRT" || ext == ".AVI" || ext == ".SWF";
+            const bool clip = ext == ".ZRT" || isClip(kind);
             if (!clip && ext != ".TIM")
                 script.add(
                     format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(), element.speed));

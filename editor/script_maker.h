@@ -7,7 +7,9 @@
 // window. Progress goes to the status callback ("Making ...", "Making : <file>", "Transforming...
 // <path>" while a Flash movie is converted, "Make finish"),
 // problems the operator must hear of go to OperatorMessages, and the cancel flag is checked before
-// every area and every element (and handed to a running clip conversion).
+// every area and every element (and handed to a running clip conversion). A separate conversion
+// stop flag ends clip conversions only: the clip keeps what was converted and Make goes on to
+// write every script (the preview's Stop).
 #include <atomic>
 #include <functional>
 #include <string>
@@ -39,6 +41,9 @@ class ScriptMaker {
     }
     // The flag Make watches; nullptr (the default) means it cannot be cancelled.
     void setCancelFlag(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+    // The flag handed to clip conversions instead of the cancel flag; whoever sets the cancel
+    // flag sets this one too. nullptr (the default): conversions watch the cancel flag.
+    void setConversionStopFlag(const std::atomic<bool>* stop) { conversionStop_ = stop; }
 
     // Make(program number, append, first digit) → the number of media handled (converted,
     // exported or found in the export cache); 0 when cancelled or failed. Program number -1
@@ -70,6 +75,7 @@ class ScriptMaker {
     TimeZoneInfo zone_;
     std::function<void(const std::string&)> status_;
     const std::atomic<bool>* cancel_ = nullptr;
+    const std::atomic<bool>* conversionStop_ = nullptr;
     std::atomic<bool> neverCancelled_{false};
     std::vector<std::string> cache_;
     std::string error_;

@@ -42,7 +42,20 @@ struct DecodeState {
     bool tooShort = false;
     unsigned width = 0, height = 0;  // as declared, when too short
     bool badColour = false;
+    // Above 0: decode at the smallest scale that keeps the picture at least this large, fast.
+    int minWidth = 0;
+    int minHeight = 0;
+    int fullWidth = 0;
+    int fullHeight = 0;
 };
+
+// The smallest M of libjpeg's scale factors M/8 that leaves a side of `side` pixels at least
+// `minimum` long (libjpeg rounds scaled sides up).
+unsigned scaleNumerator(unsigned side, int minimum) {
+    for (unsigned m = 1; m < 8; ++m)
+        if ((side * m + 7) / 8 >= unsigned(std::max(minimum, 1))) return m;
+    return 8;
+}
 
 bool runDecode(DecodeState& s, const uint8_t* data, size_t size) {
     s.cinfo.err = jpeg_std_error(&s.err.pub);
@@ -81,6 +94,15 @@ bool runDecode(DecodeState& s, const uint8_t* data, size_t size) {
             s.badColour = true;
             jpeg_destroy_decompress(&s.cinfo);
             return false;
+    }
+    s.fullWidth = int(s.cinfo.image_width);
+    s.fullHeight = int(s.cinfo.image_height);
+    if (s.minWidth > 0 || s.minHeight > 0) {
+        s.cinfo.scale_num = std::max(scaleNumerator(s.cinfo.image_width, s.minWidth),
+                                     scaleNumerator(s.cinfo.image_height, s.minHeight));
+        s.cinfo.scale_denom = 8;
+        s.cinfo.dct_method = JDCT_IFAST;
+        s.cinfo.do_fancy_upsampling = FALSE;
     }
     // Four bytes a pixel in memory order blue, green, red, unused: the 0x00RRGGBB word.
     s.cinfo.out_color_space = JCS_EXT_BGRX;
@@ -140,6 +162,11 @@ bool runEncode(EncodeState& s, const Picture& picture, int quality) {
 }  // namespace
 
 bool decodeJpeg(const uint8_t* data, size_t size, Picture& out, std::string* error) {
+    return decodeJpegAtLeast(data, size, 0, 0, out, nullptr, nullptr, error);
+}
+
+bool decodeJpegAtLeast(const uint8_t* data, size_t size, int minWidth, int minHeight, Picture& out,
+                       int* fullWidth, int* fullHeight, std::string* error) {
     if (size == 0 || data == nullptr) {
         setError(error, "empty JPEG stream");
         return false;
@@ -147,7 +174,12 @@ bool decodeJpeg(const uint8_t* data, size_t size, Picture& out, std::string* err
     Picture pic;
     auto state = std::make_unique<DecodeState>();
     state->out = &pic;
-    if (!runDecode(*state, data, size)) {
+    state->minWidth = minWidth;
+    state->minHeight = minHeight;
+    const bool decoded = runDecode(*state, data, size);
+    if (fullWidth) *fullWidth = state->fullWidth;
+    if (fullHeight) *fullHeight = state->fullHeight;
+    if (!decoded) {
         if (state->tooLarge)
             setError(error, "JPEG picture is too large");
         else if (state->tooShort)

@@ -19,6 +19,15 @@ inline bool decodeJpeg(const std::vector<uint8_t>& data, Picture& out,
     return decodeJpeg(data.data(), data.size(), out, error);
 }
 
+// Decodes at the smallest of libjpeg's scale factors (1/8 to 8/8) that leaves the picture at
+// least minWidth x minHeight (its own size when it is smaller), with the fast inverse DCT and
+// plain upsampling: a camera photo becomes a thumbnail's source in a fraction of the full
+// decode's time. 0 for both decodes at full size like decodeJpeg(). `fullWidth` and
+// `fullHeight` (may be null) receive the picture's own size once the header was read.
+bool decodeJpegAtLeast(const uint8_t* data, size_t size, int minWidth, int minHeight, Picture& out,
+                       int* fullWidth = nullptr, int* fullHeight = nullptr,
+                       std::string* error = nullptr);
+
 // The region loader's rule: scanline n (from 1) goes to row n - 1 while that row is inside the
 // region, its first min(picture width, region width) pixels; the page is black elsewhere.
 // False (page untouched) when the stream cannot be decoded.

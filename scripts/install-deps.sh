@@ -22,6 +22,8 @@ packages=(
     python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl
     # the text page editor's screenshots drive it as a person would (docs/screenshots)
     xdotool
+    # what the thumbnail benchmark compares with (bench/thumbnails)
+    libvips-tools
 )
 
 missing=()

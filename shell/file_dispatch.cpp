@@ -76,23 +76,26 @@ std::vector<FileFilter> sendFileDialogFilters() {
 OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& programFolder,
                                  const std::string& searchPath) {
     std::vector<std::string> candidates = {
-        joinPath(programFolder, kTextPageEditorName),
+        joinPath(programFolder, kTextPageEditorProgram),
         joinPath(programFolder,
-                 std::string("../") + kTextPageEditorName + "/" + kTextPageEditorName)};
+                 std::string("../") + kTextPageEditorProgram + "/" + kTextPageEditorProgram)};
     for (size_t from = 0; from <= searchPath.size();) {
         size_t to = searchPath.find(':', from);
         if (to == std::string::npos) to = searchPath.size();
         // An empty entry is the current folder, which is not searched: a stray program there
         // must not be started.
         if (to > from)
-            candidates.push_back(joinPath(searchPath.substr(from, to - from), kTextPageEditorName));
+            candidates.push_back(
+                joinPath(searchPath.substr(from, to - from), kTextPageEditorProgram));
         from = to + 1;
     }
     for (const std::string& candidate : candidates) {
-        if (executable(candidate)) return OutsideProgram{{candidate, zrtPath}, {}};
+        if (executable(candidate))
+            return OutsideProgram{{candidate, zrtPath}, kTextPageEditorName, {}};
     }
     OutsideProgram none;
-    none.missing = std::string("The text page editor \"") + kTextPageEditorName +
+    none.name = kTextPageEditorName;
+    none.missing = std::string(kTextPageEditorName) + " \"" + kTextPageEditorProgram +
                    "\" is neither in " + programFolder + " nor on the PATH.";
     return none;
 }
@@ -100,13 +103,13 @@ OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& 
 OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile) {
     std::string editor = profile.getString(kProfileSectionSet, kKeyPictureEditor, "");
     if (editor.empty()) editor = "xdg-open";
-    return OutsideProgram{{editor, picturePath}};
+    return OutsideProgram{{editor, picturePath}, kPictureEditorName};
 }
 
 OutsideProgram helpProgram(const std::string& startFolder, const std::string& programFolder) {
     const std::string help = joinPath(startFolder, "brightline_Help");
-    if (executable(help)) return OutsideProgram{{help}};
-    return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}};
+    if (executable(help)) return OutsideProgram{{help}, kHelpName};
+    return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}, kHelpName};
 }
 
 }  // namespace brightline

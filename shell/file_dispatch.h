@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_filter.h"
 #include "common/file_kind.h"
 #include "common/operator_messages.h"
 
@@ -44,20 +45,22 @@ std::string withTrailingSeparator(const std::string& folder);
 std::string newFileLocation(const Profile& profile, const std::string& startFolder);
 
 // The filters of the Open and Send File dialogs as (description, patterns) pairs, in order.
-struct FileFilter {
-    std::string description;  // "All Files (*.ZPF,*.AT,*.TIM,*.ZRT)"
-    std::string patterns;     // "*.ZPF;*.AT;*.TIM;*.ZRT"
-};
 std::vector<FileFilter> openDialogFilters();
 std::vector<FileFilter> sendFileDialogFilters();
 
-// A program to start detached: argv[0] is the program (a path or a name looked up in PATH).
+// A program to start detached: argv[0] is the program (a path or a name looked up in PATH);
+// `name` is what the operator is told about when it cannot be started ("The text page editor").
 struct OutsideProgram {
     std::vector<std::string> argv;
+    std::string name;
     // With no argv: why there is nothing to start, as the operator is told.
     std::string missing;
 };
-inline constexpr const char* kTextPageEditorName = "pagewright";
+inline constexpr const char* kTextPageEditorName = "The text page editor";
+inline constexpr const char* kPictureEditorName = "The picture editor";
+inline constexpr const char* kHelpName = "The help";
+// The text page editor's executable.
+inline constexpr const char* kTextPageEditorProgram = "pagewright";
 // The text page editor on a ".ZRT" path (one argument, spaces and all): "pagewright" beside this
 // executable (or, in a build tree, in the folder "../pagewright" beside it), else the first one
 // in the folders of `searchPath` (as PATH lists them, ':' between). None there: no argv, and

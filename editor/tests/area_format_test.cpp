@@ -81,7 +81,7 @@ TEST(AreaFormat, DraggingTheVerticalLineInFormat8MovesTheHorizontalLinesEnd) {
     RegionLines lines{};
     applyAreaFormat(8, 256, 128, lines);
     ASSERT_EQ(lineAt(8, lines, 128, 10), 0);
-    dragLine(8, lines, 0, 160, 10);
+    EXPECT_TRUE(dragLine(8, 256, 128, lines, 0, 160, 10));
     EXPECT_EQ(lines[0].band, (Rect{157, -3, 163, 128}));
     EXPECT_EQ(lines[1].band, (Rect{-3, 61, 163, 67}));  // its right end follows
     AreaLayout layout = computeAreas(8, 256, 128, lines);
@@ -90,7 +90,7 @@ TEST(AreaFormat, DraggingTheVerticalLineInFormat8MovesTheHorizontalLinesEnd) {
     EXPECT_EQ(layout.areas[2], (Rect{160, 0, 256, 128}));
 
     // The horizontal line (role 2) drags alone.
-    dragLine(8, lines, 1, 10, 40);
+    EXPECT_TRUE(dragLine(8, 256, 128, lines, 1, 10, 40));
     EXPECT_EQ(lines[1].band, (Rect{-3, 37, 163, 43}));
     EXPECT_EQ(lines[0].band, (Rect{157, -3, 163, 128}));
 }
@@ -98,7 +98,7 @@ TEST(AreaFormat, DraggingTheVerticalLineInFormat8MovesTheHorizontalLinesEnd) {
 TEST(AreaFormat, DraggingTheLeftBoxEdgeInFormat3MovesTheLeftEndsOfTopAndBottom) {
     RegionLines lines{};
     applyAreaFormat(3, 256, 128, lines);
-    dragLine(3, lines, 0, 40, 64);
+    EXPECT_TRUE(dragLine(3, 256, 128, lines, 0, 40, 64));
     EXPECT_EQ(lines[0].band.left, 37);
     EXPECT_EQ(lines[1].band.left, 37);
     EXPECT_EQ(lines[3].band.left, 37);
@@ -106,6 +106,31 @@ TEST(AreaFormat, DraggingTheLeftBoxEdgeInFormat3MovesTheLeftEndsOfTopAndBottom) 
     EXPECT_EQ(lines[2].band, (Rect{189, 29, 195, 99}));
     AreaLayout layout = computeAreas(3, 256, 128, lines);
     EXPECT_EQ(layout.areas[1], (Rect{40, 32, 192, 96}));
+}
+
+TEST(AreaFormat, DragsOutsideTheFaceOrThatWouldEmptyAnAreaMoveNothing) {
+    struct Case {
+        int format, line, x, y;
+    } cases[] = {
+        {1, 0, -20, 64},   // left of the face: area 0 would be "0 0 -20 128"
+        {1, 0, 300, 64},   // right of it
+        {2, 0, 100, 128},  // below it
+        {1, 0, 0, 64},     // on the edge: area 0 would have no width
+        {3, 0, 200, 64},   // the left box edge past the right one
+        {5, 0, 10, 90},    // the upper line past the lower one
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "format " << c.format << " to " << c.x << "," << c.y);
+        RegionLines lines{};
+        applyAreaFormat(c.format, 256, 128, lines);
+        const RegionLines before = lines;
+        EXPECT_FALSE(dragLine(c.format, 256, 128, lines, c.line, c.x, c.y));
+        EXPECT_EQ(lines, before);
+    }
+    RegionLines lines{};
+    applyAreaFormat(1, 256, 128, lines);
+    EXPECT_TRUE(dragLine(1, 256, 128, lines, 0, 1, 64));
+    EXPECT_EQ(computeAreas(1, 256, 128, lines).areas[0], (Rect{0, 0, 1, 128}));
 }
 
 TEST(AreaFormat, ClicksInFormat3SelectTheInnerBoxFirst) {

@@ -29,10 +29,11 @@ class RecordingMedia : public MediaExport {
         return writeFileAtomically(target, std::vector<uint8_t>(text.begin(), text.end()));
     }
     int convertVideo(const std::string& source, const std::string& target, int width, int height,
-                     const std::atomic<bool>&, const ConversionProgress&,
+                     const std::atomic<bool>& stop, const ConversionProgress&,
                      std::string& error) override {
-        calls.push_back("video " + source + " -> " + target + " " + std::to_string(width) + "x" +
-                        std::to_string(height));
+        calls.push_back(std::string(stop.load() ? "stopped " : "") + "video " + source + " -> " +
+                        target + " " + std::to_string(width) + "x" + std::to_string(height));
+        if (stop.load()) return 1;
         if (source.find("broken") != std::string::npos) {
             error = "no video frame could be converted";
             return -1;
@@ -264,6 +265,40 @@ TEST_F(ScriptMakerTest, CancelStopsBeforeTheNextElement) {
     EXPECT_TRUE(fileExists(workspace + "/run.at"));
     EXPECT_FALSE(fileExists(workspace + "/70011.shw"));
     EXPECT_EQ(media.calls.size(), 1u);
+}
+
+TEST_F(ScriptMakerTest, VideoContainersAreMadeLikeAviClips) {
+    program.areaLists[0].push_back(item("/home/op/holiday.mp4"));
+    program.areaLists[0].push_back(item("/home/op/Talk.WEBM"));
+    program.areaLists[0].push_back(item("/home/op/old.mpg"));
+    EXPECT_EQ(make(), 3);
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 1\r\nZAVI 70001001 42 0 SHOW NULL 0 \r\nZAVI 70001002 42 0 SHOW NULL 0 "
+              "\r\nZAVI 70001003 42 0 SHOW NULL 0 \r\nEND");
+    ASSERT_EQ(media.calls.size(), 3u);
+    EXPECT_EQ(media.calls[1], "video /home/op/Talk.WEBM -> " + workspace + "/70001002.ZVI 128x64");
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(ScriptMakerTest, AStoppedConversionKeepsItsFramesAndMakeWritesEveryScript) {
+    program.areaFormat = 1;
+    program.regionLines[0].band = Rect{61, -3, 67, 64};
+    program.areaLists[0].push_back(item("C:\\clips\\a.avi"));
+    program.areaLists[1].push_back(item("C:\\clips\\b.mov"));
+    program.areaLists[1].push_back(item("C:\\p\\c.png"));
+    std::atomic<bool> cancel{false}, stop{true};
+    ScriptMaker maker(program, workspace, media, messages);
+    maker.setTimeZone(zone);
+    maker.setCancelFlag(&cancel);
+    maker.setConversionStopFlag(&stop);
+    EXPECT_EQ(maker.make(-1, false, 7), 3);
+    EXPECT_EQ(read("70001.shw"), "WIN_TYPE 1\r\nZAVI 70001001 1 0 SHOW NULL 0 \r\nEND");
+    EXPECT_EQ(read("70011.shw"),
+              "WIN_TYPE 1\r\nZAVI 70011001 1 0 SHOW NULL 0 \r\nPNG 70011002 \r\nAP SHOW "
+              "0\r\nSTOP 3 \r\nEP NULL 0\r\nEND");
+    ASSERT_EQ(media.calls.size(), 3u);
+    EXPECT_EQ(media.calls[0].rfind("stopped video", 0), 0u) << media.calls[0];
+    EXPECT_TRUE(messages.messages().empty()) << messages.messages().front().text;
 }
 
 TEST_F(ScriptMakerTest, AFolderOfTheUsersOwnIsRefusedWithNothingDeleted) {

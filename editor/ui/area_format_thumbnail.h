@@ -3,10 +3,9 @@
 // numbered, the dividing lines in green. User interface thread only.
 #include <QPixmap>
 
-namespace brightline::ui {
+#include "editor/ui/fixed_images.h"
 
-inline constexpr int kThumbWidth = 96;
-inline constexpr int kThumbHeight = 72;
+namespace brightline::ui {
 
 QPixmap areaFormatThumbnail(int format);
 

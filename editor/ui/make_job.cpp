@@ -13,11 +13,13 @@ void MakeRun::configure(ScriptMaker& maker) const {
     maker.setTimeZone(currentTimeZone());
     maker.setStatusCallback(status_);
     maker.setCancelFlag(&cancel_);
+    maker.setConversionStopFlag(&conversionStop_);
 }
 
 struct MakeJob::Shared {
     Shared(QObject* context, OperatorMessages& target) : messages(context, target) {}
     std::atomic<bool> cancel{false};
+    std::atomic<bool> conversionStop{false};
     std::atomic<bool> running{false};
     WorkerMessages messages;
 };
@@ -43,7 +45,8 @@ bool MakeJob::start(Work work, const std::string& workspace, bool grey, Status s
             QMetaObject::invokeMethod(
                 context, [status, text] { status(text); }, Qt::QueuedConnection);
         };
-        MakeRun run(workspace, *media, shared->messages, shared->cancel, report);
+        MakeRun run(workspace, *media, shared->messages, shared->cancel, shared->conversionStop,
+                    report);
         const int count = work(run);
         const bool cancelled = shared->cancel.load();
         shared->running = false;
@@ -55,8 +58,13 @@ bool MakeJob::start(Work work, const std::string& workspace, bool grey, Status s
 
 void MakeJob::cancel() {
     if (!shared_) return;
+    shared_->conversionStop = true;
     shared_->cancel = true;
     shared_->messages.cancel();
+}
+
+void MakeJob::stopConversions() {
+    if (shared_) shared_->conversionStop = true;
 }
 
 bool MakeJob::running() const {

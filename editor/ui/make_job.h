@@ -34,17 +34,20 @@ namespace brightline::ui {
 class MakeRun {
   public:
     MakeRun(const std::string& workspace, MediaExport& media, OperatorMessages& messages,
-            const std::atomic<bool>& cancel, std::function<void(const std::string&)> status)
+            const std::atomic<bool>& cancel, const std::atomic<bool>& conversionStop,
+            std::function<void(const std::string&)> status)
         : workspace_(workspace),
           media_(media),
           messages_(messages),
           cancel_(cancel),
+          conversionStop_(conversionStop),
           status_(std::move(status)) {}
     const std::string& workspace() const { return workspace_; }
     MediaExport& media() { return media_; }
     OperatorMessages& messages() { return messages_; }
     bool cancelled() const { return cancel_.load(); }
-    // Gives `maker` the time zone, the status callback and the cancel flag of the job.
+    // Gives `maker` the time zone, the status callback, the cancel flag and the conversion stop
+    // flag of the job.
     void configure(ScriptMaker& maker) const;
 
   private:
@@ -52,6 +55,7 @@ class MakeRun {
     MediaExport& media_;
     OperatorMessages& messages_;
     const std::atomic<bool>& cancel_;
+    const std::atomic<bool>& conversionStop_;
     std::function<void(const std::string&)> status_;
 };
 
@@ -76,6 +80,9 @@ class MakeJob {
     // The job stops before its next area, element or clip frame; a question it waits on is
     // answered at once.
     void cancel();
+    // Every clip conversion of the job, the running one and any later one, ends at its next
+    // frame; the work goes on (Make writes its remaining scripts).
+    void stopConversions();
     bool running() const;
     // Waits for the worker to end; after cancel() this is bounded by one element's work.
     // Callbacks already queued still arrive.

@@ -35,7 +35,7 @@ PlaySession::PlaySession(ProgramData& program, OperatorMessages& messages, std::
       make_(std::make_unique<MakeJob>(this, messages)) {}
 
 PlaySession::~PlaySession() {
-    stop();
+    cancel();
 }
 
 QString PlaySession::statusText() const {
@@ -64,6 +64,7 @@ bool PlaySession::startMake(Purpose purpose, MakeJob::Work work) {
     const int job = ++job_;
     purpose_ = purpose;
     previewed_ = false;
+    stopRequested_ = false;
     status_ = kMakingText;
     if (!make_->start(
             std::move(work), workspace_, greyMode(appProfile()),
@@ -92,7 +93,10 @@ bool PlaySession::makeForSend(MakeJob::Work work) {
 }
 
 bool PlaySession::makeProgramForSend() {
-    return makeForSend(makeProgram(std::make_shared<ProgramData>(program_), kSendProgramNumber));
+    auto copy = std::make_shared<ProgramData>(program_);
+    if (!makeForSend(makeProgram(copy, kSendProgramNumber))) return false;
+    made_ = std::move(copy);
+    return true;
 }
 
 void PlaySession::makeStatus(int job, const std::string& text) {
@@ -105,7 +109,11 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
     if (job != job_ || state_ != State::Making) return;  // stopped meanwhile
     lastMakeResult_ = cancelled ? 0 : count;
     make_->join();
-    if (cancelled) {
+    if (!cancelled) keepBackgroundChanges();
+    made_.reset();
+    if (cancelled || stopRequested_) {
+        stopRequested_ = false;
+        host_ = nullptr;
         status_.clear();
         setState(State::Idle);
         emit statusChanged();
@@ -117,16 +125,6 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
         emit sendShowRequested(count);
         return;
     }
-    // Make sets a background's hold and speed to 0; the program keeps that.
-    for (size_t slot = 0; slot < program_.areaLists.size(); ++slot) {
-        auto& list = program_.areaLists[slot];
-        const auto& from = made_->areaLists[slot];
-        if (!list.empty() && !from.empty() && list[0].path == from[0].path) {
-            list[0].hold = from[0].hold;
-            list[0].speed = from[0].speed;
-        }
-    }
-    made_.reset();
     if (!host_ || !host_->previewParent()) {
         status_.clear();
         setState(State::Idle);
@@ -144,7 +142,29 @@ void PlaySession::makeEnded(int job, int count, bool cancelled) {
     emit statusChanged();
 }
 
+void PlaySession::keepBackgroundChanges() {
+    if (!made_) return;  // a schedule's Make: the open program was not made
+    for (size_t slot = 0; slot < program_.areaLists.size(); ++slot) {
+        auto& list = program_.areaLists[slot];
+        const auto& from = made_->areaLists[slot];
+        if (!list.empty() && !from.empty() && list[0].path == from[0].path) {
+            list[0].hold = from[0].hold;
+            list[0].speed = from[0].speed;
+        }
+    }
+}
+
 void PlaySession::stop() {
+    if (state_ == State::Making) {
+        // Make goes on to write its scripts; only the conversions end early.
+        make_->stopConversions();
+        stopRequested_ = true;
+        return;
+    }
+    cancel();
+}
+
+void PlaySession::cancel() {
     ++job_;  // whatever the stopped job still reports is dropped
     make_->cancel();
     make_->join();
@@ -152,6 +172,7 @@ void PlaySession::stop() {
     preview_ = nullptr;
     made_.reset();
     host_ = nullptr;
+    stopRequested_ = false;
     const bool changed = !status_.isEmpty();
     status_.clear();
     setState(State::Idle);

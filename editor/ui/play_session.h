@@ -16,26 +16,33 @@
 //
 // What each call does, by state:
 //   play(host)       Idle: Make(-1, not appending, 7) of a copy of the program -> Making. When it
-//                    ends uncancelled the program keeps the hold and speed 0 that Make gave a
-//                    background, the preview opens over host's face on "run.at", `previewed` is
-//                    set, `needsMake` cleared -> Playing. Making: refused with kMsgMakeRunning.
-//                    Playing: nothing (a preview runs already).
-//   stop()           Making: the Make is cancelled and its worker joined (it stops before the
+//                    ends uncancelled the preview opens over host's face on "run.at",
+//                    `previewed` is set, `needsMake` cleared -> Playing. Making: refused with
+//                    kMsgMakeRunning. Playing: nothing (a preview runs already).
+//   stop()           The preview's Stop. Making: the running clip conversion ends at its next
+//                    frame (and so does any later one), Make writes its remaining scripts, and
+//                    when it ends no preview opens and nothing is sent -> Idle. Playing: the
+//                    preview closes -> Idle. The status is cleared.
+//   cancel()         Making: the Make is cancelled and its worker joined (it stops before the
 //                    next element or clip frame; a question it waits on is answered at once).
 //                    Playing: the preview closes. Every state ends Idle with the status cleared.
-//                    The layout view calls it for Stop and when it is destroyed (frame closing).
+//                    For a frame that closes and for shut-down.
 //   send()           The send rule: `previewed` (a Play's Make finished and its preview started;
 //                    cleared when the next Make begins), the last Make made something, and
 //                    `needsMake` clear (not saved since) -> stop(), then sendShowRequested(count).
 //                    Otherwise kMsgNotMade. While Making `previewed` is clear, so Send is refused.
 //   makeForSend(work)
 //                    Idle or Playing: a preview is closed first (its engine reads the folder Make
-//                    empties), then the work runs -> Making; when it ends uncancelled,
-//                    sendShowRequested(count) -> Idle. Making: refused with kMsgMakeRunning.
-//                    makeProgramForSend() is the work of Send File for a program and of guide
-//                    step 3: Make(0, not appending, 7) of a copy of the program. A schedule's Send
-//                    File passes a work that runs the schedule compiler, whose entries each run
-//                    Make(k, appending, 7) through MakeRun::configure().
+//                    empties), then the work runs -> Making; when it ends uncancelled and not
+//                    stopped, sendShowRequested(count) -> Idle. Making: refused with
+//                    kMsgMakeRunning. makeProgramForSend() is the work of Send File for a
+//                    program and of guide step 3: Make(0, not appending, 7) of a copy of the
+//                    program. A schedule's Send File passes a work that runs the schedule
+//                    compiler, whose entries each run Make(k, appending, 7) through
+//                    MakeRun::configure().
+//
+// Make sets a non-empty background's hold and speed to 0; whenever a Make of the program (Play,
+// Send File, guide step 3) ends uncancelled, the program keeps that change.
 //
 // One Make per workspace: a Make asked for while one runs is refused with kMsgMakeRunning
 // ("INFO") and writes nothing; the running one goes on. While the workspace is being sent to the
@@ -88,9 +95,10 @@ class PlaySession : public QObject {
     ~PlaySession() override;  // stop()
 
     State state() const { return state_; }
-    // `host` must outlive the preview or call stop() before it goes.
+    // `host` must outlive the preview or call cancel() before it goes.
     void play(PreviewHost& host);
     void stop();
+    void cancel();
     void send();
     // False when refused (a Make runs, or the workspace is being sent).
     bool makeForSend(MakeJob::Work work);
@@ -108,6 +116,9 @@ class PlaySession : public QObject {
     // What the status strip shows: "Making ...", Make's last status line, "Playing ..." or "".
     QString statusText() const;
 
+    // True between a stop() during Make and the end of that Make.
+    bool stopping() const { return stopRequested_; }
+
   signals:
     void stateChanged(State state);
     void statusChanged();
@@ -121,6 +132,7 @@ class PlaySession : public QObject {
     void makeEnded(int job, int count, bool cancelled);
     void setState(State state);
     void makeStatus(int job, const std::string& text);
+    void keepBackgroundChanges();
 
     ProgramData& program_;
     OperatorMessages& messages_;
@@ -128,7 +140,7 @@ class PlaySession : public QObject {
     std::unique_ptr<MakeJob> make_;
     PreviewWindow* preview_ = nullptr;
     PreviewHost* host_ = nullptr;
-    // The program copy a Play's Make works on, read back when it ends.
+    // The program copy a Make of the program works on, read back when it ends.
     std::shared_ptr<ProgramData> made_;
     std::function<bool()> workspaceBusy_;
 
@@ -136,6 +148,7 @@ class PlaySession : public QObject {
     Purpose purpose_ = Purpose::Preview;
     int job_ = 0;  // the running job's number; callbacks of an earlier job are dropped
     bool previewed_ = false;
+    bool stopRequested_ = false;
     int lastMakeResult_ = 0;
     QString status_;
 };

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -14,12 +13,18 @@
 #include "common/paths.h"
 #include "common/profile.h"
 #include "common/ui/qt_text.h"
+#include "editor/element_list.h"
 #include "editor/program_open.h"
-#include "editor/resource_library.h"
+#include "editor/resource_libraries.h"
+#include "editor/ui/item_view.h"
 #include "editor/ui/my_splitter_wnd.h"
+#include "editor/ui/program_history.h"
 #include "editor/ui/program_layout_view.h"
+#include "editor/ui/program_list_view.h"
 #include "editor/ui/property_view.h"
 #include "editor/ui/step_guide.h"
+#include "editor/ui/thumbnail_service.h"
+#include "editor/ui/timeline_view.h"
 
 namespace brightline::ui {
 
@@ -28,7 +33,8 @@ namespace {
 constexpr int kListRowHeight = 200;
 constexpr int kScreenReserve = 368;
 constexpr int kMinPropertyWidth = 180;
-constexpr int kTextPageTab = 5;
+constexpr const char* kMsgNoTextPage =
+    "The ZRT library holds no text page yet: add one first (Step (2)   Add ZRT file).";
 
 }  // namespace
 
@@ -49,27 +55,27 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
             program.ledHeight = height;
         }
     }
+    thumbnails_ = new ThumbnailService(this);
+    history_ = new ProgramHistory(
+        program, [this] { return save(); }, this);
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    connect(toolbar->addAction("Add Resource "), &QAction::triggered, this,
-            [this] { notAvailable("Adding to a resource library"); });
-    connect(toolbar->addAction("Del Resource "), &QAction::triggered, this,
-            [this] { notAvailable("Deleting from a resource library"); });
-    connect(toolbar->addAction("Set Delay"), &QAction::triggered, this,
-            [this] { notAvailable("Setting the delay of an item"); });
-
     rows_ = new CMy_SplitterWnd(Qt::Vertical, this);
     columns_ = new CMy_SplitterWnd(Qt::Horizontal, rows_);
-    property_ = new CPropertyView(firstTab, columns_);
-    layout_ = new CProgram_Layout_view(program, session, signName, columns_);
+    property_ = new CPropertyView(firstTab, *thumbnails_, messages_, columns_);
+    layout_ = new CProgram_Layout_view(program, session, *thumbnails_, signName, columns_);
     columns_->addWidget(property_);
     columns_->addWidget(layout_);
-    programList_ = new QLabel(rows_);
-    programList_->setObjectName("CProgramMenuView");
-    programList_->setAutoFillBackground(true);
+    programList_ = new CProgramMenuView(program, *thumbnails_, messages_, rows_);
     rows_->addWidget(columns_);
     rows_->addWidget(programList_);
+    connect(toolbar->addAction("Add Resource "), &QAction::triggered, property_,
+            &CPropertyView::addResource);
+    connect(toolbar->addAction("Del Resource "), &QAction::triggered, property_,
+            &CPropertyView::deleteResources);
+    connect(toolbar->addAction("Set Delay"), &QAction::triggered, this,
+            &CProgramFrame::setDelayOfSelected);
 
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int screenHeight = screen ? screen->geometry().height() : 768;
@@ -86,10 +92,9 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
     layout->addWidget(toolbar);
     layout->addWidget(rows_, 1);
 
+    wireViews();
     layout_->initialUpdate();
-    connect(layout_, &CProgram_Layout_view::areaSelected, this,
-            [this](int slot) { selectedArea_ = slot; });
-    connect(property_, &CPropertyView::tabChanged, this, &CProgramFrame::propertyTabChanged);
+    history_->reset();
 
     if (showGuide && appProfile().getInt(kProfileSectionSet, "SHOW_STEP_PROGRAM", 0) == 0) {
         guide_ = new CStepGuide(this);
@@ -101,6 +106,49 @@ CProgramFrame::CProgramFrame(const QString& programPath, bool newProgram, bool s
 }
 
 CProgramFrame::~CProgramFrame() = default;
+
+void CProgramFrame::wireViews() {
+    CProgram_Menu_view* items = programList_->itemView();
+    CProgram_Menu_Time_view* timeline = programList_->timelineView();
+    auto commit = [this](const QString& what, bool save) { history_->commit(what, save); };
+    connect(layout_, &CProgram_Layout_view::areaSelected, this, [this, items, timeline](int slot) {
+        selectedArea_ = slot;
+        items->selectArea(slot);
+        timeline->setCurrentArea(slot);
+    });
+    connect(layout_, &CProgram_Layout_view::areaCountChanged, timeline,
+            &CProgram_Menu_Time_view::setAreaCount);
+    connect(
+        layout_, &CProgram_Layout_view::edited, this,
+        [this](const QString& what, bool save, int merge) { history_->commit(what, save, merge); });
+    connect(items, &CProgram_Menu_view::edited, this, commit);
+    connect(timeline, &CProgram_Menu_Time_view::edited, this, commit);
+    connect(items, &CProgram_Menu_view::elementShown, this, &CProgramFrame::showElement);
+    connect(timeline, &CProgram_Menu_Time_view::elementShown, this, &CProgramFrame::showElement);
+    connect(items, &CProgram_Menu_view::edited, timeline, &CProgram_Menu_Time_view::refresh);
+    connect(timeline, &CProgram_Menu_Time_view::edited, items, &CProgram_Menu_view::refresh);
+    connect(items, &CProgram_Menu_view::openMediumRequested, this,
+            &CProgramFrame::openMediumRequested);
+    connect(property_, &CPropertyView::openMediumRequested, this,
+            &CProgramFrame::openMediumRequested);
+    connect(property_, &CPropertyView::tabChanged, this, &CProgramFrame::propertyTabChanged);
+    connect(history_, &ProgramHistory::restored, this, [this, items, timeline] {
+        layout_->programRestored();
+        items->refresh();
+        timeline->refresh();
+    });
+}
+
+QUndoStack* CProgramFrame::undoStack() const {
+    return history_->stack();
+}
+
+void CProgramFrame::showElement(int area, int index) {
+    if (!layout_) return;
+    const CElement* element = findElement(programData(), area, index);
+    layout_->showElementInArea(area, element ? element->path : std::string(),
+                               element ? element->thumbIndex : -1);
+}
 
 void CProgramFrame::setProgramPath(const QString& path) {
     path_ = path;
@@ -115,9 +163,25 @@ bool CProgramFrame::save() {
     return false;
 }
 
-void CProgramFrame::notAvailable(const char* what) {
-    messages_.show(OperatorMessage{std::string(what) + " is not available yet.", "INFO",
-                                   MessageIcon::Information, MessageButtons::Ok});
+void CProgramFrame::setDelayOfSelected() {
+    CProgram_Menu_view* items = programList_->itemView();
+    items->setDelayOf(items->selectedIndex());
+}
+
+void CProgramFrame::insertFirstTextPage() {
+    property_->setCurrentTab(kTabTextPage);
+    LibraryList library;
+    library.load(joinPath(startFolder(), kTextPageLibrary));
+    if (library.shownCount() == 0) {
+        messages_.show(kMsgNoTextPage, "INFO", MessageIcon::Information);
+        return;
+    }
+    const int index = insertElement(programData(), droppedItem(library.shownPath(0), 0), 0, 1);
+    CProgram_Menu_view* items = programList_->itemView();
+    items->refresh();
+    programList_->timelineView()->refresh();
+    showElement(0, index);
+    history_->commit("Add " + qs(fileNameOf(library.shownPath(0))), true);
 }
 
 void CProgramFrame::guideStep(int step) {
@@ -126,27 +190,16 @@ void CProgramFrame::guideStep(int step) {
         case 1: {
             const QString path = qs(startFolder()) + "/NEWTXT.ZRT";
             QFile::remove(path);
-            emit textPageEditorRequested(path);
+            emit openMediumRequested(path);
             break;
         }
         case 2:
-            property_->setCurrentTab(kTextPageTab);
-            notAvailable("Adding a text page to the library");
+            property_->setCurrentTab(kTabTextPage);
+            property_->addResource();
             break;
-        case 3: {
-            property_->setCurrentTab(kTextPageTab);
-            std::vector<std::string> library;
-            loadLibrary(joinPath(startFolder(), kTextPageLibrary), library);
-            if (library.empty()) break;
-            CElement element;
-            element.path = library[0];
-            element.thumbIndex = 0;
-            element.hold = 3;
-            auto& list = programData().areaLists[0];
-            list.insert(list.begin() + std::min<size_t>(1, list.size()), element);
-            save();
+        case 3:
+            insertFirstTextPage();
             break;
-        }
         case 4:
             layout_->setStripVisible(true);
             layout_->play();

@@ -19,8 +19,11 @@
 #include "common/profile.h"
 #include "common/sign_size.h"
 #include "common/ui/qt_text.h"
+#include "editor/medium_kind.h"
 #include "editor/ui/preview_window.h"
+#include "editor/ui/program_history.h"
 #include "editor/ui/property_view.h"
+#include "editor/ui/thumbnail_service.h"
 
 namespace brightline::ui {
 
@@ -78,8 +81,13 @@ QWidget* upDown(QWidget* parent, QLineEdit* edit, int range,
 }  // namespace
 
 CProgram_Layout_view::CProgram_Layout_view(ProgramData& program, PlaySession& session,
+                                           ThumbnailService& thumbnails,
                                            const std::string& signName, QWidget* parent)
-    : QWidget(parent), program_(program), session_(session), signName_(signName) {
+    : QWidget(parent),
+      program_(program),
+      session_(session),
+      thumbnails_(thumbnails),
+      signName_(signName) {
     setObjectName("CProgram_Layout_view");
     setMouseTracking(true);
     setAcceptDrops(true);
@@ -87,6 +95,7 @@ CProgram_Layout_view::CProgram_Layout_view(ProgramData& program, PlaySession& se
     connect(&session_, &PlaySession::stateChanged, this,
             &CProgram_Layout_view::sessionStateChanged);
     connect(&session_, &PlaySession::statusChanged, this, [this] { update(); });
+    connect(&thumbnails_, &ThumbnailService::ready, this, [this] { update(); });
     // Wide enough for its own toolbar, whatever the sign's width.
     setMinimumSize(std::max(300, toolbar_->sizeHint().width()), 300);
 }
@@ -95,7 +104,7 @@ CProgram_Layout_view::~CProgram_Layout_view() {
     // A running Make is cancelled and waited for (it stops before the next element, a clip
     // conversion within a frame), then the preview laid over this view stops.
     disconnect(&session_, nullptr, this, nullptr);
-    session_.stop();
+    session_.cancel();
 }
 
 void CProgram_Layout_view::buildToolbar() {
@@ -152,10 +161,17 @@ void CProgram_Layout_view::initialUpdate() {
         shown_[static_cast<size_t>(slot)] =
             list.empty() ? ShownElement{} : ShownElement{list[0].path, list[0].thumbIndex};
     }
+    thumbnails_.setClockFace(QSize(canvasWidth_, canvasHeight_));
     computeLayout();
     recomputeOrigin();
     backgroundStale_ = true;
     update();
+}
+
+void CProgram_Layout_view::programRestored() {
+    const bool resized = program_.ledWidth != canvasWidth_ || program_.ledHeight != canvasHeight_;
+    initialUpdate();
+    if (resized) storeSignSize();
 }
 
 int CProgram_Layout_view::clientHeight() const {
@@ -201,6 +217,7 @@ void CProgram_Layout_view::setWidthText(const QString& text) {
     // A value above the limit is replaced by it in the edit too.
     if (typed > signSideLimit(canvasHeight_)) widthEdit_->setText(QString::number(width));
     applySignSize(width, canvasHeight_);
+    emit edited("Sign width", false, ProgramHistory::kSignSizeEdit);
 }
 
 void CProgram_Layout_view::setHeightText(const QString& text) {
@@ -208,6 +225,7 @@ void CProgram_Layout_view::setHeightText(const QString& text) {
     const int height = limitSignHeight(typed, canvasWidth_);
     if (typed > signSideLimit(canvasWidth_)) heightEdit_->setText(QString::number(height));
     applySignSize(canvasWidth_, height);
+    emit edited("Sign height", false, ProgramHistory::kSignSizeEdit);
 }
 
 void CProgram_Layout_view::applySignSize(int width, int height) {
@@ -216,6 +234,7 @@ void CProgram_Layout_view::applySignSize(int width, int height) {
     program_.ledWidth = width;
     program_.ledHeight = height;
     applyFormat(program_.areaFormat);
+    thumbnails_.setClockFace(QSize(width, height));
     recomputeOrigin();
     backgroundStale_ = true;
     if (PreviewWindow* preview = session_.preview()) preview->setGeometry(faceRect());
@@ -284,18 +303,10 @@ void CProgram_Layout_view::drawBackground() {
 
 void CProgram_Layout_view::drawElement(QPainter& p, const QRect& area,
                                        const ShownElement& element) {
-    if (element.path.empty()) return;
-    const std::string ext = extensionUpper(element.path);
-    if (ext == ".JPG" || ext == ".BMP" || ext == ".PNG") {
-        QImage image(qs(element.path));
-        if (!image.isNull()) p.drawImage(area, image);
-    } else if (ext == ".AVI" || ext == ".ZRT" || ext == ".TIM") {
-        // The library thumbnail stands in: the kind and name on a dark card.
-        p.fillRect(area, QColor(40, 40, 60));
-        p.setPen(Qt::lightGray);
-        p.drawText(area.adjusted(4, 18, -2, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                   qs(fileNameOf(element.path)));
-    }
+    if (element.path.empty() || area.width() < 1 || area.height() < 1) return;
+    if (mediumKindOf(element.path) == MediumKind::None) return;
+    // Stretched into the area, as the sign shows a picture.
+    p.drawPixmap(area, mediumPicture(thumbnails_, element.path, area.size()));
 }
 
 void CProgram_Layout_view::paintEvent(QPaintEvent*) {
@@ -378,7 +389,9 @@ void CProgram_Layout_view::mouseMoveEvent(QMouseEvent* event) {
     }
     for (int i = 0; i < lineCountOf(program_.areaFormat); ++i) {
         if (program_.regionLines[static_cast<size_t>(i)].selected == 1) {
-            dragLine(program_.areaFormat, program_.regionLines, i, x, y);
+            // Outside the face, or where an area would vanish, the line stays.
+            dragLine(program_.areaFormat, canvasWidth_, canvasHeight_, program_.regionLines, i, x,
+                     y);
             break;
         }
     }
@@ -404,6 +417,7 @@ void CProgram_Layout_view::mouseReleaseEvent(QMouseEvent* event) {
         setCursor(Qt::ArrowCursor);
         computeLayout();
         update();
+        emit edited("Move a dividing line", false, ProgramHistory::kNoMerge);
         return;
     }
     const QPoint pos = event->position().toPoint();
@@ -431,6 +445,7 @@ void CProgram_Layout_view::dropEvent(QDropEvent* event) {
     if (format < 0) return;
     applyFormat(format);
     event->acceptProposedAction();
+    emit edited(QString("Area format %1").arg(format), false, ProgramHistory::kNoMerge);
 }
 
 }  // namespace brightline::ui

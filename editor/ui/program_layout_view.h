@@ -8,7 +8,9 @@
 // The view paints and forwards input. Play, Stop and Send are the PlaySession's (borrowed; it
 // must outlive the view): the view hands them on, hosts the preview window over its face, shows
 // the session's status in the strip and keeps the size edits disabled while the session is not
-// Idle. It reads and changes the ProgramData it is given (borrowed). User interface thread only.
+// Idle. It reads and changes the ProgramData it is given (borrowed) and reports each edit (a
+// format, a line, the size) with `edited`; the pictures in the areas come from the borrowed
+// ThumbnailService at the area's size. User interface thread only.
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -25,6 +27,8 @@ class QToolButton;
 
 namespace brightline::ui {
 
+class ThumbnailService;
+
 inline constexpr int kLayoutToolbarHeight = 52;
 inline constexpr int kStatusStripHeight = 40;
 
@@ -32,12 +36,15 @@ class CProgram_Layout_view : public QWidget, public PreviewHost {
     Q_OBJECT
   public:
     // `signName` is the current sign.
-    CProgram_Layout_view(ProgramData& program, PlaySession& session, const std::string& signName,
-                         QWidget* parent = nullptr);
-    ~CProgram_Layout_view() override;  // stops the session's Make or preview
+    CProgram_Layout_view(ProgramData& program, PlaySession& session, ThumbnailService& thumbnails,
+                         const std::string& signName, QWidget* parent = nullptr);
+    ~CProgram_Layout_view() override;  // cancels the session's Make or preview
 
-    // Takes the program's size and format, computes the areas.
+    // Takes the program's size and format, computes the areas; each area shows its background.
     void initialUpdate();
+    // The program was put back by undo or redo: as initialUpdate(), and a changed sign size is
+    // written to the sign's record as an edit of the size would.
+    void programRestored();
 
     // Geometry in view coordinates.
     QPoint canvasOrigin() const { return origin_; }
@@ -48,6 +55,11 @@ class CProgram_Layout_view : public QWidget, public PreviewHost {
     void applyFormat(int format);
     void selectArea(int slot);
     void showElementInArea(int slot, const std::string& path, int thumbIndex);
+    // The path of the element area `slot` shows (empty: none).
+    std::string shownPath(int slot) const {
+        return slot >= 0 && slot < kAreaSlots ? shown_[static_cast<size_t>(slot)].path
+                                              : std::string();
+    }
     // Size edits (the edits' change handlers).
     void setWidthText(const QString& text);
     void setHeightText(const QString& text);
@@ -71,6 +83,9 @@ class CProgram_Layout_view : public QWidget, public PreviewHost {
 
   signals:
     void areaSelected(int slot);
+    // An edit of the format, a dividing line or the sign size (none of them saves the program);
+    // `merge` (ProgramHistory's ids) joins the steps of one typed size.
+    void edited(const QString& what, bool save, int merge);
     // The areas were computed again; the timeline shows one row per area.
     void areaCountChanged(int count);
 
@@ -104,6 +119,7 @@ class CProgram_Layout_view : public QWidget, public PreviewHost {
 
     ProgramData& program_;
     PlaySession& session_;
+    ThumbnailService& thumbnails_;
     std::string signName_;
 
     int canvasWidth_ = 256;

@@ -177,6 +177,45 @@ TEST(JpegPicture, WidePictureIsCutAtTheRegionsRightEdge) {
             ASSERT_EQ(page.at(x, y), y < 20 ? full.at(x, y) : 0u) << x << "," << y;
 }
 
+double meanChannel(const Picture& pic, int shift) {
+    double sum = 0;
+    for (uint32_t p : pic.pixels) sum += p >> shift & 0xFF;
+    return pic.pixels.empty() ? 0 : sum / double(pic.pixels.size());
+}
+
+TEST(JpegPicture, ScaledDecodesKeepAtLeastTheAskedSizeAndReportTheFullOne) {
+    MediaFolder dir;
+    ASSERT_TRUE(
+        runFfmpeg("-f lavfi -i testsrc2=size=800x600 -frames:v 1 -q:v 3 " + dir.file("photo.jpg")));
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(dir.file("photo.jpg"), bytes));
+    struct Case {
+        int minWidth, minHeight, width, height;
+    } cases[] = {
+        {96, 72, 100, 75},    // 1/8
+        {101, 72, 200, 150},  // one pixel more: 2/8
+        {96, 200, 300, 225},  // the height decides: 3/8
+        {800, 1, 800, 600},   // nothing smaller will do
+        {2000, 2000, 800, 600},
+    };
+    Picture full;
+    ASSERT_TRUE(decodeJpeg(bytes, full));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.minWidth << "x" << c.minHeight);
+        Picture pic;
+        int w = 0, h = 0;
+        ASSERT_TRUE(
+            decodeJpegAtLeast(bytes.data(), bytes.size(), c.minWidth, c.minHeight, pic, &w, &h));
+        EXPECT_EQ(pic.width, c.width);
+        EXPECT_EQ(pic.height, c.height);
+        EXPECT_EQ(w, 800);
+        EXPECT_EQ(h, 600);
+        // The same picture: each channel's mean stays where the full decode has it.
+        for (int shift : {0, 8, 16})
+            EXPECT_NEAR(meanChannel(pic, shift), meanChannel(full, shift), 4) << shift;
+    }
+}
+
 // Every cut and a spread of flipped bytes of a valid stream either decodes to the right size or
 // fails cleanly; the sanitizers watch for reads past the data and use after free.
 void expectCleanOnDamage(const std::vector<uint8_t>& good,

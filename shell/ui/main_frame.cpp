@@ -12,10 +12,12 @@
 #include <QPainter>
 #include <QProcess>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoGroup>
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
@@ -28,6 +30,7 @@
 #include "common/folders.h"
 #include "common/paths.h"
 #include "common/profile.h"
+#include "common/ui/file_dialog_filter.h"
 #include "editor/program_data.h"
 #include "editor/ui/program_frame.h"
 #include "shell/logon.h"
@@ -45,17 +48,6 @@ constexpr int kOperationTimerMs = 500;
 constexpr int kFrameHeightReserve = 72;
 // The longest a running operation may take to end at shut-down; its link waits are shorter.
 constexpr int kShutDownLimitMs = 60000;
-
-QString filterText(const std::vector<FileFilter>& filters) {
-    QStringList parts;
-    for (const FileFilter& f : filters) {
-        QString patterns = qs(f.patterns);
-        patterns.replace(';', ' ');
-        // Linux names are case-sensitive: offer the lower-case spellings too.
-        parts << qs(f.description) + " (" + patterns + " " + patterns.toLower() + ")";
-    }
-    return parts.join(";;");
-}
 
 }  // namespace
 
@@ -202,6 +194,17 @@ void CMainFrame::createMenus() {
         }
     };
     add("&File", {Command::New, Command::Open, Command::Save, Command::SaveAs, Command::Exit});
+    // Undo and redo of the open program's edits.
+    undoGroup_ = new QUndoGroup(this);
+    QMenu* edit = menuBar()->addMenu("&Edit");
+    QAction* undo = undoGroup_->createUndoAction(this, "Undo");
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    QAction* redo = undoGroup_->createRedoAction(this, "Redo");
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(undo);
+    edit->addAction(redo);
     add("&Send", {Command::SendFile, Command::GetFileList, Command::GetTime, Command::AdjustTime,
                   Command::UpdateFirmware, Command::UpdateFirmwareFont, Command::ChangeAddress,
                   Command::ShowInfoOnStartup, Command::SendReboot});
@@ -339,7 +342,7 @@ void CMainFrame::newFile(FileKind kind, const std::string& location, const std::
 
 void CMainFrame::openDialog() {
     const QString path = QFileDialog::getOpenFileName(this, "Open", qs(startFolder()),
-                                                      filterText(openDialogFilters()));
+                                                      dialogFilter(openDialogFilters()));
     if (!path.isEmpty()) openFile(ss(path));
 }
 
@@ -413,6 +416,12 @@ void CMainFrame::openFile(const std::string& path) {
     runFileHandler(chosenFileOf(path), path, false);
 }
 
+void CMainFrame::openMedium(const std::string& path) {
+    const ChosenFile file = chosenFileOf(path);
+    if (file.kind == FileKind::Program || file.kind == FileKind::Schedule) return;
+    runFileHandler(file, path, false);
+}
+
 void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path, bool newProgram) {
     switch (file.kind) {
         case FileKind::Program:
@@ -446,10 +455,10 @@ bool CMainFrame::openProgram(const ChosenFile& file, bool newProgram) {
         new CProgramFrame(path, newProgram, newProgram, firstSelRc_, *session_, messages_);
     connect(frame, &CProgramFrame::closed, this, &CMainFrame::programFrameClosed,
             Qt::QueuedConnection);
-    connect(frame, &CProgramFrame::textPageEditorRequested, this, [this](const QString& zrt) {
-        startOutside(textPageEditorFor(ss(zrt), programFolder(),
-                                       qEnvironmentVariable("PATH").toStdString()));
-    });
+    connect(frame, &CProgramFrame::openMediumRequested, this,
+            [this](const QString& medium) { openMedium(ss(medium)); });
+    undoGroup_->addStack(frame->undoStack());
+    undoGroup_->setActiveStack(frame->undoStack());
     connect(frame, &CProgramFrame::propertyTabChanged, this,
             [this](int tab) { firstSelRc_ = tab; });
     QMdiSubWindow* window = mdi_->addSubWindow(frame);
@@ -504,7 +513,7 @@ void CMainFrame::sendFile() {
     if (sendFileDialogOpen_) return;
     sendFileDialogOpen_ = true;
     const QString path = QFileDialog::getOpenFileName(this, "Send File", qs(startFolder()),
-                                                      filterText(sendFileDialogFilters()));
+                                                      dialogFilter(sendFileDialogFilters()));
     sendFileDialogOpen_ = false;
     if (path.isEmpty()) return;
     const ChosenFile file = chosenFileOf(ss(path));
@@ -578,20 +587,32 @@ void CMainFrame::help() {
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
     if (program.argv.empty()) {
-        messages_.show(OperatorMessage{program.missing, "", MessageIcon::Warning});
+        messages_.show(
+            OperatorMessage{program.missing, "INFO", MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
+    const QString executable = qs(program.argv[0]);
+    const bool found = executable.contains('/')
+                           ? QFileInfo(executable).isExecutable()
+                           : !QStandardPaths::findExecutable(executable).isEmpty();
+    if (!found) {
+        messages_.show(OperatorMessage{
+            program.name + " cannot be started: " + program.argv[0] + " was not found.", "INFO",
+            MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     QStringList arguments;
     for (size_t i = 1; i < program.argv.size(); ++i) arguments << qs(program.argv[i]);
-    // Started on its own, not waited for; a program that cannot be started is said so.
+    // Started on its own, not waited for; a program that cannot be started is said so, with the
+    // cause on a line of its own.
     QProcess process;
-    process.setProgram(qs(program.argv[0]));
+    process.setProgram(executable);
     process.setArguments(arguments);
     process.setWorkingDirectory(qs(startFolder()));
     if (!process.startDetached())
-        messages_.show(OperatorMessage{
-            program.argv[0] + " could not be started.\n" + ss(process.errorString()), "",
-            MessageIcon::Warning});
+        messages_.show(OperatorMessage{program.name + " could not be started (" + program.argv[0] +
+                                           ").\n" + ss(process.errorString()),
+                                       "INFO", MessageIcon::Error, MessageButtons::Ok});
 }
 
 void CMainFrame::guideStep(int step) {
@@ -633,7 +654,7 @@ void CMainFrame::shutDown() {
         settings_.height = programData().ledHeight;
     }
     closeProgram();
-    session_->stop();
+    session_->cancel();
     if (operations_->runState() == RunState::Running) {
         // Nothing the worker still says is shown: it never waits for this thread again, and a
         // stop ends it at its next wait or between files, within the link's time-outs.

@@ -1,8 +1,8 @@
 #pragma once
-// The main window "Brightline": menus File, Send, Set, View, Help; the toolbar (New, Open, Save,
-// Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the getting-started
-// guide; at most one program frame in its work area; the sign operations with their progress
-// and file list windows; the PlaySession through which every Make, preview and send of the
+// The main window "Brightline": menus File, Edit, Send, Set, View, Help; the toolbar (New, Open,
+// Save, Saveas, About, Help); the status bar; Ctrl+F11 for the whole application; the
+// getting-started guide; at most one program frame in its work area; the sign operations with their
+// progress and file list windows; the PlaySession through which every Make, preview and send of the
 // workspace folder runs (Play in the frame, Send File, guide step 3). Creation and shut-down
 // follow the designed order (see the .cpp). User interface thread only.
 #include <QMainWindow>
@@ -24,6 +24,7 @@
 class QMdiArea;
 class QMdiSubWindow;
 class QTimer;
+class QUndoGroup;
 
 namespace brightline::ui {
 
@@ -68,6 +69,13 @@ class CMainFrame : public QMainWindow {
     bool closeProgram();
     // Opens a chosen file by its kind (the Open dialog's handler table).
     void openFile(const std::string& path);
+    // A medium of the open program (a double click on its card or library entry, the guide's
+    // new text page) opened in its editor by the same table: pictures in the picture editor,
+    // text pages in the text page editor, clock pages in the clock page editor; a program or
+    // schedule path is no medium and opens nothing.
+    void openMedium(const std::string& path);
+    // Undo and Redo of the Edit menu act on the open program's history.
+    QUndoGroup* undoGroup() const { return undoGroup_; }
     // Update Firmware / Update Firmware Font after the file dialog: prepares "zos.zos" or
     // "ezfon.bin" alone in the workspace folder and starts the upload; a refused file gives
     // "File %s format unknown." and starts nothing; so does a Make or an upload that uses the
@@ -147,6 +155,7 @@ class CMainFrame : public QMainWindow {
     QPointer<CGettingStartedGuide> guide_;
     QTimer* operationTimer_ = nullptr;
     std::map<Command, QAction*> actions_;
+    QUndoGroup* undoGroup_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     int firstSelRc_ = 0;
     bool sendFileDialogOpen_ = false;  // run state 1

@@ -96,6 +96,17 @@ TEST_F(LayoutViewTest, DraggingTheBoxEdgeOfFormat3MovesTheEdgesEndingOnIt) {
     EXPECT_EQ(view_->areaLayout().areas[1], (Rect{40, 32, 192, 96}));
 }
 
+TEST_F(LayoutViewTest, ALineDraggedOutsideTheFaceStaysWhereTheFaceEnds) {
+    view_->applyFormat(1);
+    QTest::mousePress(view_, Qt::LeftButton, {}, at(128, 30));
+    QTest::mouseMove(view_, at(40, 30));
+    QTest::mouseMove(view_, at(-20, 30));  // outside: no change
+    QTest::mouseMove(view_, at(-60, 40));
+    QTest::mouseRelease(view_, Qt::LeftButton, {}, at(-60, 40));
+    EXPECT_EQ(view_->areaLayout().areas[0], (Rect{0, 0, 40, 128}));
+    EXPECT_EQ(view_->areaLayout().areas[1], (Rect{40, 0, 256, 128}));
+}
+
 TEST_F(LayoutViewTest, ClicksSelectTheInnerAreaFirst) {
     view_->applyFormat(3);
     QTest::mouseClick(view_, Qt::LeftButton, {}, at(128, 64));
@@ -133,9 +144,10 @@ TEST_F(LayoutViewTest, AreaFormatDroppedFromThePropertyView) {
     EXPECT_EQ(view_->areaLayout().areaCount, 3);
     EXPECT_EQ(view_->areaLayout().areas[1], (Rect{0, 42, 256, 85}));
 
-    // Another tab's list is empty for now and carries no format.
+    // An entry of another tab carries no format.
     property->setCurrentTab(1);
-    EXPECT_EQ(list->count(), 0);
+    std::unique_ptr<QMimeData> effect(list->model()->mimeData({list->model()->index(5, 0)}));
+    EXPECT_EQ(areaFormatOfDrag(effect.get()), -1);
     QMimeData other;
     other.setText("5");
     EXPECT_EQ(areaFormatOfDrag(&other), -1);

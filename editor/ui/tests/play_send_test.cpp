@@ -219,5 +219,58 @@ TEST_F(PlayTest, ClosingTheFrameWhileMakeConvertsAClipCancelsIt) {
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
 }
 
+TEST_F(PlayTest, StopDuringMakeEndsTheConversionAndMakeStillWritesEveryScript) {
+    std::atomic<bool> entered{false}, stopSeen{false};
+    setMediaExportFactory([&](bool) { return std::make_unique<EndlessClips>(entered, stopSeen); });
+    QImage blue(8, 8, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(qs(path("blue.png"))));
+    ProgramData program;
+    program.ledWidth = 64;
+    program.ledHeight = 32;
+    program.resetToDefaultElements();
+    program.areaLists[0].push_back(CElement{});
+    program.areaLists[0][1].path = path("clip.AVI");
+    program.areaLists[0].push_back(CElement{});
+    program.areaLists[0][2].path = path("blue.png");
+    ASSERT_TRUE(saveProgram(path("clip.ZPF"), program));
+    int sends = 0;
+    QObject::connect(&session_, &PlaySession::sendShowRequested, [&](int) { ++sends; });
+
+    auto frame = openFrame(path("clip.ZPF"));
+    CProgram_Layout_view* view = frame->layoutView();
+    QTest::mouseClick(view->playButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return entered.load(); })) << "the clip conversion never started";
+    QTest::mouseClick(view->stopButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return session_.state() == PlaySession::State::Idle; }))
+        << "Make did not end after Stop";
+    EXPECT_TRUE(stopSeen.load());
+    EXPECT_EQ(session_.preview(), nullptr);
+    EXPECT_FALSE(session_.previewed());
+    EXPECT_EQ(session_.lastMakeResult(), 2);  // the clip and the picture (its export fails)
+    EXPECT_EQ(session_.statusText(), "");
+    EXPECT_TRUE(view->widthEdit()->isEnabled());
+    std::vector<uint8_t> script;
+    ASSERT_TRUE(readWholeFile(workspaceFolder() + "/70001.shw", script));
+    const std::string text(script.begin(), script.end());
+    EXPECT_NE(text.find("ZAVI 70001001 0 0 SHOW NULL 0"), std::string::npos) << text;
+    EXPECT_NE(text.find("PNG -1"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 3), "END") << text;
+    EXPECT_EQ(sends, 0);
+    setMediaExportFactory(nullptr);
+}
+
+TEST_F(PlayTest, AMakeForSendingKeepsTheBackgroundsHoldAndSpeedOfZero) {
+    auto frame = openFrame(redProgram());
+    programData().areaLists[0][0].hold = 5;
+    programData().areaLists[0][0].speed = 2;
+    int sends = 0;
+    QObject::connect(&session_, &PlaySession::sendShowRequested, [&](int) { ++sends; });
+    ASSERT_TRUE(session_.makeProgramForSend());
+    ASSERT_TRUE(waitFor([&] { return sends == 1; }, 20000)) << lastMessage();
+    EXPECT_EQ(programData().areaLists[0][0].hold, 0);
+    EXPECT_EQ(programData().areaLists[0][0].speed, 0);
+}
+
 }  // namespace
 }  // namespace brightline::ui

@@ -1,11 +1,12 @@
 // The program frame's step guide "Program \tGuide" and its five steps.
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QPushButton>
 
 #include "common/profile.h"
 #include "editor/ui/step_guide.h"
-#include "editor/ui/tests/frame_fixture.h"
+#include "editor/ui/tests/authoring_fixture.h"
 
 namespace brightline::ui {
 namespace {
@@ -26,7 +27,7 @@ TEST_F(StepGuideTest, ShownForANewProgramUntilSwitchedOff) {
         auto buttons = guide->findChildren<QPushButton*>();
         ASSERT_EQ(buttons.size(), 5);
         QString editorPath;
-        QObject::connect(&frame, &CProgramFrame::textPageEditorRequested,
+        QObject::connect(&frame, &CProgramFrame::openMediumRequested,
                          [&](const QString& p) { editorPath = p; });
         QTest::mouseClick(buttons[0], Qt::LeftButton);
         ASSERT_TRUE(waitFor([&] { return !editorPath.isEmpty(); }));
@@ -44,6 +45,33 @@ TEST_F(StepGuideTest, ShownForANewProgramUntilSwitchedOff) {
     // An opened (not new) program never shows it.
     appProfile().writeInt("SET", "SHOW_STEP_PROGRAM", 0);
     EXPECT_EQ(openFrame(path("guided.ZPF"))->stepGuide(), nullptr);
+}
+
+class GuideStepsTest : public testing::AuthoringTest {};
+
+TEST_F(GuideStepsTest, StepTwoAddsTextPagesAndStepThreeInsertsTheFirstOne) {
+    frame_->guideStep(2);
+    EXPECT_EQ(property()->currentTab(), kTabTextPage);
+    auto* dialog = property()->findChild<QFileDialog*>("addResourceDialog");
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->nameFilters().first().startsWith("ZRT File (*.ZRT"));
+    dialog->close();
+
+    // Step 3 twice: the first text page goes to area 0 at index 1, and what was there starts
+    // later by its hold.
+    frame_->guideStep(3);
+    frame_->guideStep(3);
+    for (int i = 0; i < 2; ++i) insertElement(expected_, droppedItem(path("prices.ZRT"), 0), 0, 1);
+    expectSaved("two text pages inserted");
+    EXPECT_EQ(programData().areaLists[0][2].start, 6);
+    EXPECT_EQ(items()->count(), 3);
+    EXPECT_EQ(layout()->shownPath(0), path("prices.ZRT"));
+
+    // Without a text page in the library, step 3 says so and changes nothing.
+    ASSERT_TRUE(saveLibrary(path("RC_ZTXT.ZRC"), {}));
+    frame_->guideStep(3);
+    expectSaved("nothing inserted");
+    EXPECT_NE(lastMessage().find("no text page"), std::string::npos) << lastMessage();
 }
 
 }  // namespace

@@ -25,9 +25,7 @@ TEST_F(MainFrameSendTest, SendAfterPlayReachesTheVirtualSign) {
         CMainFrame main;
         main.resize(1000, 760);
         main.show();
-        OperationEnvironment env = main.operations().environment();
-        env.uploadPauseMs = 0;
-        main.operations().setEnvironment(env);
+        uploadWithoutPause(main);
         main.openFile(program);
         ASSERT_TRUE(main.programFrame());
         CProgram_Layout_view* view = main.programFrame()->layoutView();
@@ -62,9 +60,7 @@ TEST_F(MainFrameSendTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) 
     {
         CMainFrame main;
         main.show();
-        OperationEnvironment env = main.operations().environment();
-        env.uploadPauseMs = 0;
-        main.operations().setEnvironment(env);
+        uploadWithoutPause(main);
         ASSERT_TRUE(main.guide());
         main.openFile(program);
         bool finished = false;

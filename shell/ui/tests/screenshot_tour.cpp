@@ -1,6 +1,8 @@
 // Takes the desktop's screenshots for docs/screenshots: the main window, the program frame with
-// a three-area program during its preview, the logon dialog and the user dialog. Run under a real
-// X server (Xvfb): screenshot_tour OUTPUT_FOLDER. Everything happens in a scratch folder.
+// a three-area program during its preview, the logon dialog and the user dialog, then a program
+// of three areas with several items each: its item view, its timeline and each tab of the
+// property view with the four resource libraries filled. Run under a real X server (Xvfb):
+// screenshot_tour OUTPUT_FOLDER. Everything happens in a scratch folder.
 #include <QApplication>
 #include <QDir>
 #include <QFont>
@@ -14,12 +16,20 @@
 #include <cstdio>
 
 #include "comm/led_set_data.h"
+#include "common/file_io.h"
 #include "common/folders.h"
 #include "common/profile.h"
+#include "editor/element_list.h"
 #include "editor/program_data.h"
+#include "editor/resource_library.h"
+#include "editor/tests/test_media.h"
+#include "editor/ui/item_view.h"
 #include "editor/ui/preview_window.h"
 #include "editor/ui/program_frame.h"
 #include "editor/ui/program_layout_view.h"
+#include "editor/ui/program_list_view.h"
+#include "editor/ui/property_view.h"
+#include "editor/ui/thumbnail_service.h"
 #include "shell/ui/edit_user_dialog.h"
 #include "shell/ui/logon_dialog.h"
 #include "shell/ui/main_frame.h"
@@ -57,6 +67,15 @@ bool shoot(const QString& file) {
     const bool ok = shot.save(file);
     std::printf("%s %s\n", ok ? "wrote" : "could not write", qPrintable(file));
     return ok;
+}
+
+// An element of `path` with its library position, effects and hold.
+CElement item(const QString& path, int thumbIndex, int moveIn, int moveOut, int hold) {
+    CElement e = droppedItem(path.toStdString(), thumbIndex);
+    e.moveIn = moveIn;
+    e.moveOut = moveOut;
+    e.hold = hold;
+    return e;
 }
 
 }  // namespace
@@ -152,6 +171,79 @@ int main(int argc, char** argv) {
     QTest::qWait(300);
     if (!shoot(out + "/program-preview.png")) return 1;
     view->stop();
+
+    // 5. Authoring: the four libraries filled, a program of three areas with several items each.
+    makePicture(pics + "/coffee.jpg", 160, 120, QColor(90, 50, 20), QColor(220, 170, 90), "COFFEE");
+    makePicture(pics + "/tea.jpg", 160, 120, QColor(20, 110, 40), QColor(190, 230, 120), "TEA");
+    makePicture(pics + "/cake.png", 160, 120, QColor(200, 60, 140), QColor(250, 200, 220), "CAKE");
+    const std::string clip = dir + "/welcome.mp4";
+    const std::string pattern =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
+        "testsrc2=size=160x120:rate=25:duration=2 -pix_fmt yuv420p '" +
+        clip + "'";
+    if (std::system(pattern.c_str()) != 0) {
+        std::fprintf(stderr, "could not make the clip with ffmpeg\n");
+        return 1;
+    }
+    const std::string bars = dir + "/bars.mkv";
+    const std::string barsCommand =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
+        "smptebars=size=160x120:rate=25:duration=2 '" +
+        bars + "'";
+    if (std::system(barsCommand.c_str()) != 0) return 1;
+    const std::string page = dir + "/prices.ZRT";
+    const std::string clock = dir + "/clock.TIM";
+    if (!writeFileAtomically(page, testkit::textPageBytes(128, 64, 0xF0C000)) ||
+        !testkit::writeText(clock, testkit::clockPageText()))
+        return 1;
+    const auto picture = [&](const char* name) { return (pics + "/" + name).toStdString(); };
+    saveLibrary(dir + "/RC_IMG.ZRC",
+                {picture("left.png"), picture("top.png"), picture("bottom.png"),
+                 picture("coffee.jpg"), picture("tea.jpg"), picture("cake.png")});
+    saveLibrary(dir + "/RC_AVI.ZRC", {clip, bars});
+    saveLibrary(dir + "/RC_ZTXT.ZRC", {page});
+    saveLibrary(dir + "/RC_ZTIME.ZRC", {clock});
+    ProgramData menu;
+    menu.ledWidth = 256;
+    menu.ledHeight = 128;
+    menu.areaFormat = 9;
+    menu.resetToDefaultElements();
+    applyAreaFormat(9, 256, 128, menu.regionLines);
+    takeAsBackground(menu.areaLists[0][0], picture("left.png"), 0);
+    appendElement(menu, item(pics + "/coffee.jpg", 3, 1, 5, 60), 0);
+    appendElement(menu, item(qs(clip), 0, 0, 0, 40), 0);
+    appendElement(menu, item(pics + "/tea.jpg", 4, 7, 12, 90), 0);
+    appendElement(menu, item(qs(page), 0, 3, 2, 120), 0);
+    takeAsBackground(menu.areaLists[1][0], picture("top.png"), 1);
+    appendElement(menu, item(pics + "/cake.png", 5, 2, 9, 150), 1);
+    appendElement(menu, item(qs(bars), 1, 4, 6, 30), 1);
+    appendElement(menu, item(qs(clock), 0, 0, 0, 180), 1);
+    takeAsBackground(menu.areaLists[2][0], picture("bottom.png"), 2);
+    appendElement(menu, item(qs(page), 0, 11, 3, 200), 2);
+    appendElement(menu, item(pics + "/tea.jpg", 4, 20, 30, 100), 2);
+    saveProgram(dir + "/menu.ZPF", menu);
+    frame.openFile(dir + "/menu.ZPF");
+    programFrame = frame.programFrame();
+    if (!programFrame) return 1;
+    auto settle = [&] {
+        QTest::qWaitFor([&] { return programFrame->thumbnails().pending() == 0; }, 20000);
+        QTest::qWait(300);
+    };
+    programFrame->layoutView()->selectArea(0);
+    programFrame->programList()->itemView()->selectElement(1);
+    settle();
+    if (!shoot(out + "/program-items.png")) return 1;
+    programFrame->programList()->showTab(1);
+    settle();
+    if (!shoot(out + "/program-timeline.png")) return 1;
+    programFrame->programList()->showTab(0);
+    // The item view shows on the "Area Format" tab; the other six tabs each.
+    const char* tabs[] = {"", "move-in", "move-out", "picture", "video", "text-page", "clock-page"};
+    for (int tab = 1; tab < 7; ++tab) {
+        programFrame->propertyView()->setCurrentTab(tab);
+        settle();
+        if (!shoot(out + "/property-" + tabs[tab] + ".png")) return 1;
+    }
     frame.close();
     return 0;
 }

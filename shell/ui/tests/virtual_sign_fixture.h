@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/ui/tests/frame_fixture.h"
+#include "shell/ui/main_frame.h"
 #include "signsim/sign_simulator.h"
 
 namespace brightline::ui::testing {
@@ -25,6 +26,12 @@ class VirtualSignTest : public ProgramFilesTest {
     ~VirtualSignTest() override {
         ::unsetenv("BRIGHTLINE_VIRTUAL_SIGN");
         sign_->stop();
+    }
+    // Uploads from `main` go on without the pause after preparing the sign.
+    static void uploadWithoutPause(CMainFrame& main) {
+        OperationEnvironment env = main.operations().environment();
+        env.uploadPauseMs = 0;
+        main.operations().setEnvironment(env);
     }
     std::unique_ptr<signsim::SignSimulator> sign_;
 };
