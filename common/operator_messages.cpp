@@ -5,9 +5,8 @@
 namespace brightline {
 
 MessageAnswer affirmativeAnswer(MessageButtons buttons) {
-    return buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel
-               ? MessageAnswer::Yes
-               : MessageAnswer::Ok;
+    const bool yes = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoCancel;
+    return yes ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 MessageAnswer decliningAnswer(MessageButtons buttons) {

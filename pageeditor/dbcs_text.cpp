@@ -1,5 +1,9 @@
 #include "pageeditor/dbcs_text.h"
 
+#include <algorithm>
+
+#include "common/code_page.h"
+
 namespace brightline::pageeditor {
 
 size_t characterLength(const std::string& text, size_t pos) {
@@ -36,6 +40,36 @@ std::string insertableText(const std::string& oem) {
             out.push_back(char(b));
         i += n;
     }
+    return out;
+}
+
+namespace {
+
+// The length of the UTF-8 sequence that starts with `lead` (1 for a stray continuation byte).
+size_t utf8SequenceLength(uint8_t lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+}  // namespace
+
+TypedText typedText(const std::string& utf8) {
+    TypedText out;
+    std::string oem;
+    for (size_t i = 0; i < utf8.size();) {
+        const size_t n = std::min(utf8SequenceLength(uint8_t(utf8[i])), utf8.size() - i);
+        const std::string character = utf8.substr(i, n);
+        i += n;
+        const std::string converted = toOem(character);
+        // GBK holds the character when it comes back unchanged; '?' stands for what it cannot.
+        if (fromOem(converted) == character)
+            oem += converted;
+        else
+            out.refused += character;
+    }
+    out.oem = insertableText(oem);
     return out;
 }
 

@@ -31,4 +31,14 @@ size_t characterEnd(const std::string& text, size_t pos);
 // byte without its trail byte are dropped.
 std::string insertableText(const std::string& oem);
 
+// Text that is typed or that an input method commits (UTF-8), for inserting: `oem` holds what
+// insertableText() keeps of it in the code page, each character as GBK holds it (a Chinese
+// character as its two bytes). A character that GBK cannot hold is not turned into '?': it is
+// left out and listed in `refused` (UTF-8, in the order met).
+struct TypedText {
+    std::string oem;
+    std::string refused;
+};
+TypedText typedText(const std::string& utf8);
+
 }  // namespace brightline::pageeditor

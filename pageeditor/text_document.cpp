@@ -104,7 +104,7 @@ void TextDocument::restore(TextPage page) {
     setPage(std::move(page));
     setCaret(caret);
     if (s >= 0) select(s, e);
-    modified_ = true;
+    changed();
 }
 
 void TextDocument::measureFonts() {
@@ -163,9 +163,7 @@ int32_t TextDocument::nextPosition(int32_t pos) const {
 }
 
 size_t TextDocument::lineOf(int32_t pos) const {
-    size_t k = 0;
-    while (k + 1 < layout_.lines.size() && pos >= layout_.lines[k + 1].start) ++k;
-    return k;
+    return layout_.lineOf(pos);
 }
 
 StyleRun TextDocument::runForCurrentStyle() const {
@@ -210,6 +208,7 @@ void TextDocument::mergeRuns() {
 
 void TextDocument::changed() {
     modified_ = true;
+    ++revision_;
 }
 
 void TextDocument::relayout() {

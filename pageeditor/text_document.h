@@ -72,6 +72,9 @@ class TextDocument {
     const std::string& path() const { return path_; }
     void setPath(const std::string& path) { path_ = path; }
     bool modified() const { return modified_; }
+    // Counts the changes of the document (every operation that marks it modified); an undo
+    // history compares it before and after an edit.
+    uint64_t revision() const { return revision_; }
     void setModified(bool modified) { modified_ = modified; }
     bool zoom() const { return zoom_; }
     void setZoom(bool on) { zoom_ = on; }
@@ -160,6 +163,7 @@ class TextDocument {
     CurrentStyle style_;
     std::string path_ = kNewDocumentPath;
     bool modified_ = false;
+    uint64_t revision_ = 0;
     bool zoom_ = true;
     bool pageEdit_ = true;
     int32_t caret_ = 0;

@@ -173,9 +173,7 @@ CaretPoint TextLayout::caretAt(const TextPage& page, int32_t pos, int32_t emptyH
     if (lines.empty()) return CaretPoint{0, 0, emptyHeight};
     pos = int32_t(
         characterStart(page.text, size_t(std::clamp<int32_t>(pos, 0, int32_t(page.text.size())))));
-    size_t k = 0;
-    while (k + 1 < lines.size() && pos >= lines[k + 1].start) ++k;
-    const LineBox& line = lines[k];
+    const LineBox& line = lines[lineOf(pos)];
     int64_t x = line.x;
     for (size_t i = size_t(line.start); i < size_t(pos) && i < size_t(line.end);
          i += characterLength(page.text, i))
@@ -187,6 +185,17 @@ int32_t TextLayout::positionAt(const TextPage& page, int32_t x, int32_t y) const
     if (lines.empty()) return 0;
     size_t k = 0;
     while (k + 1 < lines.size() && y >= int64_t(lines[k].top) + lines[k].height) ++k;
+    return positionOnLine(page, k, x);
+}
+
+size_t TextLayout::lineOf(int32_t pos) const {
+    size_t k = 0;
+    while (k + 1 < lines.size() && pos >= lines[k + 1].start) ++k;
+    return k;
+}
+
+int32_t TextLayout::positionOnLine(const TextPage& page, size_t k, int32_t x) const {
+    if (k >= lines.size()) return int32_t(page.text.size());
     const LineBox& line = lines[k];
     int64_t left = line.x;
     size_t i = size_t(line.start);
@@ -197,6 +206,9 @@ int32_t TextLayout::positionAt(const TextPage& page, int32_t x, int32_t y) const
         left += w;
         i += characterLength(page.text, i);
     }
+    // The end of a wrapped line is the start of the next one: stay before its last character.
+    if (i == size_t(line.end) && k + 1 < lines.size() && i > size_t(line.start))
+        i = characterStart(page.text, i - 1);
     return int32_t(i);
 }
 

@@ -50,6 +50,10 @@ struct TextLayout {
     // The byte position nearest to the canvas point (x, y): the line whose band holds y (the
     // first or last line beyond them), then the character boundary nearest to x.
     int32_t positionAt(const TextPage& page, int32_t x, int32_t y) const;
+    // The character boundary on line `line` nearest to canvas x (before the line's break).
+    int32_t positionOnLine(const TextPage& page, size_t line, int32_t x) const;
+    // The line that holds byte `pos` (the last line for the end of the text; 0 with no lines).
+    size_t lineOf(int32_t pos) const;
 };
 
 // The advance of the character that starts at byte `pos` (a picture's own width).

@@ -73,14 +73,31 @@ std::vector<FileFilter> sendFileDialogFilters() {
             {"Schedule Files(*.AT)", "*.AT"}};
 }
 
-OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& startFolder,
-                                 const std::string& programFolder) {
-    for (const std::string& candidate :
-         {joinPath(startFolder, "pagewright"), joinPath(programFolder, "pagewright"),
-          joinPath(programFolder, "../pagewright/pagewright")}) {
-        if (executable(candidate)) return OutsideProgram{{candidate, zrtPath}, kTextPageEditorName};
+OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& programFolder,
+                                 const std::string& searchPath) {
+    std::vector<std::string> candidates = {
+        joinPath(programFolder, kTextPageEditorProgram),
+        joinPath(programFolder,
+                 std::string("../") + kTextPageEditorProgram + "/" + kTextPageEditorProgram)};
+    for (size_t from = 0; from <= searchPath.size();) {
+        size_t to = searchPath.find(':', from);
+        if (to == std::string::npos) to = searchPath.size();
+        // An empty entry is the current folder, which is not searched: a stray program there
+        // must not be started.
+        if (to > from)
+            candidates.push_back(
+                joinPath(searchPath.substr(from, to - from), kTextPageEditorProgram));
+        from = to + 1;
     }
-    return OutsideProgram{{"pagewright", zrtPath}, kTextPageEditorName};
+    for (const std::string& candidate : candidates) {
+        if (executable(candidate))
+            return OutsideProgram{{candidate, zrtPath}, kTextPageEditorName, {}};
+    }
+    OutsideProgram none;
+    none.name = kTextPageEditorName;
+    none.missing = std::string(kTextPageEditorName) + " \"" + kTextPageEditorProgram +
+                   "\" is neither in " + programFolder + " nor on the PATH.";
+    return none;
 }
 
 OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile) {

@@ -53,14 +53,20 @@ std::vector<FileFilter> sendFileDialogFilters();
 struct OutsideProgram {
     std::vector<std::string> argv;
     std::string name;
+    // With no argv: why there is nothing to start, as the operator is told.
+    std::string missing;
 };
 inline constexpr const char* kTextPageEditorName = "The text page editor";
 inline constexpr const char* kPictureEditorName = "The picture editor";
 inline constexpr const char* kHelpName = "The help";
-// The text page editor on a ".ZRT" path: "pagewright" in the start folder, else beside this
-// executable, else from PATH.
-OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& startFolder,
-                                 const std::string& programFolder);
+// The text page editor's executable.
+inline constexpr const char* kTextPageEditorProgram = "pagewright";
+// The text page editor on a ".ZRT" path (one argument, spaces and all): "pagewright" beside this
+// executable (or, in a build tree, in the folder "../pagewright" beside it), else the first one
+// in the folders of `searchPath` (as PATH lists them, ':' between). None there: no argv, and
+// `missing` says where it was looked for.
+OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& programFolder,
+                                 const std::string& searchPath);
 // A picture: the editor named in "SET"/"PICTURE_EDITOR", else xdg-open.
 OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile);
 // The manual: "brightline_Help" in the start folder when it exists, else xdg-open on the

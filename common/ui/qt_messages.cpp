@@ -71,7 +71,8 @@ MessageAnswer QtMessages::show(const OperatorMessage& message) {
         default:
             break;
     }
-    return message.buttons == MessageButtons::YesNo ? MessageAnswer::No : MessageAnswer::Ok;
+    // Closed without a button: the declining answer.
+    return decliningAnswer(message.buttons);
 }
 
 MessageAnswer showMessage(const OperatorMessage& message, QWidget* parent) {

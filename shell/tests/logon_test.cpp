@@ -244,11 +244,29 @@ TEST(FileDispatch, OutsidePrograms) {
               (std::vector<std::string>{"xdg-open", "/p/a.Bmp"}));
     profile.writeString("SET", "PICTURE_EDITOR", "gimp");
     EXPECT_EQ(pictureEditorFor("/p/a.Bmp", profile).argv[0], "gimp");
-    // The text page editor in the start folder wins; the path is one argument, spaces and all.
-    const std::string editor = dir / "pagewright";
-    fs::copy_file("/bin/true", editor);
-    auto program = textPageEditorFor("/p/my page.ZRT", dir.path(), "/nonexistent");
-    EXPECT_EQ(program.argv, (std::vector<std::string>{editor, "/p/my page.ZRT"}));
+    // The text page editor beside the program wins, then the build tree's sibling folder, then
+    // the PATH; the path is one argument, spaces and all.
+    for (const char* folder : {"bin", "apps/brightline", "apps/pagewright", "path1", "path2"})
+        fs::create_directories(dir / folder);
+    const std::string path = dir / "path1" + ":" + dir / "path2";
+    auto program = textPageEditorFor("/p/my page.ZRT", dir / "bin", path);
+    EXPECT_TRUE(program.argv.empty());
+    EXPECT_EQ(program.missing, "The text page editor \"pagewright\" is neither in " + dir / "bin" +
+                                   " nor on the PATH.");
+    for (const char* place : {"path2", "path1", "apps/pagewright", "bin"}) {
+        fs::copy_file("/bin/true", dir / place + "/pagewright");
+        const std::string folder =
+            std::string(place).rfind("apps/", 0) == 0 ? dir / "apps/brightline" : dir / "bin";
+        program = textPageEditorFor("/p/my page.ZRT", folder, path);
+        const std::string expected = std::string(place) == "apps/pagewright"
+                                         ? dir / "apps/brightline/../pagewright/pagewright"
+                                         : dir / place + "/pagewright";
+        EXPECT_EQ(program.argv, (std::vector<std::string>{expected, "/p/my page.ZRT"})) << place;
+    }
+    // A file that cannot be run is passed over; an empty PATH entry (the current folder) too.
+    fs::create_directories(dir / "plain");
+    std::ofstream(dir / "plain/pagewright") << "not a program";
+    EXPECT_TRUE(textPageEditorFor("/p/a.ZRT", dir / "none", dir / "plain" + "::").argv.empty());
 }
 
 TEST(FileDispatch, DateAndTimeSettingsAreLookedForOnThePath) {

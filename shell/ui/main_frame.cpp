@@ -550,7 +550,8 @@ void CMainFrame::runFileHandler(const ChosenFile& file, const std::string& path,
             openClockPage(file.openedFromFile ? path : file.pathWith("TIM"), file.openedFromFile);
             break;
         case FileKind::TextPage:
-            startOutside(textPageEditorFor(path, startFolder(), programFolder()));
+            startOutside(textPageEditorFor(path, programFolder(),
+                                           qEnvironmentVariable("PATH").toStdString()));
             break;
         case FileKind::Bmp:
         case FileKind::Jpg:
@@ -857,30 +858,32 @@ void CMainFrame::help() {
 }
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
-    if (program.argv.empty()) return;
+    if (program.argv.empty()) {
+        messages_.show(
+            OperatorMessage{program.missing, "INFO", MessageIcon::Error, MessageButtons::Ok});
+        return;
+    }
     const QString executable = qs(program.argv[0]);
     const bool found = executable.contains('/')
                            ? QFileInfo(executable).isExecutable()
                            : !QStandardPaths::findExecutable(executable).isEmpty();
     if (!found) {
-        // The text page editor comes with a later version; another program is not installed.
-        if (program.name == kTextPageEditorName)
-            notAvailable(qs(program.name));
-        else
-            messages_.show(OperatorMessage{
-                program.name + " cannot be started: " + program.argv[0] + " was not found.", "INFO",
-                MessageIcon::Error, MessageButtons::Ok});
+        messages_.show(OperatorMessage{
+            program.name + " cannot be started: " + program.argv[0] + " was not found.", "INFO",
+            MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     QStringList arguments;
     for (size_t i = 1; i < program.argv.size(); ++i) arguments << qs(program.argv[i]);
+    // Started on its own, not waited for; a program that cannot be started is said so, with the
+    // cause on a line of its own.
     QProcess process;
     process.setProgram(executable);
     process.setArguments(arguments);
     process.setWorkingDirectory(qs(startFolder()));
     if (!process.startDetached())
         messages_.show(OperatorMessage{program.name + " could not be started (" + program.argv[0] +
-                                           "): " + ss(process.errorString()),
+                                           ").\n" + ss(process.errorString()),
                                        "INFO", MessageIcon::Error, MessageButtons::Ok});
 }
 

@@ -179,6 +179,8 @@ class CMainFrame : public QMainWindow {
     void notAvailable(const QString& what);
     void guideStep(int step);
     void programFrameClosed(CProgramFrame* frame);
+    // Starts the program and does not wait; one that is missing or cannot be started is named
+    // in a message with the reason.
     void startOutside(const OutsideProgram& program);
     void updateCaption();
     void placeScheduleWindow();

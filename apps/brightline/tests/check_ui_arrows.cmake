@@ -7,7 +7,8 @@ file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
     ${SOURCE_DIR}/media/*.cpp ${SOURCE_DIR}/engine/*.h ${SOURCE_DIR}/engine/*.cpp
     ${SOURCE_DIR}/editor/*.h ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/comm/*.h
     ${SOURCE_DIR}/comm/*.cpp ${SOURCE_DIR}/shell/*.h ${SOURCE_DIR}/shell/*.cpp
-    ${SOURCE_DIR}/signsim/*.h ${SOURCE_DIR}/signsim/*.cpp)
+    ${SOURCE_DIR}/signsim/*.h ${SOURCE_DIR}/signsim/*.cpp ${SOURCE_DIR}/pageeditor/*.h
+    ${SOURCE_DIR}/pageeditor/*.cpp)
 set(failures "")
 foreach(source IN LISTS sources)
     string(REGEX MATCH "^[a-z]+" room "${source}")

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QToolBar>
 
+#include <fstream>
 #include <thread>
 
 #include "comm/led_set_data.h"
@@ -134,6 +135,66 @@ TEST_F(MainFrameTest, OpenDispatchesByKind) {
     EXPECT_EQ(frame.programFrame()->programPath().toStdString(), path("again.ZPF"));
     EXPECT_EQ(programData().ledWidth, 320);
     EXPECT_EQ(frame.programFrame()->layoutView()->areaLayout().areaCount, 3);
+}
+
+TEST_F(MainFrameTest, TextPagesStartTheEditorAndSayWhyWhenItCannotStart) {
+    // A stand-in editor on the PATH that notes the arguments it was started with.
+    QDir().mkpath(qs(path("bin")));
+    const std::string started = path("started.txt");
+    {
+        std::ofstream script(path("bin/pagewright"));
+        script << "#!/bin/sh\nprintf '%s\\n' \"$@\" > " << started << ".part && /bin/mv " << started
+               << ".part " << started << "\n";
+    }
+    QFile::setPermissions(qs(path("bin/pagewright")), QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray oldPath = qgetenv("PATH");
+    struct RestorePath {
+        QByteArray value;
+        ~RestorePath() { qputenv("PATH", value); }
+    } restore{oldPath};
+    qputenv("PATH", qs(path("bin")).toUtf8());
+    auto startedWith = [&] {
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(waitFor([&] { return fileExists(started); }, 10000))
+            << "the text page editor was not started";
+        readWholeFile(started, bytes);
+        QFile::remove(qs(started));
+        return std::string(bytes.begin(), bytes.end());
+    };
+
+    CMainFrame frame;
+    frame.show();
+    // New, "ZRT File": the editor on the new path, which is not quoted or split.
+    frame.newFile(FileKind::TextPage, path("my pages"), "offer");
+    EXPECT_EQ(startedWith(), path("my pages/offer.ZRT") + "\n");
+    // Open of a text page, and a double click on one in a program or the guide's step 1 (the
+    // frame asks to open the medium).
+    // (the file's own name: Linux names keep their case)
+    frame.openFile(path("sale.zrt"));
+    EXPECT_EQ(startedWith(), path("sale.zrt") + "\n");
+    frame.newFile(FileKind::Program, dir_, "show");
+    ASSERT_TRUE(frame.programFrame());
+    emit frame.programFrame()->openMediumRequested(qs(path("NEWTXT.ZRT")));
+    EXPECT_EQ(startedWith(), path("NEWTXT.ZRT") + "\n");
+    EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
+
+    // Nowhere to be found: the operator is told where it was looked for.
+    qputenv("PATH", qs(path("nothing here")).toUtf8());
+    frame.openFile(path("sale.ZRT"));
+    EXPECT_EQ(lastMessage(), "The text page editor \"pagewright\" is neither in " +
+                                 programFolder() + " nor on the PATH.");
+    // There, but it cannot run: the reason.
+    {
+        std::ofstream script(path("bin/pagewright"));
+        script << "#!/no/such/shell\n";
+    }
+    qputenv("PATH", qs(path("bin")).toUtf8());
+    messages_.clear();
+    frame.openFile(path("sale.ZRT"));
+    const std::string said =
+        "The text page editor could not be started (" + path("bin/pagewright") + ").\n";
+    EXPECT_EQ(lastMessage().rfind(said, 0), 0u) << lastMessage();
+    EXPECT_GT(lastMessage().size(), said.size()) << "no cause given";
 }
 
 TEST_F(MainFrameTest, RefusedUpdateFilesStartNothingAndSayWhich) {
