@@ -155,6 +155,14 @@ std::optional<CompactProgram> compactOf(const ProgramData& program, std::string*
         if (list.empty())
             return fail("area slot " + std::to_string(a) + " has no background element");
         if (a >= areaCount) continue;  // compared below with the new program's
+        for (size_t i = 0; i < list.size(); ++i) {
+            if (list[i].moveOut < 0)
+                return fail(where(a, i) + " has no exit line (moveOut " +
+                            std::to_string(list[i].moveOut) + "), which no list offers");
+            if (list[i].moveIn < 0)
+                return fail(where(a, i) + " has moveIn " + std::to_string(list[i].moveIn) +
+                            ", which no list offers");
+        }
         CompactArea area;
         if (!list[0].path.empty()) area.background = itemOf(list[0], true);
         for (size_t i = 1; i < list.size(); ++i) area.items.push_back(itemOf(list[i], false));
