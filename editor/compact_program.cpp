@@ -174,7 +174,7 @@ std::optional<CompactProgram> compactOf(const ProgramData& program, std::string*
     if (auto problem = compactProblem(c)) {
         const std::string at =
             problem->area < 0 ? std::string() : where(problem->area, size_t(problem->index)) + " ";
-        return fail(at + problem->field + " " + problem->message);
+        return fail(at + "(" + problem->field + "): " + problem->message);
     }
 
     // Made again, the program must be the same but for the thumbnail positions.
