@@ -10,7 +10,7 @@
 #include "editor/ui/item_dialogs.h"
 #include "editor/ui/tests/authoring_fixture.h"
 #include "shell/ui/main_frame.h"
-#include "shell/ui/new_dialog.h"
+#include "shell/ui/tests/new_program.h"
 
 namespace brightline::ui {
 namespace {
@@ -63,16 +63,8 @@ TEST_F(CompactFormTest, TheCompactFormBuildsWhatTheDesktopSavesForTheSameClicks)
     CMainFrame main;
     main.resize(1200, 860);
     main.show();
-    main.action(CMainFrame::Command::New)->trigger();
-    auto* newDialog = main.findChild<CNewDialog*>();
-    ASSERT_TRUE(newDialog);
-    newDialog->list()->setCurrentRow(0);
-    newDialog->locationEdit()->setText(qs(dir_));
-    QTest::keyClicks(newDialog->nameEdit(), "show");
-    QTest::mouseClick(newDialog->okButton(), Qt::LeftButton);
-    CProgramFrame* frame = main.programFrame();
+    CProgramFrame* frame = testing::newProgramFromMenu(main, dir_, "show");
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     CPropertyView& property = *frame->propertyView();
     CProgram_Layout_view* layout = frame->layoutView();
     CProgram_Menu_view& items = *frame->programList()->itemView();
