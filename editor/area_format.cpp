@@ -239,4 +239,9 @@ int limitSignHeight(int typed, int width) {
     return limitDimension(typed, width, 8);
 }
 
+bool isSignSize(int width, int height) {
+    return width > 0 && height > 0 && limitSignWidth(width, height) == width &&
+           limitSignHeight(height, width) == height;
+}
+
 }  // namespace brightline

@@ -54,4 +54,10 @@ int limitSignWidth(int typed, int height);
 // The same for the height, limited by the width; at least 8.
 int limitSignHeight(int typed, int width);
 
+// A size the width and height edits keep as typed: sides in multiples of 8, the width 16 or more,
+// the height 8 or more, and width x height at most 65536 pixels.
+bool isSignSize(int width, int height);
+inline constexpr const char* kSignSizeRule =
+    "sides in multiples of 8, width 16 or more, height 8 or more, at most 65536 pixels";
+
 }  // namespace brightline

@@ -17,6 +17,7 @@ inline constexpr int kExitUsage = 2;
 // Prints "usage: brightline-cli <line>" on standard error and returns kExitUsage.
 int usage(const std::string& line);
 
+int runNew(const Args& args);
 int runInspect(const Args& args);
 int runBuild(const Args& args);
 int runHashPassword(const Args& args);

@@ -3,6 +3,7 @@
 // its path ("areaLists[0][1].hold is missing") and is thrown as FileFormatError.
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <string>
 
@@ -21,6 +22,18 @@ class Fields {
         if (!object_.is_object()) throw FileFormatError(where_ + " must be an object");
     }
     bool has(const char* key) const { return object_.contains(key); }
+    // Refuses a key that is not among `known` (a misspelt field would be dropped silently).
+    void only(std::initializer_list<const char*> known) const {
+        for (auto it = object_.begin(); it != object_.end(); ++it) {
+            bool found = false;
+            for (const char* k : known) found = found || it.key() == k;
+            if (found) continue;
+            std::string list;
+            for (const char* k : known) list += (list.empty() ? "" : ", ") + std::string(k);
+            throw FileFormatError(name(it.key().c_str()) +
+                                  " is not a field here (the fields: " + list + ")");
+        }
+    }
     const json& at(const char* key) const {
         auto it = object_.find(key);
         if (it == object_.end()) throw FileFormatError(name(key) + " is missing");

@@ -5,6 +5,8 @@
 
 #include "apps/brightline-cli/json_fields.h"
 #include "comm/led_set_data.h"
+#include "common/effect_names.h"
+#include "editor/area_format.h"
 #include "editor/program_data.h"
 #include "editor/resource_library.h"
 #include "shell/schedule.h"
@@ -50,7 +52,10 @@ ojson programJson(const ProgramData& p) {
             element["path"] = e.path;
             element["thumbIndex"] = e.thumbIndex;
             element["moveIn"] = e.moveIn;
+            element["moveInName"] = entryEffectName(e.moveIn);
             element["moveOut"] = e.moveOut;
+            element["moveOutName"] =
+                e.moveOut < 0 ? ojson(nullptr) : ojson(exitEffectName(e.moveOut));
             element["speed"] = e.speed;
             element["start"] = e.start;
             element["hold"] = e.hold;
@@ -63,23 +68,64 @@ ojson programJson(const ProgramData& p) {
     return doc;
 }
 
+// An effect field of an element: the list index, or an effect by name. `entry`: the Move In
+// list (index = table position - 1, -1 for "SHOW" without an effect), else the Move Out list
+// (index = table position, -1 for no exit line). The derived "...Name" field that inspect
+// prints is checked against it when present.
+int32_t effectFromJson(const Fields& e, const char* key, const char* nameKey, bool entry) {
+    const json& v = e.at(key);
+    int32_t index = 0;
+    if (v.is_string()) {
+        const int position = effectPositionFromJson(v, e.name(key));
+        if (entry && position == 0)
+            throw FileFormatError(e.name(key) +
+                                  ": \"NULL\" is no entry effect (the entries start at \"SHOW\")");
+        index = entry ? position - 1 : position;
+    } else {
+        index = int32_t(e.number(key, -1, entry ? kEffectCount - 2 : kEffectCount - 1));
+    }
+    if (e.has(nameKey)) {
+        const json& n = e.at(nameKey);
+        const bool noExit = !entry && index < 0;
+        const std::string stored =
+            entry ? entryEffectName(index) : (noExit ? std::string() : exitEffectName(index));
+        const bool agrees = noExit ? n.is_null()
+                                   : n.is_string() && effectPositionFromJson(n, e.name(nameKey)) ==
+                                                          *effectPosition(stored);
+        if (!agrees)
+            throw FileFormatError(e.name(nameKey) + " " + n.dump() + " is not the effect of " +
+                                  e.name(key) + " " + std::to_string(index) +
+                                  (noExit ? " (no exit line)" : " (\"" + stored + "\")") +
+                                  "; change both or leave the name out");
+    }
+    return index;
+}
+
 ProgramData programFromJson(const json& doc) {
     Fields f(doc, "");
+    f.only({"kind", "ledWidth", "ledHeight", "areaFormat", "regionLines", "areaLists"});
     ProgramData p;
     p.ledWidth = f.i32("ledWidth");
     p.ledHeight = f.i32("ledHeight");
-    p.areaFormat = f.i32("areaFormat");
+    if (!isSignSize(p.ledWidth, p.ledHeight))
+        throw FileFormatError(
+            std::string(limitSignWidth(p.ledWidth, p.ledHeight) != p.ledWidth ? "ledWidth"
+                                                                              : "ledHeight") +
+            ": " + std::to_string(p.ledWidth) + "x" + std::to_string(p.ledHeight) +
+            " is not a sign size (" + kSignSizeRule + ")");
+    p.areaFormat = int32_t(f.number("areaFormat", 0, kAreaFormats - 1));
     const json& lines = f.array("regionLines");
     if (lines.size() != kRegionLines) throw FileFormatError("regionLines must hold 8 lines");
     for (size_t i = 0; i < lines.size(); ++i) {
         Fields l(lines[i], indexed("regionLines", i));
+        l.only({"band", "selected", "horizontal", "role", "endLineA", "endLineB"});
         CRegion_Line& line = p.regionLines[i];
         line.band = l.rect("band");
-        line.selected = l.i32("selected");
-        line.horizontal = l.i32("horizontal");
-        line.role = l.i32("role");
-        line.endLineA = l.i32("endLineA");
-        line.endLineB = l.i32("endLineB");
+        line.selected = int32_t(l.number("selected", 0, 1));
+        line.horizontal = int32_t(l.number("horizontal", 0, 1));
+        line.role = int32_t(l.number("role", 0, 3));
+        line.endLineA = int32_t(l.number("endLineA", -1, kRegionLines - 1));
+        line.endLineB = int32_t(l.number("endLineB", -1, kRegionLines - 1));
     }
     const json& lists = f.array("areaLists");
     if (lists.size() != kAreaSlots) throw FileFormatError("areaLists must hold 4 lists");
@@ -88,11 +134,13 @@ ProgramData programFromJson(const json& doc) {
         if (!lists[s].is_array()) throw FileFormatError(where + " must be an array");
         for (size_t i = 0; i < lists[s].size(); ++i) {
             Fields e(lists[s][i], indexed(where, i));
+            e.only({"path", "thumbIndex", "moveIn", "moveInName", "moveOut", "moveOutName", "speed",
+                    "start", "hold", "barRect"});
             CElement element;
             element.path = e.text("path");
             element.thumbIndex = e.i32("thumbIndex");
-            element.moveIn = e.i32("moveIn");
-            element.moveOut = e.i32("moveOut");
+            element.moveIn = effectFromJson(e, "moveIn", "moveInName", true);
+            element.moveOut = effectFromJson(e, "moveOut", "moveOutName", false);
             element.speed = e.i32("speed");
             element.start = e.i32("start");
             element.hold = e.i32("hold");
@@ -137,10 +185,14 @@ ojson scheduleJson(const std::vector<CAT_Data>& entries) {
 
 std::vector<CAT_Data> scheduleFromJson(const json& doc) {
     Fields f(doc, "");
+    f.only({"kind", "entries"});
     std::vector<CAT_Data> entries;
     const json& list = f.array("entries");
     for (size_t i = 0; i < list.size(); ++i) {
         Fields e(list[i], indexed("entries", i));
+        e.only({"kind", "weekdays", "months", "days", "startHour", "startMinute", "endHour",
+                "endMinute", "openStart", "openEnd", "startYear", "startMonth", "startDay",
+                "endYear", "endMonth", "endDay", "programPath", "description"});
         CAT_Data d;
         d.kind = e.i32("kind");
         d.weekdays = e.flags<7>("weekdays");
@@ -190,12 +242,15 @@ ojson signsJson(const SignList& list) {
 
 SignList signsFromJson(const json& doc) {
     Fields f(doc, "");
+    f.only({"kind", "reserved", "signs"});
     SignList list;
     list.reserved = f.i32("reserved");
     const json& signs = f.array("signs");
     for (size_t i = 0; i < signs.size(); ++i) {
         std::string where = indexed("signs", i);
         Fields s(signs[i], where);
+        s.only(
+            {"name", "port", "baudIndex", "address", "width", "height", "mtuIndex", "ip", "host"});
         CLED_Set_Data d;
         d.name = s.text("name");
         d.port = s.i32("port");
@@ -232,10 +287,12 @@ ojson usersJson(const std::vector<CUserInfo>& users) {
 
 std::vector<CUserInfo> usersFromJson(const json& doc) {
     Fields f(doc, "");
+    f.only({"kind", "users"});
     std::vector<CUserInfo> users;
     const json& list = f.array("users");
     for (size_t i = 0; i < list.size(); ++i) {
         Fields u(list[i], indexed("users", i));
+        u.only({"userName", "passwordHash"});
         users.push_back(CUserInfo{u.text("userName"), u.text("passwordHash")});
     }
     return users;
@@ -243,6 +300,7 @@ std::vector<CUserInfo> usersFromJson(const json& doc) {
 
 std::vector<std::string> pathsFromJson(const json& doc) {
     Fields f(doc, "");
+    f.only({"kind", "paths"});
     std::vector<std::string> paths;
     const json& list = f.array("paths");
     for (size_t i = 0; i < list.size(); ++i) {

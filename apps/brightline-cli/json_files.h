@@ -11,6 +11,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "editor/compact_program.h"
+
 namespace brightline {
 namespace pageeditor {
 class TextDocument;
@@ -40,5 +42,22 @@ nlohmann::ordered_json textPageJson(const std::vector<uint8_t>& bytes);
 // Throws FileFormatError naming the field that is wrong.
 void textPageFromJson(const nlohmann::json& json, const std::string& baseFolder,
                       pageeditor::TextDocument& document);
+
+// The compact program form: an object with "areas" (and no "kind"), see docs/json-files.md.
+bool isCompactProgram(const nlohmann::json& document);
+// Reads the compact form; relative media paths are taken from `baseFolder` and made absolute,
+// and every medium must be a file there. Throws FileFormatError naming the JSON path of the
+// first problem.
+CompactProgram compactFromJson(const nlohmann::json& document, const std::string& baseFolder);
+// The compact form as JSON: settings the drop gives are left out, an item without settings is
+// its path alone, effects are by script name.
+nlohmann::ordered_json compactJson(const CompactProgram& compact);
+
+// "WIDTHxHEIGHT" (such as "128x64", whole positive numbers): true with the two numbers set.
+bool parseSizeText(const std::string& text, int& width, int& height);
+
+// An effect given by script name ("DFR_LF") or display name ("Move left"), in any letter case:
+// its table position 0..45. Throws FileFormatError naming `where` for another text.
+int effectPositionFromJson(const nlohmann::json& value, const std::string& where);
 
 }  // namespace brightline

@@ -18,8 +18,12 @@ struct Command {
 
 // One row per subcommand; later subsystems add theirs here.
 const Command kCommands[] = {
-    {"inspect", "inspect FILE", "print a stored file as JSON", runInspect},
-    {"build", "build FILE.json OUT", "write the stored file a JSON document describes", runBuild},
+    {"new", "new PROGRAM.ZPF [--size WxH] [--format 0..10]",
+     "write an empty program for a sign, with an area format applied", runNew},
+    {"inspect", "inspect FILE [--compact]",
+     "print a stored file as JSON (a program in the compact form with --compact)", runInspect},
+    {"build", "build FILE.json OUT",
+     "write the stored file a JSON document (or a compact program) describes", runBuild},
     {"hash-password", "hash-password TEXT", "print the stored hash of a password", runHashPassword},
     {"make", "make PROGRAM.ZPF [--workspace DIR]", "make the program into a show", runMake},
     {"compile", "compile SCHEDULE.AT [--workspace DIR]", "make a schedule into a show", runCompile},

@@ -91,6 +91,8 @@ LogFont fontFromJson(const Fields& f) {
 }
 
 PictureEntry pictureFromJson(const Fields& p, const std::string& baseFolder) {
+    p.only({"id", "file", "width", "height", "stride", "planes", "bitsPerPixel", "unused", "bytes",
+            "bits"});
     const auto id = int32_t(p.number("id", kI32Min, kI32Max));
     if (p.has("file")) {
         std::string path = p.text("file");
@@ -223,6 +225,9 @@ nlohmann::ordered_json textPageJson(const std::vector<uint8_t>& bytes) {
 void textPageFromJson(const nlohmann::json& document, const std::string& baseFolder,
                       TextDocument& doc) {
     const Fields top(document, "");
+    // What inspect prints and build does not read back is allowed too.
+    top.only({"kind", "layout", "pageWidth", "pageHeight", "fonts", "pictures", "runs", "lines",
+              "pagePictures"});
     TextPage page;
     const std::string layout = top.text("layout");
     if (layout != "vertical" && layout != "horizontal")
@@ -239,6 +244,9 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
         throw FileFormatError("fonts must be an array of at least one font");
     for (size_t i = 0; i < fonts.size(); ++i) {
         const Fields f(fonts[i], indexed("fonts", i));
+        f.only({"id", "face", "height", "width", "escapement", "orientation", "weight", "italic",
+                "underline", "strikeOut", "charSet", "outPrecision", "clipPrecision", "quality",
+                "pitchAndFamily"});
         FontEntry entry;
         entry.id = int32_t(f.number("id", kI32Min, kI32Max));
         if (page.font(entry.id)) throw FileFormatError(f.name("id") + " is used twice");
@@ -262,6 +270,8 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
     if (!runs.is_array()) throw FileFormatError("runs must be an array");
     for (size_t i = 0; i < runs.size(); ++i) {
         const Fields r(runs[i], indexed("runs", i));
+        r.only({"picture", "count", "font", "text", "color", "contour", "outlineColor",
+                "outlineWidth", "averageWidth", "height"});
         const int32_t end = int32_t(doc.page().text.size());
         if (r.has("picture")) {
             const auto id = int32_t(r.number("picture", kI32Min, kI32Max));
@@ -288,6 +298,7 @@ void textPageFromJson(const nlohmann::json& document, const std::string& baseFol
         if (!lines.is_array()) throw FileFormatError("lines must be an array");
         for (size_t k = 0; k < lines.size() && k < doc.page().lines.size(); ++k) {
             const Fields l(lines[k], indexed("lines", k));
+            l.only({"align", "offset"});
             const json& a = l.at("align");
             int64_t value = -1;
             if (a.is_string()) {

@@ -19,6 +19,7 @@
 #include "common/profile.h"
 #include "common/sign_size.h"
 #include "common/ui/qt_text.h"
+#include "editor/compact_program.h"
 #include "editor/medium_kind.h"
 #include "editor/ui/preview_window.h"
 #include "editor/ui/program_history.h"
@@ -193,8 +194,7 @@ void CProgram_Layout_view::computeLayout() {
 }
 
 void CProgram_Layout_view::applyFormat(int format) {
-    program_.areaFormat = normalAreaFormat(format);
-    applyAreaFormat(program_.areaFormat, canvasWidth_, canvasHeight_, program_.regionLines);
+    applyAreaFormat(program_, format);  // the canvas is the program's sign size
     computeLayout();
     update();
 }

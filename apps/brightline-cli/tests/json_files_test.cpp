@@ -167,6 +167,15 @@ TEST(JsonFiles, BadDocumentsNameTheField) {
     expectError(R"({"kind":"schedule","entries":[{"kind":0,"weekdays":[0,0,0]}]})",
                 "weekdays must be 7 numbers");
     expectError(R"({"kind":"program","ledWidth":4294967296})", "32-bit");
+    // A misspelt or foreign field is refused rather than dropped, in every kind.
+    expectError(R"({"kind":"users","users":[{"userName":"a","passwordHash":"x","role":1}]})",
+                "users[0].role is not a field here");
+    expectError(R"({"kind":"library","path":["a.jpg"],"paths":[]})", "path is not a field here");
+    expectError(
+        R"({"kind":"signs","reserved":0,"signs":[{"name":"a","port":0,"baudIndex":0,"address":1,"width":1,"height":1,"mtuIndex":0,"ip":[1,2,3,4],"host":"","baud":9600}]})",
+        "signs[0].baud is not a field here");
+    expectError(R"({"kind":"schedule","entries":[],"programs":[]})",
+                "programs is not a field here");
 }
 
 TEST(JsonFiles, CorruptAndUnknownFilesAreRefusedWithAReason) {

@@ -105,6 +105,9 @@ TEST(TextPageJson, WrongFieldsAreNamed) {
     expectError(R"({"id": 2, "width": 2)", R"({"id": 2, "file": "no-such.bmp", "width": 2)",
                 "pictures[0].file");
     expectError(R"({"align": "right"})", R"({"align": "middle"})", "lines[1].align must be");
+    expectError(R"("#FF8000")", R"("#FF8000", "bold": 1)", "runs[0].bold is not a field here");
+    expectError(R"("layout": "vertical")", R"("layout": "vertical", "margin": 2)",
+                "margin is not a field here");
 }
 
 }  // namespace

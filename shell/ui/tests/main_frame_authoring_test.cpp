@@ -13,7 +13,7 @@
 #include "editor/ui/preview_window.h"
 #include "editor/ui/tests/authoring_fixture.h"
 #include "shell/ui/main_frame.h"
-#include "shell/ui/new_dialog.h"
+#include "shell/ui/tests/new_program.h"
 #include "shell/ui/tests/virtual_sign_fixture.h"
 
 namespace brightline::ui {
@@ -52,16 +52,8 @@ TEST_F(AuthoringEndToEndTest, NewProgramAuthoredThroughTheWidgetsPlaysAndReaches
     uploadWithoutPause(main);
 
     // File > New: a program file "show" in the test folder.
-    main.action(CMainFrame::Command::New)->trigger();
-    auto* newDialog = main.findChild<CNewDialog*>();
-    ASSERT_TRUE(newDialog);
-    newDialog->list()->setCurrentRow(0);
-    newDialog->locationEdit()->setText(qs(dir_));
-    QTest::keyClicks(newDialog->nameEdit(), "show");
-    QTest::mouseClick(newDialog->okButton(), Qt::LeftButton);
-    CProgramFrame* frame = main.programFrame();
+    CProgramFrame* frame = testing::newProgramFromMenu(main, dir_, "show");
     ASSERT_TRUE(frame);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     CPropertyView& property = *frame->propertyView();
     CProgram_Layout_view* layout = frame->layoutView();
     CProgram_Menu_view* items = frame->programList()->itemView();

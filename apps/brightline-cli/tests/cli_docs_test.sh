@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Every JSON example in the docs is valid JSON and is built by brightline-cli; a compact program
+# example also comes back from inspect --compact.
+# Usage: cli_docs_test.sh BRIGHTLINE_CLI DOCS_DIR DEMO_DIR
+set -u
+cli=$(realpath "$1")
+docs=$(realpath "$2")
+demo=$(realpath "$3")
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+export BRIGHTLINE_PROFILE="$dir/profile.ini"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+cd "$dir" || exit 1
+cp "$demo"/*.bmp . || fail "no pictures in $demo"
+
+# Each ```json block of each page into its own file, named after the page and the block number.
+/usr/bin/python3 - "$docs" <<'PY' || fail "extracting the examples"
+import pathlib, re, sys
+count = 0
+for page in sorted(pathlib.Path(sys.argv[1]).rglob("*.md")):
+    for i, block in enumerate(re.findall(r"^```json\n(.*?)^```", page.read_text(), re.M | re.S)):
+        pathlib.Path(f"{page.stem}-{i}.json").write_text(block)
+        count += 1
+if count == 0:
+    sys.exit("no JSON examples found")
+PY
+examples=0
+for example in *.json; do
+    examples=$((examples + 1))
+    /usr/bin/python3 -c 'import json, sys; json.load(open(sys.argv[1]))' "$example" 2> err.txt ||
+        { fail "$example is not JSON: $(tail -n 1 err.txt)"; continue; }
+    # A compact program names media that must be there: empty files of those names will do for
+    # building.
+    /usr/bin/python3 - "$example" <<'PY'
+import json, os, sys
+d = json.load(open(sys.argv[1]))
+if isinstance(d, dict) and "areas" in d:
+    for area in d["areas"]:
+        for item in ([area["background"]] if "background" in area else []) + area.get("items", []):
+            path = item if isinstance(item, str) else item["path"]
+            os.makedirs(os.path.dirname(path) or ".", exist_ok=True)
+            open(path, "a").close()
+PY
+    "$cli" build "$example" "$example.out" > /dev/null 2> err.txt ||
+        { fail "$example does not build: $(cat err.txt)"; continue; }
+    if grep -q '"areas"' "$example"; then
+        "$cli" inspect "$example.out" --compact > back.json 2> err.txt ||
+            fail "$example: inspect --compact: $(cat err.txt)"
+        "$cli" build back.json back.out && cmp -s back.out "$example.out" ||
+            fail "$example: inspect --compact then build differs"
+    else
+        # inspect then build gives the same bytes back
+        "$cli" inspect "$example.out" > back.json 2> err.txt && "$cli" build back.json back.out &&
+            cmp -s back.out "$example.out" || fail "$example: inspect then build differs"
+    fi
+done
+echo "$examples examples"
+
+[ $failures -eq 0 ] && echo "cli docs: all passed"
+exit $((failures > 0))
