@@ -32,7 +32,9 @@ const Command kCommands[] = {
      runSign},
     {"font-sheet", "font-sheet FONTFILE OUT.png", "draw every glyph of every font in a font file",
      runFontSheet},
-    {"play", "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime]",
+    {"play",
+     "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--every N] "
+     "[--realtime]",
      "play a show into frames", runPlay},
     {"effects", "effects [--size WxH] [--speed N] --out DIR",
      "every transition effect as GIFs and half-way stills", runEffects},
