@@ -3,7 +3,8 @@
 // scales with the engine's codecs and FFmpeg and draws Flash movies with our own renderer; tests
 // may substitute their own.
 //
-// Implementations are called from the thread that runs Make; `cancel` may be set from any thread
+// Implementations are called from the thread that runs Make, or, when concurrent() says so, from
+// several of Make's worker threads at once (one medium each); `cancel` may be set from any thread
 // and must end a running conversion soon (within one frame).
 #include <atomic>
 #include <functional>
@@ -17,6 +18,10 @@ using ConversionProgress = std::function<void(int done, int total)>;
 class MediaExport {
   public:
     virtual ~MediaExport() = default;
+
+    // True when every member may run on several threads at once (each call on its own medium);
+    // Make then converts on every core. The default: one call at a time.
+    virtual bool concurrent() const { return false; }
 
     // Writes `source` (".BMP", ".JPG", ".PNG") scaled to exactly width x height into `target`:
     // PNG when the target ends in ".PNG", JPEG otherwise. Grey mode turns every pixel grey.

@@ -7,9 +7,12 @@
 // window. Progress goes to the status callback ("Making ...", "Making : <file>", "Transforming...
 // <path>" while a Flash movie is converted, "Make finish"),
 // problems the operator must hear of go to OperatorMessages, and the cancel flag is checked before
-// every area and every element (and handed to a running clip conversion). A separate conversion
-// stop flag ends clip conversions only: the clip keeps what was converted and Make goes on to
-// write every script (the preview's Stop).
+// every area and every element (and handed to a running clip conversion). Media are converted on
+// every core when the media export allows it (a cancel lets each worker finish the medium it
+// holds); names, scripts and the export cache come out as if made one after another, and
+// statuses and messages follow the elements in order, from the calling thread. A separate
+// conversion stop flag ends clip conversions only: the clip keeps what was converted and Make goes
+// on to write every script (the preview's Stop).
 #include <atomic>
 #include <functional>
 #include <string>
@@ -57,9 +60,30 @@ class ScriptMaker {
     bool failed() const { return !error_.empty(); }
     const std::string& error() const { return error_; }
 
+    // Media are made by up to this many threads at once when the media export is concurrent;
+    // 0 (the default): one per core.
+    void setWorkers(unsigned workers) { workers_ = workers; }
+
   private:
+    // One medium to convert, export or copy, and what came of it.
+    struct MediaJob {
+        enum Kind { Picture, Copy, Video, Flash, TextPage } kind = Picture;
+        size_t element = 0;  // in the order Make meets the elements
+        std::string source, target;
+        int width = 0, height = 0;
+        bool started = false;
+        bool ok = false;  // pictures and copies
+        int count = 0;    // frames or pages of a clip
+        std::string error;
+    };
+    // The export as designed, taking the result of `job` (null: exporting now).
     std::string exportPicture(const std::string& source, const std::string& name, int width,
-                              int height);
+                              int height, const MediaJob* job);
+    void runJob(MediaJob& job, const std::atomic<bool>& conversionCancel);
+    // Runs the jobs in order, on every core when the media export allows; no job starts once
+    // cancelled. Returns how many started (a prefix of `jobs`).
+    size_t runJobs(std::vector<MediaJob>& jobs, const std::vector<std::string>& fileNames,
+                   const std::atomic<bool>& conversionCancel);
     void warn(const std::string& text);
     // Warns, remembers the first failure and returns false.
     bool fail(const std::string& text);
@@ -79,6 +103,7 @@ class ScriptMaker {
     std::atomic<bool> neverCancelled_{false};
     std::vector<std::string> cache_;
     std::string error_;
+    unsigned workers_ = 0;
 };
 
 }  // namespace brightline

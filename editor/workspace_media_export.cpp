@@ -19,13 +19,17 @@ namespace brightline {
 namespace {
 
 // Pictures are recognised by their first bytes, as the picture library of the original tools
-// did, so a PNG saved as ".jpg" still exports.
-bool decodeAnyPicture(const std::vector<uint8_t>& bytes, media::Picture& out, std::string& error) {
+// did, so a PNG saved as ".jpg" still exports. A JPEG is decoded at the smallest of libjpeg's
+// scales that still covers minWidth x minHeight (a camera photo for a sign area needs a fraction
+// of its pixels); the scaler then makes the exact size.
+bool decodeAnyPicture(const std::vector<uint8_t>& bytes, int minWidth, int minHeight,
+                      media::Picture& out, std::string& error) {
     if (bytes.size() >= 8 && bytes[0] == 0x89 && bytes[1] == 'P' && bytes[2] == 'N' &&
         bytes[3] == 'G')
         return media::decodePng(bytes, out, &error);
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-        return media::decodeJpeg(bytes, out, &error);
+        return media::decodeJpegAtLeast(bytes.data(), bytes.size(), minWidth, minHeight, out,
+                                        nullptr, nullptr, &error);
     if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         return media::decodeBmp(bytes, out, &error);
     error = "not a BMP, JPEG or PNG picture";
@@ -50,7 +54,7 @@ bool WorkspaceMediaExport::exportPicture(const std::string& source, const std::s
     std::vector<uint8_t> bytes;
     if (!readWholeFile(source, bytes, &error)) return false;
     media::Picture picture;
-    if (!decodeAnyPicture(bytes, picture, error)) {
+    if (!decodeAnyPicture(bytes, width, height, picture, error)) {
         error = source + ": " + error;
         return false;
     }

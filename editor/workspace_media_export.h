@@ -16,6 +16,9 @@ class WorkspaceMediaExport : public MediaExport {
     // Settings from the process's profile and "jpg.ini" in the program folder.
     static WorkspaceMediaExport fromSettings();
 
+    // Each call decodes, scales and encodes with state of its own.
+    bool concurrent() const override { return true; }
+
     bool exportPicture(const std::string& source, const std::string& target, int width, int height,
                        std::string& error) override;
     int convertVideo(const std::string& source, const std::string& target, int width, int height,

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
-#include <thread>
 
 #include "engine/diagnostic_output.h"
 #include "engine/effects.h"
@@ -58,11 +57,12 @@ int runEffect(const EffectRun& run, const std::function<void(int, const uint32_t
     std::memcpy(slot.page, run.page.data(), pixels * 4);
     std::memcpy(slot.display, run.display.data(), pixels * 4);
 
-    StepGate gate;
+    // The effect runs as a fiber on this thread, one step per grant.
+    StepGate gate(StepGate::Runner::Fibers);
     gate.reset(1);
     NoDiagnostics diag;
     std::atomic<bool> done{false};
-    std::thread region([&] {
+    gate.start(1, [&] {
         RegionContext ctx;
         bindRegionContext(ctx, slot, gate, diag, "");
         ctx.random.seed(run.seed);
@@ -85,7 +85,7 @@ int runEffect(const EffectRun& run, const std::function<void(int, const uint32_t
         ++tick;
         onTick(tick, slot.display, slot.changed.exchange(false));
     }
-    region.join();
+    gate.join();
     return tick;
 }
 

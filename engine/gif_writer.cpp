@@ -23,6 +23,12 @@ uint8_t GifWriter::paletteIndex(uint32_t pixel) {
     return static_cast<uint8_t>((r * kGreenLevels + g) * kBlueLevels + b);
 }
 
+GifWriter::GifWriter(std::string path)
+    : path_(std::move(path)),
+      queue_([this](int width, int height, const uint32_t* pixels, uint64_t tick) {
+          encode(width, height, pixels, tick);
+      }) {}
+
 GifWriter::~GifWriter() {
     finish();
 }
@@ -83,6 +89,10 @@ void GifWriter::writePending(uint64_t nextTick) {
 }
 
 void GifWriter::frame(int width, int height, const uint32_t* pixels, uint64_t tick) {
+    queue_.push(width, height, pixels, tick);
+}
+
+void GifWriter::encode(int width, int height, const uint32_t* pixels, uint64_t tick) {
     if (!error_.empty()) return;
     if (!gif_ && !open(width, height)) return;
     if (width != width_ || height != height_) {
@@ -97,6 +107,7 @@ void GifWriter::frame(int width, int height, const uint32_t* pixels, uint64_t ti
 }
 
 void GifWriter::finish() {
+    queue_.drain();
     if (!gif_) return;
     writePending(pendingTick_ + 1);
     int err = 0;

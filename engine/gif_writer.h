@@ -5,11 +5,15 @@
 // Colours are mapped to a fixed 6 x 7 x 6 colour cube (6 levels of red, 7 of green, 6 of blue;
 // 252 of the 256 palette entries), nearest level per channel: deterministic, and the same
 // palette for every frame.
+//
+// Frames are encoded on a worker of their own (FrameQueue): frame() costs the engine a copy.
+// error() and written() are complete once finish() has returned.
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "common/file_io.h"
+#include "engine/frame_queue.h"
 #include "engine/frame_sink.h"
 
 struct GifFileType;
@@ -18,7 +22,7 @@ namespace brightline::engine {
 
 class GifWriter : public FrameSink {
   public:
-    explicit GifWriter(std::string path) : path_(std::move(path)) {}
+    explicit GifWriter(std::string path);
     ~GifWriter() override;
     void frame(int width, int height, const uint32_t* pixels, uint64_t tick) override;
     // Writes the last frame and puts the file in place: the animation is written beside the path
@@ -33,6 +37,8 @@ class GifWriter : public FrameSink {
     static uint8_t paletteIndex(uint32_t pixel);
 
   private:
+    // On the queue's worker.
+    void encode(int width, int height, const uint32_t* pixels, uint64_t tick);
     bool open(int width, int height);
     void writePending(uint64_t nextTick);
     static int writeBytes(GifFileType* gif, const unsigned char* bytes, int size);
@@ -47,6 +53,7 @@ class GifWriter : public FrameSink {
     uint64_t pendingTick_ = 0;
     bool havePending_ = false;
     int written_ = 0;
+    FrameQueue queue_;  // last: its worker ends before the members it uses
 };
 
 }  // namespace brightline::engine

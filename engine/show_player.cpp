@@ -44,7 +44,12 @@ bool onLineEnd(char c) {
 
 ShowPlayer::ShowPlayer(ShowOptions options, DiagnosticOutput& diag, FrameSink* sink,
                        MediaHooks& media)
-    : options_(std::move(options)), diag_(diag, ticks_), sink_(sink), media_(media) {}
+    : options_(std::move(options)),
+      diag_(diag, ticks_),
+      sink_(sink),
+      media_(media),
+      gate_(options_.clock == ClockMode::Stepped ? StepGate::Runner::Fibers
+                                                 : StepGate::Runner::Threads) {}
 
 ShowPlayer::~ShowPlayer() {
     requestStop();
@@ -334,7 +339,7 @@ ShowPlayer::Flow ShowPlayer::playPage() {
                           options_.clock == ClockMode::Stepped,
                           options_.wordsPerTick};
     for (const RegionStart& r : regions)
-        regionThreads_.emplace_back([env, r] { RegionInterpreter(env, r).run(); });
+        gate_.start(r.region, [env, r] { RegionInterpreter(env, r).run(); });
 
     RegionSlot& screen = arena_.slot(0);
     for (;;) {
@@ -396,17 +401,20 @@ void ShowPlayer::stopAll(int regions) {
         arena_.slot(k).stop = true;
         gate_.grant(k);
     }
-    while (!pageEndTest(regions)) {
+    for (;;) {
+        // Fibers run only when the player lets them: the regions take their granted step and
+        // see the stop before the page is tested.
+        if (options_.clock == ClockMode::Stepped) gate_.waitAllAtRest();
+        if (pageEndTest(regions)) break;
         for (int k = 1; k <= regions; ++k) gate_.grant(k);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (options_.clock != ClockMode::Stepped)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     joinRegions();
 }
 
 void ShowPlayer::joinRegions() {
-    for (std::thread& t : regionThreads_)
-        if (t.joinable()) t.join();
-    regionThreads_.clear();
+    gate_.join();
 }
 
 }  // namespace brightline::engine

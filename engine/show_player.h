@@ -13,8 +13,10 @@
 // end a show within one tick, whatever the script (the region interpreter is paced the same way).
 //
 // Clocks: in stepped mode a tick completes as soon as every region has taken its step and is
-// waiting again: the same show always gives the same frames, as fast as the CPU allows. In real
-// time, ticks also wait for the 40 ms frame clock. Both compose only while the regions wait.
+// waiting again: the same show always gives the same frames, as fast as the CPU allows; the
+// regions run as fibers on the player's thread, so a tick costs what its drawing costs. In real
+// time, ticks also wait for the 40 ms frame clock and every region has a thread of its own.
+// Both compose only while the regions wait.
 //
 // run() blocks the calling thread (the engine's) until the show ends; requestStop() may be
 // called from any thread and ends the show within one tick.
@@ -130,7 +132,6 @@ class ShowPlayer {
     FrameClock clock_;
     ScriptCursor cursor_;
     ForStack loops_;
-    std::vector<std::thread> regionThreads_;
     int screenWidth_ = kDefaultWidth;
     int screenHeight_ = kDefaultHeight;
     int clipWidth_ = kDefaultWidth;  // LED_W / LED_H met while playing, never above the screen

@@ -18,8 +18,8 @@ namespace brightline::cli {
 namespace {
 
 constexpr const char* kPlayUsage =
-    "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime] [--at "
-    "\"YYYY-MM-DD HH:MM[:SS]\"]";
+    "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--every N] "
+    "[--realtime] [--at \"YYYY-MM-DD HH:MM[:SS]\"]";
 
 bool parseCount(const std::string& text, uint64_t& out) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -52,7 +52,7 @@ std::optional<CivilTime> parseMoment(const std::string& text) {
 
 int runPlay(const Args& args) {
     std::string show, workspace = workspaceFolder(), framesDir, gifPath;
-    uint64_t ticks = 0;
+    uint64_t ticks = 0, every = 0;
     bool realtime = false;
     std::optional<CivilTime> at;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -62,6 +62,8 @@ int runPlay(const Args& args) {
             workspace = args[++i];
         else if (a == "--ticks" && hasValue) {
             if (!parseCount(args[++i], ticks)) return usage(kPlayUsage);
+        } else if (a == "--every" && hasValue) {
+            if (!parseCount(args[++i], every)) return usage(kPlayUsage);
         } else if (a == "--frames" && hasValue)
             framesDir = args[++i];
         else if (a == "--gif" && hasValue)
@@ -120,7 +122,10 @@ int runPlay(const Args& args) {
 
     engine::StdoutDiagnostics diag;
     engine::Engine player;
-    player.start(show, options, &sinks, diag, content::makeContentHooks(content));
+    // --every N: the screen at every N-th tick only (25: one frame a second).
+    engine::EveryNthTick sampled(sinks, every, [&player] { return player.ticks(); });
+    player.start(show, options, every ? static_cast<engine::FrameSink*>(&sampled) : &sinks, diag,
+                 content::makeContentHooks(content));
     player.waitDone();
 
     int status = kExitOk;

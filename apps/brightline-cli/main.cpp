@@ -47,8 +47,8 @@ const Command kCommands[] = {
     {"font-sheet", "font-sheet FONTFILE OUT.png", "draw every glyph of every font in a font file",
      runFontSheet},
     {"play",
-     "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--realtime] [--at "
-     "\"YYYY-MM-DD HH:MM[:SS]\"]",
+     "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--every N] "
+     "[--realtime] [--at \"YYYY-MM-DD HH:MM[:SS]\"]",
      "play a show into frames; --at: as the sign plays it from that local moment (its schedule "
      "lines choose, its clock pages show the moment)",
      runPlay},

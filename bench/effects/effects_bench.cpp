@@ -1,7 +1,7 @@
 // The cost of one step of every transition effect on a 512 x 128 region, worst first.
 // A step is drawn once per 40 ms tick; target: the worst step under 2 ms. The figure is the
 // effect's whole run (entry and exit, speed 0, stepped clock) divided by its ticks, so it
-// includes the per-tick hand-off between the player and the region thread.
+// includes the per-tick switch between the runner and the effect (a fiber on the same thread).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

@@ -2,7 +2,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
+#include <filesystem>
+#include <mutex>
 
 #include "common/file_io.h"
 #include "common/folders.h"
@@ -332,6 +335,146 @@ TEST_F(ScriptMakerTest, ScriptsThatCannotBeWrittenFailMakeAndLeaveNoEmptyFile) {
     EXPECT_NE(maker.error().find("run.at"), std::string::npos) << maker.error();
     EXPECT_FALSE(fileExists(workspace + "/run.at"));
     EXPECT_FALSE(fileExists(workspace + "/70001.shw"));
+}
+
+}  // namespace
+}  // namespace brightline
+
+namespace brightline {
+namespace {
+
+// The recording stand-in made safe for Make's workers. Each call waits (with a deadline) until
+// `together` calls are in progress at once, so a Make that never overlaps two media is seen; when
+// `cancel` is given, that moment also cancels Make.
+class ConcurrentMedia : public MediaExport {
+  public:
+    explicit ConcurrentMedia(int together, std::atomic<bool>* cancel = nullptr)
+        : together_(together), cancel_(cancel) {}
+    bool concurrent() const override { return true; }
+    bool exportPicture(const std::string& source, const std::string& target, int width, int height,
+                       std::string& error) override {
+        return call([&] { return inner_.exportPicture(source, target, width, height, error); });
+    }
+    int convertVideo(const std::string& source, const std::string& target, int width, int height,
+                     const std::atomic<bool>& stop, const ConversionProgress& progress,
+                     std::string& error) override {
+        return call([&] {
+            return inner_.convertVideo(source, target, width, height, stop, progress, error);
+        });
+    }
+    int convertFlash(const std::string& source, const std::string& target, int width, int height,
+                     const std::atomic<bool>& stop, const ConversionProgress& progress,
+                     std::string& error) override {
+        return call([&] {
+            return inner_.convertFlash(source, target, width, height, stop, progress, error);
+        });
+    }
+    int convertTextPage(const std::string& source, const std::string& target,
+                        std::string& error) override {
+        return call([&] { return inner_.convertTextPage(source, target, error); });
+    }
+    size_t calls() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return inner_.calls.size();
+    }
+    int mostAtOnce() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return mostAtOnce_;
+    }
+
+  private:
+    template <typename F>
+    auto call(F f) -> decltype(f()) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        mostAtOnce_ = std::max(mostAtOnce_, ++atOnce_);
+        if (atOnce_ >= together_) {
+            met_ = true;
+            if (cancel_) *cancel_ = true;
+            cv_.notify_all();
+        }
+        cv_.wait_for(lock, std::chrono::seconds(10), [this] { return met_; });
+        auto result = f();  // the inner stand-in records under the lock
+        --atOnce_;
+        return result;
+    }
+
+    RecordingMedia inner_;
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    const int together_;
+    std::atomic<bool>* cancel_;
+    int atOnce_ = 0;
+    int mostAtOnce_ = 0;
+    bool met_ = false;
+};
+
+std::vector<std::pair<std::string, std::string>> filesOf(const std::string& folder) {
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file()) continue;
+        std::vector<uint8_t> bytes;
+        readWholeFile(entry.path().string(), bytes);
+        out.emplace_back(entry.path().filename().string(), std::string(bytes.begin(), bytes.end()));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST_F(ScriptMakerTest, MediaMadeOnSeveralThreadsComeOutAsIfMadeOneAfterAnother) {
+    program.areaFormat = 1;
+    program.regionLines[0].band = Rect{61, -3, 67, 64};
+    program.areaLists[0][0] = item("C:\\p\\back.bmp");
+    for (const char* path : {"C:\\p\\a.jpg", "C:\\p\\b.png", "C:\\p\\a.jpg", "C:\\p\\missing.png",
+                             "C:\\p\\missing.png", "C:\\c\\clip.avi", "C:\\c\\broken.avi"})
+        program.areaLists[0].push_back(item(path));
+    for (const char* path : {"C:\\p\\page.zrt", "C:\\p\\broken.zrt", "C:\\p\\movie.swf",
+                             "C:\\p\\b.png", "C:\\p\\odd.txt", "C:\\p\\c.bmp"})
+        program.areaLists[1].push_back(item(path));
+    const ProgramData original = program;
+
+    const int serialMade = make();
+    const auto serialFiles = filesOf(workspace);
+    const auto serialMessages = messages.messages();
+    const auto serialStatuses = statuses;
+    ASSERT_GT(serialMessages.size(), 3u);  // the missing picture twice, the broken media
+
+    program = original;
+    statuses.clear();
+    messages.clear();
+    ConcurrentMedia media(2);
+    ScriptMaker maker(program, workspace, media, messages);
+    maker.setTimeZone(zone);
+    maker.setWorkers(4);
+    maker.setStatusCallback([this](const std::string& s) { statuses.push_back(s); });
+    EXPECT_EQ(maker.make(-1, false, 7), serialMade);
+    EXPECT_GE(media.mostAtOnce(), 2);
+    // The failed picture is tried again for its second use, as before: one call more than jobs.
+    EXPECT_EQ(media.calls(), this->media.calls.size());
+    EXPECT_EQ(filesOf(workspace), serialFiles);
+    EXPECT_EQ(statuses, serialStatuses);
+    const auto parallelMessages = messages.messages();
+    ASSERT_EQ(parallelMessages.size(), serialMessages.size());
+    for (size_t i = 0; i < serialMessages.size(); ++i)
+        EXPECT_EQ(parallelMessages[i].text, serialMessages[i].text);
+}
+
+TEST_F(ScriptMakerTest, CancelLetsEachWorkerFinishItsMediumAndStartsNoOther) {
+    for (int i = 0; i < 6; ++i)
+        program.areaLists[0].push_back(item("C:\\p\\" + std::to_string(i) + ".png"));
+    std::atomic<bool> cancel{false};
+    ConcurrentMedia media(2, &cancel);
+    ScriptMaker maker(program, workspace, media, messages);
+    maker.setTimeZone(zone);
+    maker.setWorkers(2);
+    maker.setCancelFlag(&cancel);
+    EXPECT_EQ(maker.make(-1, false, 7), 0);
+    EXPECT_EQ(media.calls(), 2u);
+    // The items script stands as it was when the two pictures were made, without END.
+    EXPECT_EQ(read("70001.shw"),
+              "WIN_TYPE 1\r\nPNG 70001001 \r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\nPNG 70001002 "
+              "\r\nAP SHOW 0\r\nSTOP 3 \r\nEP NULL 0\r\n");
+    EXPECT_TRUE(fileExists(workspace + "/70001002.PNG"));
+    EXPECT_FALSE(fileExists(workspace + "/70001003.PNG"));
 }
 
 }  // namespace

@@ -21,6 +21,16 @@ out="$("$cli" play RUN.AT --workspace "$ws" --frames "$work/frames" --gif "$work
 "$cli" play run.at --workspace "$ws" --ticks 5 --frames "$work/five" >/dev/null 2>&1
 [ "$(ls "$work/five")" = "000001.png" ] || fail "--ticks 5: $(ls "$work/five")"
 
+# --every 25: the screen at ticks 25, 50, 75 and 100 of a region that draws on every tick.
+printf 'PNG 70001001 \r\nFOR 2147483647\r\nAP SHOW 0\r\nEND\r\n' > "$ws/busy.shw"
+printf 'LED_W 16 \r\nLED_H 8 \r\nRUN wzp 1 busy.shw 0 0 16 8 1 \r\nEND' > "$ws/busy.at"
+"$cli" play busy.at --workspace "$ws" --ticks 100 --every 25 --frames "$work/every" \
+    --gif "$work/every.gif" >/dev/null 2>&1 || fail "--every 25"
+[ "$(ls "$work/every" | tr '\n' ' ')" = "000025.png 000050.png 000075.png 000100.png " ] ||
+    fail "--every 25: $(ls "$work/every")"
+[ "$(ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames \
+    -of csv=p=0 "$work/every.gif")" = 4 ] || fail "--every 25: the GIF holds other than 4 frames"
+
 # Shows that never end by themselves end at --ticks, and a line repeated on every tick is
 # printed once with its count.
 printf 'LED_W 8 \r\nLED_H 8 \r\nRUN wzp 1 none.shw 0 0 8 8 1 \r\nEND' > "$ws/never.at"
@@ -44,4 +54,8 @@ set +e
 "$cli" play run.at --ticks x >/dev/null 2>&1; rc=$?
 set -e
 [ $rc -eq 2 ] || fail "bad --ticks exit $rc"
+set +e
+"$cli" play run.at --every 0 >/dev/null 2>&1; rc=$?
+set -e
+[ $rc -eq 2 ] || fail "--every 0 exit $rc"
 echo "cli play: 1 passed, 0 failed"
