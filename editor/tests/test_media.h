@@ -23,11 +23,11 @@ inline bool ffmpeg(const std::string& arguments) {
 // 0xRRGGBB; clips last one second at 10 frames a second.
 inline bool solidMedium(const std::string& path, uint32_t colour, int width, int height,
                         bool clip = false) {
-    char spec[96];
-    std::snprintf(spec, sizeof spec, "color=c=0x%06X:size=%dx%d", colour, width, height);
+    char filter[96];
+    std::snprintf(filter, sizeof filter, "color=c=0x%06X:size=%dx%d", colour, width, height);
     const std::string codec =
         path.size() > 4 && path.substr(path.size() - 4) == ".mp4" ? " -c:v mpeg4" : " -c:v mjpeg";
-    return ffmpeg("-f lavfi -i " + std::string(spec) +
+    return ffmpeg("-f lavfi -i " + std::string(filter) +
                   (clip ? ":rate=10:duration=1" + codec : std::string(" -frames:v 1")) + " " +
                   path);
 }
