@@ -42,6 +42,17 @@ port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0
 "$cli" sign get-time --host 127.0.0.1 --port "$port" > /dev/null 2> err.txt; rc=$?
 [ $rc = 1 ] || fail "refused connection exit $rc"
 grep -q "cannot connect to 127.0.0.1:$port: connection refused" err.txt || fail "refused connection: $(cat err.txt)"
+grep -q "^sign at 127.0.0.1:$port$" err.txt || fail "the sign is not named: $(cat err.txt)"
+# Without link options: the current sign of the profile, named.
+printf '[SET]\nLED_NAME=Lobby\nPORT=0\nIP0=127\nIP1=0\nIP2=0\nIP3=1\nHOST_ADDRESS=127.0.0.1\n' > profile.ini
+"$cli" sign get-time --port="$port" > /dev/null 2> err.txt; rc=$?
+[ $rc = 1 ] || fail "refused connection to the profile's sign exit $rc"
+grep -q "^sign \"Lobby\" at 127.0.0.1:$port (the current sign of the profile)$" err.txt ||
+    fail "the profile's sign is not named: $(cat err.txt)"
+"$cli" send --port "$port" --workspace ws > /dev/null 2> err.txt && fail "send to nobody succeeded"
+grep -q "^sign \"Lobby\" at 127.0.0.1:$port" err.txt && grep -q "cannot connect to 127.0.0.1:$port" err.txt ||
+    fail "send to the profile's sign: $(cat err.txt)"
+rm profile.ini
 
 # ---- play of a program and of a schedule -----------------------------------------------------
 tmp=$dir/tmp
