@@ -50,16 +50,36 @@ bool waitFor(int fd, short events, int timeoutMs) {
     }
 }
 
-bool connectWithTimeout(int fd, const sockaddr* address, socklen_t length, int timeoutMs) {
+// The reason of a system error as a message continues it: "connection refused".
+std::string reasonOf(int error) {
+    std::string text = std::strerror(error);
+    if (!text.empty())
+        text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+    return text;
+}
+
+// False with the reason in `why` when the connection was not made within the time.
+bool connectWithTimeout(int fd, const sockaddr* address, socklen_t length, int timeoutMs,
+                        std::string& why) {
     int flags = ::fcntl(fd, F_GETFL, 0);
     ::fcntl(fd, F_SETFL, flags | O_NONBLOCK);
     int r = ::connect(fd, address, length);
-    if (r != 0 && errno != EINPROGRESS) return false;
+    if (r != 0 && errno != EINPROGRESS) {
+        why = reasonOf(errno);
+        return false;
+    }
     if (r != 0) {
-        if (!waitFor(fd, POLLOUT, timeoutMs)) return false;
+        if (!waitFor(fd, POLLOUT, timeoutMs)) {
+            why = "no answer within " + std::to_string(timeoutMs) + " ms";
+            return false;
+        }
         int error = 0;
         socklen_t size = sizeof error;
-        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0) return false;
+        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0) error = errno;
+        if (error != 0) {
+            why = reasonOf(error);
+            return false;
+        }
     }
     return true;
 }
@@ -198,10 +218,11 @@ long NetworkLink::command(const std::string& request, std::string* reply, size_t
         messages_.show("socket", kWinsock, MessageIcon::Error);
         return failed(std::string("no socket: ") + std::strerror(errno));
     }
+    std::string why;
     if (!connectWithTimeout(socket.fd(), found->ai_addr, found->ai_addrlen,
-                            boundedWait(timings_.connectTimeoutMs, deadline))) {
+                            boundedWait(timings_.connectTimeoutMs, deadline), why)) {
         messages_.show("connect error!", kWinsock, MessageIcon::Error);
-        return failed("no connection to " + host_ + " port " + port);
+        return failed("cannot connect to " + host_ + ":" + port + ": " + why);
     }
     if (!sendAll(socket.fd(), request.data(), request.size(),
                  boundedWait(timings_.receiveTimeoutMs, deadline)))

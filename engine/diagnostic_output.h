@@ -1,7 +1,8 @@
 #pragma once
 // Where the engine writes its diagnostic lines ("could not open %s \n", "read failed\n", ...).
 // The lines are the engine's own texts, written word for word; nothing here is shown to the
-// operator. The host chooses the output: the CLI prints it on standard output, tests collect it.
+// operator. The host chooses the output: the command line prints it on standard error when asked
+// (--verbose), the virtual sign on its standard output, tests collect it.
 //
 // write() may be called from the show player thread and every region thread at once; every
 // implementation must be thread-safe.

@@ -47,7 +47,7 @@ ffmpeg -loglevel error -y -f lavfi -i "gradients=size=320x200:seed=7" -frames:v 
 sed -e "s#@MEDIA@#$demo/media#g" "$here/demo/pictures.ZPF.json.in" > "$demo/pictures.json"
 "$cli" build "$demo/pictures.json" "$demo/pictures.ZPF"
 made=$("$cli" make "$demo/pictures.ZPF" 2>/dev/null)
-echo "  made $made media into $BRIGHTLINE_WORKSPACE:"
+echo "  $made:"
 (cd "$BRIGHTLINE_WORKSPACE" && ls -l | tail -n +2 | awk '{printf "    %-14s %7d bytes\n", $9, $5}')
 echo "  run.at:"
 tr -d '\r' < "$BRIGHTLINE_WORKSPACE/run.at" | sed 's/^/    /'

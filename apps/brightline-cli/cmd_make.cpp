@@ -1,5 +1,7 @@
 // make, compile and check: a program or a schedule made into the show in the workspace folder,
 // and what the schedule checker has to say about a schedule.
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -19,15 +21,23 @@
 #include "shell/schedule_compiler.h"
 
 namespace brightline::cli {
-namespace {
 
-// FILE [--workspace DIR]; false on anything else.
-bool parseFileAndWorkspace(const Args& args, std::string& file, std::string& workspace) {
-    workspace = workspaceFolder();
+namespace {
+const char* const kMakeUsage = "make PROGRAM.ZPF [--workspace DIR] [--keep-going] [--verbose]";
+const char* const kCompileUsage =
+    "compile SCHEDULE.AT [--workspace DIR] [--keep-going] [--verbose]";
+
+// FILE [--workspace DIR] [--keep-going] [--verbose]; false on anything else.
+bool parseFileAndWorkspace(const Args& args, std::string& file, MakeOptions& options) {
+    options.workspace = workspaceFolder();
     file.clear();
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--workspace" && i + 1 < args.size()) {
-            workspace = args[++i];
+            options.workspace = args[++i];
+        } else if (args[i] == "--keep-going") {
+            options.keepGoing = true;
+        } else if (args[i] == "--verbose") {
+            options.verbose = true;
         } else if (!args[i].empty() && args[i][0] == '-') {
             return false;
         } else if (file.empty()) {
@@ -41,6 +51,41 @@ bool parseFileAndWorkspace(const Args& args, std::string& file, std::string& wor
 
 void printStatus(const std::string& text) {
     std::fprintf(stderr, "%s\n", text.c_str());
+}
+
+// Prints every message as the console does and counts the warnings: during Make each one is a
+// medium (or a program) that could not be made. Those that begin "Could not " are media Make
+// counted among those it handled.
+class CountingMessages : public ConsoleMessages {
+  public:
+    using OperatorMessages::show;
+    MessageAnswer show(const OperatorMessage& message) override {
+        if (message.icon == MessageIcon::Warning || message.icon == MessageIcon::Error) {
+            ++failures_;
+            if (message.text.rfind("Could not ", 0) == 0) ++unmade_;
+        }
+        return ConsoleMessages::show(message);
+    }
+    int failures() const { return failures_; }
+    int unmade() const { return unmade_; }
+
+  private:
+    std::atomic<int> failures_{0};
+    std::atomic<int> unmade_{0};
+};
+
+// The result line on standard output, and the exit status: failed when anything could not be
+// made, unless --keep-going.
+int reportMade(int handled, const CountingMessages& messages, const MakeOptions& options) {
+    const int failures = messages.failures();
+    if (options.report)
+        std::cout << std::max(0, handled - messages.unmade()) << " media made into "
+                  << options.workspace << "\n";
+    if (failures == 0) return kExitOk;
+    std::fprintf(stderr, "brightline-cli: %d %s could not be made (named above)%s\n", failures,
+                 failures == 1 ? "item" : "items",
+                 options.keepGoing ? "; going on (--keep-going)" : "");
+    return options.keepGoing ? kExitOk : kExitFailed;
 }
 
 // The schedule file into `entries`; an exit status other than kExitOk (said on standard error)
@@ -80,9 +125,13 @@ std::string momentJson(const std::optional<CivilTime>& t) {
 }  // namespace
 
 int runMake(const Args& args) {
-    std::string path, workspace;
-    if (!parseFileAndWorkspace(args, path, workspace))
-        return usage("make PROGRAM.ZPF [--workspace DIR]");
+    std::string path;
+    MakeOptions options;
+    if (!parseFileAndWorkspace(args, path, options)) return usage(kMakeUsage);
+    return makeProgramFile(path, options);
+}
+
+int makeProgramFile(const std::string& path, const MakeOptions& options) {
     ProgramData program;
     std::string error;
     ProgramLoadResult loaded = loadProgram(path, program, &error);
@@ -94,24 +143,33 @@ int runMake(const Args& args) {
         std::fprintf(stderr, "brightline-cli: cannot read %s: %s\n", path.c_str(), error.c_str());
         return kExitFailed;
     }
-    ConsoleMessages messages;
+    CountingMessages messages;
     WorkspaceMediaExport media = WorkspaceMediaExport::fromSettings();
-    ScriptMaker maker(program, workspace, media, messages);
+    ScriptMaker maker(program, options.workspace, media, messages);
     maker.setTimeZone(currentTimeZone());
-    maker.setStatusCallback(printStatus);
+    if (options.verbose) maker.setStatusCallback(printStatus);
     int made = maker.make(-1, false, 7);
     if (maker.failed()) return kExitFailed;  // the message said why
-    std::cout << made << "\n";
-    return kExitOk;
+    return reportMade(made, messages, options);
 }
 
 int runCompile(const Args& args) {
-    std::string path, workspace;
-    if (!parseFileAndWorkspace(args, path, workspace))
-        return usage("compile SCHEDULE.AT [--workspace DIR]");
+    std::string path;
+    MakeOptions options;
+    if (!parseFileAndWorkspace(args, path, options)) return usage(kCompileUsage);
+    return compileScheduleFile(path, options);
+}
+
+bool isScheduleFile(const std::string& path) {
+    std::vector<CAT_Data> entries;
+    return loadSchedule(path, entries, nullptr) == ScheduleLoadResult::Loaded;
+}
+
+int compileScheduleFile(const std::string& path, const MakeOptions& options) {
+    const std::string& workspace = options.workspace;
     std::vector<CAT_Data> entries;
     if (int status = readSchedule(path, entries); status != kExitOk) return status;
-    ConsoleMessages messages;
+    CountingMessages messages;
     WorkspaceMediaExport media = WorkspaceMediaExport::fromSettings();
     ScheduleCompileContext context;
     context.workspace = workspace;
@@ -125,15 +183,14 @@ int runCompile(const Args& args) {
             entry, k, scheduleFolder, workspace, media, messages,
             [&](ScriptMaker& maker) {
                 maker.setTimeZone(context.zone);
-                maker.setStatusCallback(printStatus);
+                if (options.verbose) maker.setStatusCallback(printStatus);
             },
             &makeFailed);
     };
     std::string error;
     int total = compileSchedule(entries, context, messages, &error);
     if (!error.empty() || makeFailed) return kExitFailed;  // the message said why
-    std::cout << total << "\n";
-    return kExitOk;
+    return reportMade(total, messages, options);
 }
 
 int runCheck(const Args& args) {

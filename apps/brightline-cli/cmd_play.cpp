@@ -1,12 +1,17 @@
 // play: a show played headless into PNG frames and/or an animated GIF.
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
 
 #include "apps/brightline-cli/commands.h"
 #include "common/file_io.h"
 #include "common/folders.h"
+#include "common/paths.h"
 #include "engine/clock/local_time.h"
 #include "engine/content/content_hooks.h"
 #include "engine/diagnostic_output.h"
@@ -18,7 +23,8 @@ namespace brightline::cli {
 namespace {
 
 constexpr const char* kPlayUsage =
-    "play RUN.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif FILE] [--every N] "
+    "play RUN.AT|PROGRAM.ZPF|SCHEDULE.AT [--workspace DIR] [--verbose] [--ticks N] [--frames DIR] "
+    "[--gif FILE] [--every N] "
     "[--realtime] [--at \"YYYY-MM-DD HH:MM[:SS]\"]";
 
 bool parseCount(const std::string& text, uint64_t& out) {
@@ -48,12 +54,55 @@ std::optional<CivilTime> parseMoment(const std::string& text) {
     return t;
 }
 
+// The engine's diagnostic lines on standard error, or nowhere.
+class StderrDiagnostics : public engine::DiagnosticOutput {
+  public:
+    explicit StderrDiagnostics(bool on) : on_(on) {}
+    void write(const std::string& text) override {
+        if (!on_) return;
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::fputs(text.c_str(), stderr);
+    }
+
+  private:
+    bool on_;
+    std::mutex mutex_;
+};
+
+// A folder of its own under the temporary folder, removed with everything in it at the end.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        std::error_code ec;
+        std::string pattern =
+            (std::filesystem::temp_directory_path(ec) / "brightline-play-XXXXXX").string();
+        if (mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+bool hasExtension(const std::string& path, const char* ext) {
+    const size_t n = std::strlen(ext);
+    if (path.size() < n) return false;
+    for (size_t i = 0; i < n; ++i)
+        if (std::toupper(static_cast<unsigned char>(path[path.size() - n + i])) != ext[i])
+            return false;
+    return true;
+}
+
 }  // namespace
 
 int runPlay(const Args& args) {
     std::string show, workspace = workspaceFolder(), framesDir, gifPath;
     uint64_t ticks = 0, every = 0;
-    bool realtime = false;
+    bool realtime = false, verbose = false;
     std::optional<CivilTime> at;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -70,6 +119,8 @@ int runPlay(const Args& args) {
             gifPath = args[++i];
         else if (a == "--realtime")
             realtime = true;
+        else if (a == "--verbose")
+            verbose = true;
         else if (a == "--at" && hasValue) {
             at = parseMoment(args[++i]);
             if (!at) return usage(kPlayUsage);
@@ -79,6 +130,26 @@ int runPlay(const Args& args) {
             return usage(kPlayUsage);
     }
     if (show.empty()) return usage(kPlayUsage);
+
+    // A program or a schedule is made into a scratch workspace first and its show played.
+    std::unique_ptr<ScratchFolder> scratch;
+    const bool program = hasExtension(show, ".ZPF");
+    if (program || isScheduleFile(show)) {
+        scratch = std::make_unique<ScratchFolder>();
+        if (scratch->path().empty()) {
+            std::fprintf(stderr, "brightline-cli: cannot create a scratch folder to make %s in\n",
+                         show.c_str());
+            return kExitFailed;
+        }
+        MakeOptions made;
+        made.workspace = joinPath(scratch->path(), "workspace");
+        made.verbose = verbose;
+        made.report = false;
+        const int status = program ? makeProgramFile(show, made) : compileScheduleFile(show, made);
+        if (status != kExitOk) return status;
+        workspace = made.workspace;
+        show = "run.at";
+    }
     if (!gifPath.empty() && sameFile(gifPath, engine::resolveShowPath(show, workspace))) {
         std::fprintf(stderr, "brightline-cli: %s is the show script itself; name another file\n",
                      gifPath.c_str());
@@ -120,7 +191,11 @@ int runPlay(const Args& args) {
         sinks.add(gif.get());
     }
 
-    engine::StdoutDiagnostics diag;
+    if (!png && !gif)
+        std::fprintf(stderr,
+                     "brightline-cli: nothing is written without --frames DIR or --gif FILE; the "
+                     "show is only played through\n");
+    StderrDiagnostics diag(verbose);
     engine::Engine player;
     // --every N: the screen at every N-th tick only (25: one frame a second).
     engine::EveryNthTick sampled(sinks, every, [&player] { return player.ticks(); });
@@ -146,7 +221,7 @@ int runPlay(const Args& args) {
                      gifPath.c_str());
         status = kExitFailed;
     }
-    std::fprintf(stderr, "played %llu ticks, %d frames\n",
+    std::fprintf(stdout, "played %llu ticks, %d frames\n",
                  static_cast<unsigned long long>(player.ticks()),
                  png   ? png->written()
                  : gif ? gif->written()

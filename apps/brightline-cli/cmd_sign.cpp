@@ -397,6 +397,20 @@ std::string signUsage() {
     return line + " " + kLinkUsage;
 }
 
+// Standard error: the sign a command talks to, and whence its link came.
+void sayWhichSign(const LinkOptions& o) {
+    std::string link = o.selection.comPort > 0
+                           ? "COM" + std::to_string(o.selection.comPort) + " (" +
+                                 (o.env.serialDevice.empty() ? "no device" : o.env.serialDevice) +
+                                 ") address " + std::to_string(o.selection.address)
+                           : o.selection.host + ":" + std::to_string(o.env.commandPort);
+    if (o.linkGiven)
+        std::fprintf(stderr, "sign at %s\n", link.c_str());
+    else
+        std::fprintf(stderr, "sign \"%s\" at %s (the current sign of the profile)\n",
+                     o.env.currentSignName.c_str(), link.c_str());
+}
+
 }  // namespace
 
 int runSend(const Args& args) {
@@ -420,6 +434,7 @@ int runSend(const Args& args) {
         }
         return sendToSigns(o);
     }
+    sayWhichSign(o);
     ConsoleMessages messages;
     ConsoleObserver observer;
     SignOperations ops(messages, observer);
@@ -440,6 +455,7 @@ int runSign(const Args& args) {
     for (const SignCommand& c : kSignCommands)
         if (o.rest[0] == c.word) command = &c;
     if (!command) return usage(signUsage());
+    sayWhichSign(o);
     ConsoleMessages messages;
     ConsoleObserver observer;
     SignOperations ops(messages, observer);

@@ -23,6 +23,20 @@ int runBuild(const Args& args);
 int runHashPassword(const Args& args);
 int runMake(const Args& args);
 int runCompile(const Args& args);
+
+// How make and compile (and play, which makes first) run Make.
+struct MakeOptions {
+    std::string workspace;
+    bool keepGoing = false;  // exit 0 although some media could not be made
+    bool verbose = false;    // Make's progress lines on standard error
+    bool report = true;      // "N media made into WORKSPACE" on standard output
+};
+// The program (a schedule) made into options.workspace; every medium that could not be made is
+// named on standard error, and then the status is kExitFailed unless options.keepGoing.
+int makeProgramFile(const std::string& path, const MakeOptions& options);
+int compileScheduleFile(const std::string& path, const MakeOptions& options);
+// Whether `path` is a schedule file (rather than the show script a workspace plays).
+bool isScheduleFile(const std::string& path);
 int runCheck(const Args& args);
 int runConvert(const Args& args);
 // The inspect branch for clips (files that start with "ZAVI"): the header and every frame

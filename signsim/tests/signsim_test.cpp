@@ -770,8 +770,8 @@ TEST_F(NetworkSignTest, DeadCommandPortGivesBothMessages) {
     ASSERT_EQ(shown().size(), 2u);
     EXPECT_EQ(shown()[0].text, "connect error!");
     EXPECT_EQ(shown()[0].caption, "WINSOCK");
-    EXPECT_EQ(shown()[1].text, "Communication error!\nno connection to 127.0.0.1 port " +
-                                   std::to_string(sim_->ftpPort()));
+    EXPECT_EQ(shown()[1].text, "Communication error!\ncannot connect to 127.0.0.1:" +
+                                   std::to_string(sim_->ftpPort()) + ": connection refused");
 }
 
 TEST_F(NetworkSignTest, DirectCommandsReachTheSign) {

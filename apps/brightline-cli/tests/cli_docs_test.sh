@@ -57,5 +57,30 @@ PY
 done
 echo "$examples examples"
 
+# Each ```json inspect block (a kind inspect prints and build does not take) is JSON with the
+# fields inspect prints for a real clip, in the same order.
+/usr/bin/python3 - "$docs" <<'PY' || fail "extracting the inspect examples"
+import pathlib, re, sys
+for page in sorted(pathlib.Path(sys.argv[1]).rglob("*.md")):
+    for i, block in enumerate(re.findall(r"^```json inspect\n(.*?)^```", page.read_text(), re.M | re.S)):
+        pathlib.Path(f"{page.stem}-inspect-{i}.txt").write_text(block)
+PY
+ffmpeg -loglevel error -f lavfi -i testsrc=size=32x16:rate=10:duration=0.2 clip.avi || fail "ffmpeg clip"
+"$cli" convert clip.avi clip.zvi > /dev/null 2>&1 || fail "convert clip"
+"$cli" inspect clip.zvi > clip.json 2> err.txt || fail "inspect clip: $(cat err.txt)"
+for example in *-inspect-*.txt; do
+    [ -e "$example" ] || { fail "no inspect examples"; break; }
+    /usr/bin/python3 - "$example" clip.json <<'PY' || fail "$example differs from what inspect prints"
+import json, sys
+doc, real = (json.load(open(p)) for p in sys.argv[1:])
+def shape(v):
+    if isinstance(v, dict): return [(k, shape(x)) for k, x in v.items()]
+    if isinstance(v, list): return [shape(v[0])] if v else []
+    return type(v).__name__
+if shape(doc) != shape(real) or doc["kind"] != real["kind"]:
+    sys.exit(f"{sys.argv[1]}: {shape(doc)} != {shape(real)}")
+PY
+done
+
 [ $failures -eq 0 ] && echo "cli docs: all passed"
 exit $((failures > 0))

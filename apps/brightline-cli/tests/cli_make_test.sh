@@ -46,7 +46,7 @@ cat > "$dir/program.json" <<JSON
 JSON
 "$cli" build "$dir/program.json" "$dir/show.ZPF" || fail "build"
 made=$("$cli" make "$dir/show.ZPF" --workspace "$dir/ws" 2>"$dir/err")
-[ "$made" = "3" ] || { fail "make printed '$made', expected 3"; cat "$dir/err"; }
+[ "$made" = "3 media made into $dir/ws" ] || { fail "make printed '$made', expected 3"; cat "$dir/err"; }
 header='TIME_ZONE -28800 \r\nDAYLIGHT_START 00/00:00 \r\nDAYLIGHT_END  00/00:00 \r\nDAYLIGHT_BIAS 0 \r\nLED_W 128 \r\nLED_H 64 \r\n'
 expect_file "$dir/ws/run.at" "${header}AT 00:00 00:00 \r\nRUN wzp 3 70000.shw 0 0 64 64 1 70001.shw 0 0 64 64 1 70011.shw 64 0 64 64 1 \r\nEND"
 expect_file "$dir/ws/70000.shw" 'WIN_TYPE 1\r\nPNG 70000001 \r\nAP SHOW 0\r\nSTOP 0 \r\nEP NULL 0\r\nEND'
@@ -73,9 +73,30 @@ JSON
 "$cli" build "$dir/schedule.json" "$dir/week.AT" || fail "build schedule"
 printf '[SET]\nLED_W=128\nLED_H=64\n' > "$BRIGHTLINE_PROFILE"
 total=$("$cli" compile "$dir/week.AT" --workspace "$dir/ws2" 2>"$dir/err")
-[ "$total" = "6" ] || { fail "compile printed '$total', expected 6"; cat "$dir/err"; }
+[ "$total" = "6 media made into $dir/ws2" ] || { fail "compile printed '$total', expected 6"; cat "$dir/err"; }
 expect_file "$dir/ws2/run.at" "${header}WEEK --/--/--  --/--/--  3e 08:00 17:30\r\nRUN wzp 3 70000.shw 0 0 64 64 1 70001.shw 0 0 64 64 1 70011.shw 64 0 64 64 1 \r\nOTHER\r\nRUN wzp 3 70100.shw 0 0 64 64 1 70101.shw 0 0 64 64 1 70111.shw 64 0 64 64 1 \r\nAT 12:00 13:00\r\nRUN wzp 0 \r\nEND"
 [ -e "$dir/ws2/70101001.JPG" ] || fail "the second program's media are missing"
+
+# A medium that cannot be made: named on standard error, the count said, exit 1; --keep-going
+# makes the rest and exits 0. Make's progress lines only with --verbose.
+sed "s|$dir/front.jpg|$dir/gone.jpg|" "$dir/program.json" > "$dir/gone.json"
+"$cli" build "$dir/gone.json" "$dir/gone.ZPF" || fail "build gone"
+made=$("$cli" make "$dir/gone.ZPF" --workspace "$dir/ws3" 2>"$dir/err"); rc=$?
+[ $rc = 1 ] || fail "make with a missing medium exit $rc, expected 1"
+# (the picture is in both areas: two items)
+[ "$made" = "1 media made into $dir/ws3" ] || fail "make with a missing medium printed '$made'"
+[ "$(grep -c "Could not make $dir/gone.jpg" "$dir/err")" = 2 ] || fail "the missing medium is not named: $(cat "$dir/err")"
+grep -q "^brightline-cli: 2 items could not be made" "$dir/err" || fail "no failure count: $(cat "$dir/err")"
+! grep -q "^Making" "$dir/err" || fail "progress lines without --verbose"
+"$cli" make "$dir/gone.ZPF" --workspace "$dir/ws3" --keep-going >/dev/null 2>&1 || fail "--keep-going exit $?"
+"$cli" make "$dir/gone.ZPF" --workspace "$dir/ws3" --keep-going --verbose >/dev/null 2>"$dir/err"
+grep -q "^Make finish$" "$dir/err" || fail "no progress lines with --verbose: $(cat "$dir/err")"
+sed "s|\"show.ZPF\"|\"gone.ZPF\"|" "$dir/schedule.json" > "$dir/gone-week.json"
+"$cli" build "$dir/gone-week.json" "$dir/gone-week.AT" || fail "build gone-week"
+"$cli" compile "$dir/gone-week.AT" --workspace "$dir/ws4" >/dev/null 2>"$dir/err"; rc=$?
+[ $rc = 1 ] || fail "compile with a missing medium exit $rc, expected 1"
+grep -q "Could not make $dir/gone.jpg" "$dir/err" || fail "compile: the missing medium is not named"
+"$cli" compile "$dir/gone-week.AT" --workspace "$dir/ws4" --keep-going >/dev/null 2>&1 || fail "compile --keep-going"
 
 "$cli" make >/dev/null 2>&1; [ $? = 2 ] || fail "make without a file is a usage error"
 "$cli" make "$dir/none.ZPF" >/dev/null 2>&1; [ $? = 1 ] || fail "make of a missing file fails"

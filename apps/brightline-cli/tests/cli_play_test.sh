@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# brightline-cli play: frames named by tick, a GIF, the engine's lines on standard output, and
-# the exit codes. Usage: cli_play_test.sh BRIGHTLINE_CLI
+# brightline-cli play: frames named by tick, a GIF, the engine's lines on standard error with
+# --verbose only, and the exit codes. Usage: cli_play_test.sh BRIGHTLINE_CLI
 set -euo pipefail
 cli="$1"
 work="$(mktemp -d)"
@@ -13,8 +13,13 @@ ffmpeg -loglevel error -f lavfi -i color=c=red:size=16x8 -frames:v 1 "$ws/700010
 printf 'PNG 70001001 \r\nAP SHOW 0\r\nSTOP 1 \r\nEP SHOW 0\r\n' > "$ws/70011.shw"
 printf 'LED_W 32 \r\nLED_H 8 \r\nAT 00:00 00:00 \r\nRUN wzp 1 70011.shw 0 0 16 8 1 \r\nEND' > "$ws/run.at"
 
-out="$("$cli" play RUN.AT --workspace "$ws" --frames "$work/frames" --gif "$work/show.gif" 2>/dev/null)"
-[ "$out" = $'**********All Region quit \r' ] || fail "diagnostics: $out"
+out="$("$cli" play RUN.AT --workspace "$ws" --frames "$work/frames" --gif "$work/show.gif" 2>"$work/err")"
+[ "$out" = "played 27 ticks, 2 frames" ] || fail "result: $out"
+# (lines from the address sanitizer start with "==")
+[ -z "$(grep -v "^==" "$work/err")" ] || fail "diagnostics without --verbose: $(cat "$work/err")"
+rm -r "$work/frames"
+err="$("$cli" play RUN.AT --workspace "$ws" --frames "$work/frames" --verbose 2>&1 >/dev/null | grep -v "^==")"
+[ "$err" = $'**********All Region quit \r' ] || fail "diagnostics: $err"
 [ "$(ls "$work/frames")" = $'000001.png\n000027.png' ] || fail "frames: $(ls "$work/frames")"
 [ "$(head -c 6 "$work/show.gif")" = "GIF89a" ] || fail "no GIF"
 
@@ -37,17 +42,19 @@ printf 'LED_W 8 \r\nLED_H 8 \r\nRUN wzp 1 none.shw 0 0 8 8 1 \r\nEND' > "$ws/nev
 printf 'LED_W 8 \r\nLED_H 8 \r\nRUN wzp 1 loop.shw 0 0 8 8 1 \r\nEND' > "$ws/loop.at"
 printf 'FOR 2147483647\r\nEND\r\n' > "$ws/loop.shw"
 for show in never.at loop.at; do
-    out="$(timeout 60 "$cli" play "$show" --workspace "$ws" --ticks 60 2>"$work/err")" ||
+    out="$(timeout 60 "$cli" play "$show" --workspace "$ws" --ticks 60 --verbose 2>"$work/err")" ||
         fail "$show did not end at --ticks 60"
-    grep -q "played 60 ticks" "$work/err" || fail "$show: $(cat "$work/err")"
-    [ ${#out} -lt 400 ] || fail "$show printed ${#out} bytes"
+    grep -q "played 60 ticks" <<<"$out" || fail "$show: $out"
+    bytes=$(grep -v "^==" "$work/err" | wc -c)
+    [ "$bytes" -lt 400 ] || fail "$show printed $bytes bytes"
 done
-out="$(timeout 60 "$cli" play never.at --workspace "$ws" --ticks 60 2>/dev/null)"
+out="$(timeout 60 "$cli" play never.at --workspace "$ws" --ticks 60 --verbose 2>&1 >/dev/null | grep -v "^==")"
 grep -q "^repeated 59 times: could not open $ws/none.shw " <<<"$out" || fail "no count: $out"
 
 set +e
-out="$("$cli" play missing.at --workspace "$ws" 2>/dev/null)"; rc=$?
+"$cli" play missing.at --workspace "$ws" --verbose 2>"$work/err" >/dev/null; rc=$?
 set -e
+out="$(grep -v "^brightline-cli: " "$work/err")"
 [ $rc -eq 1 ] || fail "missing show exit $rc"
 [ "$out" = "could not open $ws/missing.at " ] || fail "missing show: $out"
 set +e
@@ -58,4 +65,9 @@ set +e
 "$cli" play run.at --every 0 >/dev/null 2>&1; rc=$?
 set -e
 [ $rc -eq 2 ] || fail "--every 0 exit $rc"
+
+# Without --frames or --gif it says that nothing was written.
+"$cli" play run.at --workspace "$ws" >/dev/null 2>"$work/err" || fail "play without outputs"
+grep -q "nothing is written without --frames DIR or --gif FILE" "$work/err" ||
+    fail "play without outputs: $(cat "$work/err")"
 echo "cli play: 1 passed, 0 failed"

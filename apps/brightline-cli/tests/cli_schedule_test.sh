@@ -58,7 +58,7 @@ JSON
 "$cli" play run.at --workspace "$dir/ws" --at "2026-03-10T09:00:00" --frames "$dir/tue" >/dev/null 2>&1 || fail "play tuesday"
 [ "$(colour "$dir/tue/000001.png")" = red ] || fail "tuesday shows $(colour "$dir/tue/000001.png"), not red"
 # Tuesday afternoon nothing is scheduled.
-out=$("$cli" play run.at --workspace "$dir/ws" --at "2026-03-10 13:00" --frames "$dir/none" 2>/dev/null)
+out=$("$cli" play run.at --workspace "$dir/ws" --at "2026-03-10 13:00" --frames "$dir/none" --verbose 2>&1 >/dev/null)
 [ "$out" = "nothing is scheduled at 2026-03-10 13:00:00" ] || fail "afternoon: '$out'"
 [ -z "$(ls "$dir/none")" ] || fail "afternoon drew frames"
 "$cli" play run.at --workspace "$dir/ws" --at "2026-02-30 09:00" >/dev/null 2>&1; [ $? = 2 ] || fail "a day that does not exist is a usage error"

@@ -53,7 +53,7 @@ cat > "$dir/program.json" <<JSON
 JSON
 "$cli" build "$dir/program.json" "$dir/show.ZPF" || fail "build"
 made=$("$cli" make "$dir/show.ZPF" --workspace "$dir/ws" 2>"$dir/make.err")
-[ "$made" = "3" ] || { fail "make printed '$made', expected 3"; cat "$dir/make.err"; }
+[ "$made" = "3 media made into $dir/ws" ] || { fail "make printed '$made', expected 3"; cat "$dir/make.err"; }
 grep -q '^ZAVI 70011001 2 ' "$dir/ws/70011.shw" || { fail "the text page clip line"; cat "$dir/ws/70011.shw"; }
 
 "$cli" play run.at --workspace "$dir/ws" --ticks 75 --frames "$dir/frames" > "$dir/play.out" 2>&1 \

@@ -44,7 +44,7 @@ cat > "$dir/program.json" <<JSON
 JSON
 "$cli" build "$dir/program.json" "$dir/show.ZPF" || fail "build program"
 made=$("$cli" make "$dir/show.ZPF" --workspace "$dir/ws" 2>"$dir/make.err")
-[ "$made" = 1 ] || { fail "make printed '$made'"; cat "$dir/make.err"; }
+[ "$made" = "1 media made into $dir/ws" ] || { fail "make printed '$made'"; cat "$dir/make.err"; }
 "$cli" play run.at --workspace "$dir/ws" --frames "$dir/frames" > "$dir/play.out" 2>&1 \
     || { fail "play"; cat "$dir/play.out"; }
 frames=("$dir"/frames/*.png)

@@ -51,8 +51,8 @@ cat > program.json <<JSON
                [], [], []]}
 JSON
 "$cli" build program.json show.ZPF || fail "build"
-made=$("$cli" make show.ZPF --workspace ws 2> make.err)
-[ "$made" = "1" ] || { fail "make printed '$made', expected 1"; cat make.err; }
+made=$("$cli" make show.ZPF --workspace ws --verbose 2> make.err)
+[ "$made" = "1 media made into ws" ] || { fail "make printed '$made', expected 1"; cat make.err; }
 grep -q "^Transforming\.\.\. $dir/movie.swf$" make.err || fail "make did not announce the movie: $(cat make.err)"
 grep -q '^ZAVI 70001001 10 0 SHOW NULL 0 ' ws/70001.shw || fail "clip line: $(cat ws/70001.shw)"
 "$cli" inspect ws/70001001.ZVI > clip.json || fail "the made clip does not read back"

@@ -262,7 +262,7 @@ TEST_F(AddressDialogsTest, FailedIpChangeSaysSoAndChangesNothing) {
     setIp(dialog->network()->gatewayEdit(), {{10, 0, 0, 1}});
     dialog->send();
     // The designed text, then the cause on its own line.
-    EXPECT_EQ(lastMessage().rfind("Communication error!\nno connection to 127.0.0.1 port ", 0), 0u)
+    EXPECT_EQ(lastMessage().rfind("Communication error!\ncannot connect to 127.0.0.1:", 0), 0u)
         << lastMessage();
     dialog->accept();
     EXPECT_EQ(appProfile().getString("SET", "HOST_ADDRESS", "none"), "none");

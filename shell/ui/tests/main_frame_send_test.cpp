@@ -319,8 +319,8 @@ TEST_F(MainFrameSendTest, SendToSignsReachesEachTickedSignAndNamesTheDeadOne) {
     // A row per sign: its link, the files it was sent, its outcome.
     QTreeWidget* rows = window->signRows();
     ASSERT_EQ(rows->topLevelItemCount(), 3);
-    const char* const outcomes[] = {
-        "done", "done", "FAILED: Communication error! no connection to 127.0.0.4 port "};
+    const char* const outcomes[] = {"done", "done",
+                                    "FAILED: Communication error! cannot connect to 127.0.0.4:"};
     const char* const sent[] = {"3/3", "3/3", "0/3"};
     for (int i = 0; i < 3; ++i) {
         QTreeWidgetItem* row = rows->topLevelItem(i);

@@ -47,8 +47,8 @@ TEST_F(SignDialogsTest, ReadFailsWithTheDesignedTextWhenTheSignRefuses) {
     CShowOnStartupDialog dialog(main.operations(), BootParams{}, &main);
     dialog.readFromSign();
     EXPECT_FALSE(dialog.confirmed());
-    EXPECT_EQ(lastMessage().rfind("Read show information on startup failed!\nno connection to ", 0),
-              0u)
+    EXPECT_EQ(
+        lastMessage().rfind("Read show information on startup failed!\ncannot connect to ", 0), 0u)
         << lastMessage();
 }
 
