@@ -57,7 +57,7 @@ const Command kCommands[] = {
 };
 
 void printHelp(FILE* to) {
-    std::fprintf(to, "usage: brightline-cli COMMAND [ARGS]\ncommands:\n");
+    std::fprintf(to, "usage: brightline-cli COMMAND [ARGS] | --help | --version\ncommands:\n");
     for (const Command& c : kCommands) {
         std::fprintf(to, "  %s\n      %s\n", c.synopsis, c.description);
         if (c.run == runSign) printSignCommands(to);
@@ -85,6 +85,10 @@ int main(int argc, char** argv) {
     std::string name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         printHelp(stdout);
+        return kExitOk;
+    }
+    if (name == "--version") {
+        std::printf("brightline-cli %s\n", BRIGHTLINE_VERSION);
         return kExitOk;
     }
     for (const Command& c : kCommands) {
