@@ -72,7 +72,14 @@ int runBrightline(int argc, char** argv) {
 
     CMainFrame frame;
     frame.showMaximized();
-    for (const QString& file : files) frame.openFile(ss(file));
+    for (const QString& file : files) {
+        if (QFileInfo(file).isFile())
+            frame.openFile(ss(file));
+        else
+            messages.show(OperatorMessage{ss(file) + " cannot be opened: there is no such file.",
+                                          kCaptionWarning, MessageIcon::Warning,
+                                          MessageButtons::Ok});
+    }
     if (quitWhenReady) {
         QTimer::singleShot(0, &frame, [&frame, started] {
             frame.repaint();

@@ -9,8 +9,9 @@
 // folder). Nothing is written under /usr.
 //
 // Arguments that are not options are files opened after the main window is shown (a double click
-// on a program, schedule, clock page or text page file). --quit-when-ready prints "ready after N
-// ms" once the main window has been shown and painted, and exits (the start-up benchmark uses it).
+// on a program, schedule, clock page or text page file); one that does not exist is named in a
+// warning instead. --quit-when-ready prints "ready after N ms" once the main window has been shown
+// and painted, and exits (the start-up benchmark uses it).
 namespace brightline::ui {
 
 // Runs the program; the process's exit status.
