@@ -115,6 +115,47 @@ std::string programFolder() {
     return trimSeparator(folderOf(exe));
 }
 
+std::string installedDataFolder(const std::string& programFolder) {
+    const std::string folder = trimSeparator(programFolder);
+    const size_t slash = folder.rfind('/');
+    if (slash == std::string::npos || folder.compare(slash, std::string::npos, "/bin") != 0)
+        return std::string();
+    const std::string data = folder.substr(0, slash) + "/share/brightline";
+    return isDirectory(data) ? data : std::string();
+}
+
+std::string dataFolder() {
+    const std::string program = programFolder();
+    const std::string data = installedDataFolder(program);
+    return data.empty() ? program : data;
+}
+
+std::string userDataFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::string base = data && *data ? std::string(data) : homeFolder() + "/.local/share";
+    return trimSeparator(base) + "/brightline";
+}
+
+bool seedFolder(const std::string& from, const std::string& to,
+                const std::vector<std::string>& names, std::string* why) {
+    if (!ensureFolder(to)) {
+        if (why) *why = "cannot create the folder " + to;
+        return false;
+    }
+    for (const std::string& name : names) {
+        const std::string source = from + "/" + name;
+        const std::string target = to + "/" + name;
+        if (fileExists(target) || !fileExists(source)) continue;
+        std::vector<uint8_t> bytes;
+        std::string error;
+        if (!readWholeFile(source, bytes, &error) || !writeFileAtomically(target, bytes, &error)) {
+            if (why) *why = "cannot copy " + source + " to " + target + ": " + error;
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string workspaceFolder() {
     if (const char* env = std::getenv("BRIGHTLINE_WORKSPACE"); env && *env)
         return trimSeparator(env);

@@ -3,7 +3,13 @@
 //
 // start folder     the current directory when the program started (or as set); holds
 //                  "LED_SET.ZRC", the resource libraries and "fonts"
-// program folder   the folder of the running executable; holds "UserInfo.dat" and "jpg.ini"
+// program folder   the folder of the running executable; in a build tree it holds "fonts",
+//                  "UserInfo.dat" and "jpg.ini"
+// data folder      the read-only data of an installed program, "<prefix>/share/brightline" beside
+//                  "<prefix>/bin" (fonts, the initial "UserInfo.dat" and sign list); in a build
+//                  tree the program folder
+// user data folder $XDG_DATA_HOME/brightline (~/.local/share when XDG_DATA_HOME is unset): the
+//                  start folder of an installed desktop program, which writes nothing under /usr
 // workspace folder where Make writes the show: $BRIGHTLINE_WORKSPACE, else
 //                  $XDG_CACHE_HOME/brightline/BRIGHTLINE_TMP (~/.cache when XDG_CACHE_HOME is
 //                  unset)
@@ -11,6 +17,7 @@
 //
 // Every folder is returned without a trailing separator. Thread-safe.
 #include <string>
+#include <vector>
 
 namespace brightline {
 
@@ -18,11 +25,23 @@ std::string startFolder();
 // Fixes the start folder (the main window does this when it is created; tests use it too).
 void setStartFolder(const std::string& folder);
 std::string programFolder();
+// "<prefix>/share/brightline" when `programFolder` is "<prefix>/bin" and that folder exists;
+// empty otherwise (the program runs from a build tree).
+std::string installedDataFolder(const std::string& programFolder);
+// installedDataFolder(programFolder()), or the program folder when that is empty.
+std::string dataFolder();
+std::string userDataFolder();
 std::string workspaceFolder();
 std::string scratchFolder();
 
 // Creates the folder and its missing parents; true when it exists afterwards.
 bool ensureFolder(const std::string& folder);
+
+// Copies each of `names` from the folder `from` into the folder `to` (created when missing) when
+// `to` lacks it; a file already in `to` is never replaced, and a name missing from `from` is passed
+// over. False, with `why` naming the file, when `to` cannot be made or a copy fails.
+bool seedFolder(const std::string& from, const std::string& to,
+                const std::vector<std::string>& names, std::string* why = nullptr);
 
 // The mark Brightline leaves in a workspace folder it made or took over: a file inside its "data"
 // subfolder, which no upload sends (uploads send only the files directly in the workspace).

@@ -15,7 +15,7 @@ int jpegQualityFromFile(const std::string& iniPath) {
 }
 
 int configuredJpegQuality() {
-    return jpegQualityFromFile(joinPath(programFolder(), kJpegQualityFile));
+    return jpegQualityFromFile(joinPath(dataFolder(), kJpegQualityFile));
 }
 
 }  // namespace brightline::media

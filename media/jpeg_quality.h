@@ -1,6 +1,6 @@
 #pragma once
 // The JPEG quality of made pictures and clip frames: the integer key "JPG_QUALITY" in section
-// "SET" of "jpg.ini" in the program folder.
+// "SET" of "jpg.ini" in the data folder (the program folder in a build tree).
 #include <string>
 
 namespace brightline::media {
@@ -15,7 +15,7 @@ inline constexpr int kDefaultJpegQuality = 75;
 // lowest quality the encoder has.
 int jpegQualityFromFile(const std::string& iniPath);
 
-// jpegQualityFromFile of "jpg.ini" in the program folder.
+// jpegQualityFromFile of "jpg.ini" in the data folder.
 int configuredJpegQuality();
 
 }  // namespace brightline::media

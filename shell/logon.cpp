@@ -74,11 +74,13 @@ StartupLogon prepareStartupLogon(Profile& profile, const std::string& userFilePa
                                  std::vector<CUserInfo>& users, OperatorMessages& messages) {
     const LogonFlags flags = readLogonFlags(profile);
     if (flags.enableLogon == 0) return StartupLogon::Continue;
-    if (!fileExists(userFilePath)) {
-        messages.show(warning(kMsgNoUserFileExit));
+    std::string error;
+    if (!fileExists(userFilePath) || !loadUsers(userFilePath, users, &error)) {
+        OperatorMessage message = warning(kMsgNoUserFileExit);
+        message.text = userFileProblemText(userFilePath, error, installedUserFile());
+        messages.show(message);
         return StartupLogon::Exit;
     }
-    loadUsers(userFilePath, users);
     return StartupLogon::AskUser;
 }
 
@@ -103,7 +105,34 @@ void setCurrentUser(const CurrentUser& user) {
 }
 
 std::string userFilePath() {
-    return joinPath(programFolder(), kUserFile);
+    if (installedUserFile().empty()) return joinPath(programFolder(), kUserFile);
+    return joinPath(userDataFolder(), kUserFile);
+}
+
+std::string installedUserFile() {
+    const std::string data = installedDataFolder(programFolder());
+    return data.empty() ? std::string() : joinPath(data, kUserFile);
+}
+
+std::string userFileProblemText(const std::string& path, const std::string& error,
+                                const std::string& installedCopy) {
+    std::string text = kMsgNoUserFileExit;
+    if (error.empty())
+        text += "\n\nLooked for it at " + path + ".";
+    else
+        text += "\n\n" + path + " cannot be read: " + error + ". Move it aside first.";
+    if (!installedCopy.empty()) {
+        text += "\nThe first start copies it there from " + installedCopy +
+                "; when that file is missing too, reinstall the package: "
+                "sudo apt install --reinstall brightline";
+    } else {
+        text +=
+            "\nBuilding the program writes it (cmake --build <build folder> --target "
+            "brightline), or write one with the user \"admin\": brightline-cli build "
+            "resources/UserInfo.dat.json \"" +
+            path + "\"";
+    }
+    return text;
 }
 
 }  // namespace brightline

@@ -58,9 +58,9 @@ enum class StartupLogon {
     AskUser,   // show "Log In"
 };
 
-// Reads the flags (first-run write included); with logon on, a missing user file shows
-// kMsgNoUserFileExit (caption "Warning!", warning icon) and gives Exit; else loads the users
-// into `users` and gives AskUser.
+// Reads the flags (first-run write included); with logon on, a user file that is missing or
+// cannot be read shows userFileProblemText (caption "Warning!", warning icon) and gives Exit;
+// else loads the users into `users` and gives AskUser.
 StartupLogon prepareStartupLogon(Profile& profile, const std::string& userFilePath,
                                  std::vector<CUserInfo>& users, OperatorMessages& messages);
 
@@ -77,7 +77,16 @@ struct CurrentUser {
 CurrentUser currentUser();
 void setCurrentUser(const CurrentUser& user);
 
-// "UserInfo.dat" beside the executable.
+// The user file: "UserInfo.dat" in the user data folder for an installed program (its first start
+// copies it there from installedUserFile()), else beside the executable.
 std::string userFilePath();
+// "UserInfo.dat" in the installed data folder; empty when the program runs from a build tree.
+std::string installedUserFile();
+
+// kMsgNoUserFileExit followed by where the file was looked for (`path`), why it could not be
+// read (`error`, empty when it is missing) and how to get it back: from the package
+// (`installedCopy`, the copy a first start takes) or, in a build tree, by writing it anew.
+std::string userFileProblemText(const std::string& path, const std::string& error,
+                                const std::string& installedCopy);
 
 }  // namespace brightline

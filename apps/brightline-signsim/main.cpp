@@ -22,6 +22,7 @@ const char* kUsage =
     "         [--refuse-ftp] [--cut-upload-after BYTES [--cut-count K]] [--answer WORD=TEXT]\n"
     "         [--drop-file NAME]\n"
     "         [--play-frames DIR] [--play-gif FILE] [--play-ticks N]\n"
+    "       brightline-signsim --help | --version\n"
     "Ports 0 (the default) take any free port; the ports and the serial device are printed.\n"
     "--play-*: each show resumed on the sign is played with the show engine into PNG frames\n"
     "or a GIF (N ticks of 40 ms, default 250).\n"
@@ -102,6 +103,9 @@ int main(int argc, char** argv) {
             o.playTicks = static_cast<uint64_t>(number());
         else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
+            return 0;
+        } else if (a == "--version") {
+            std::printf("brightline-signsim %s\n", BRIGHTLINE_VERSION);
             return 0;
         } else {
             std::fprintf(stderr, "brightline-signsim: unknown option %s\n%s", a.c_str(), kUsage);

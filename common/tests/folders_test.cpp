@@ -124,6 +124,62 @@ TEST(Folders, WorkspaceFromTheEnvironment) {
     EXPECT_FALSE(programFolder().empty());
 }
 
+TEST(Folders, AnInstalledProgramFindsItsDataUnderShareAndWritesInTheUsersFolder) {
+    const std::string root = freshFolder("installed");
+    ASSERT_TRUE(ensureFolder(root + "/usr/bin"));
+    ASSERT_TRUE(ensureFolder(root + "/usr/share/brightline"));
+    ASSERT_TRUE(ensureFolder(root + "/opt/bin"));
+    ASSERT_TRUE(ensureFolder(root + "/build/apps/brightline"));
+    const struct {
+        std::string program, data;
+    } cases[] = {
+        {root + "/usr/bin", root + "/usr/share/brightline"},
+        {root + "/usr/bin/", root + "/usr/share/brightline"},
+        {root + "/opt/bin", ""},  // a bin folder without the data beside it
+        {root + "/build/apps/brightline", ""},
+        {"/bin", ""},
+        {"bin", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(installedDataFolder(c.program), c.data) << c.program;
+
+    setenv("XDG_DATA_HOME", "/d/", 1);
+    EXPECT_EQ(userDataFolder(), "/d/brightline");
+    unsetenv("XDG_DATA_HOME");
+    const char* home = std::getenv("HOME");
+    const std::string savedHome = home ? home : "";
+    setenv("HOME", "/h", 1);
+    EXPECT_EQ(userDataFolder(), "/h/.local/share/brightline");
+    if (home)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
+}
+
+TEST(Folders, SeedingCopiesOnlyWhatTheUserLacks) {
+    const std::string from = freshFolder("seed_from");
+    const std::string to = freshFolder("seed_to") + "/deep/brightline";
+    ASSERT_TRUE(ensureFolder(from));
+    std::ofstream(from + "/UserInfo.dat") << "installed users";
+    std::ofstream(from + "/LED_SET.ZRC") << "installed signs";
+    ASSERT_TRUE(ensureFolder(to));
+    std::ofstream(to + "/LED_SET.ZRC") << "the user's signs";
+
+    std::string why;
+    ASSERT_TRUE(seedFolder(from, to, {"UserInfo.dat", "LED_SET.ZRC", "RC_IMG.ZRC"}, &why)) << why;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readWholeFile(to + "/UserInfo.dat", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "installed users");
+    ASSERT_TRUE(readWholeFile(to + "/LED_SET.ZRC", bytes));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "the user's signs");
+    EXPECT_FALSE(exists(to + "/RC_IMG.ZRC"));
+
+    // A user folder that cannot be made (a file stands in its way) is reported, not passed over.
+    const std::string blocked = freshFolder("seed_blocked");
+    touch(blocked);
+    EXPECT_FALSE(seedFolder(from, blocked + "/brightline", {"UserInfo.dat"}, &why));
+    EXPECT_NE(why.find(blocked + "/brightline"), std::string::npos) << why;
+}
+
 TEST(FileIo, FailedAtomicWriteKeepsTheOldFile) {
     const std::string dir = freshFolder("atomic");
     ensureFolder(dir);

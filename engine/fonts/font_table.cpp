@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "common/file_io.h"
+#include "common/folders.h"
 #include "engine/fonts/zfon_file.h"
 
 namespace brightline {
@@ -85,7 +86,11 @@ std::string findFontFile(const std::string& name, const std::string& startFolder
                          const std::string& programFolder) {
     std::string first = startFolder + "/fonts/" + name;
     if (fileExists(first)) return first;
-    return programFolder + "/fonts/" + name;
+    std::string beside = programFolder + "/fonts/" + name;
+    if (fileExists(beside)) return beside;
+    const std::string data = installedDataFolder(programFolder);
+    if (!data.empty() && fileExists(data + "/fonts/" + name)) return data + "/fonts/" + name;
+    return beside;
 }
 
 }  // namespace brightline

@@ -72,8 +72,9 @@ class FontTable {
     std::vector<BitmapFont> fonts_;
 };
 
-// "<start folder>/fonts/<name>" when that file exists, else "<program folder>/fonts/<name>"
-// (which may not exist either).
+// The first of "<start folder>/fonts/<name>", "<program folder>/fonts/<name>" and, for an
+// installed program, "<prefix>/share/brightline/fonts/<name>" that exists; else the one in the
+// program folder (which does not exist either).
 std::string findFontFile(const std::string& name, const std::string& startFolder,
                          const std::string& programFolder);
 

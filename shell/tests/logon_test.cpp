@@ -72,8 +72,12 @@ TEST(Logon, FirstStartWritesTheFlagsAndNeedsTheUserFile) {
     EXPECT_EQ(prepareStartupLogon(profile, dir / "UserInfo.dat", users, messages),
               StartupLogon::Exit);
     ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text,
-              "Can't find \"UserInfo.dat\" file, the programm will exit!");
+    // The message says where the file was looked for and how to write it again.
+    const std::string text = messages.messages()[0].text;
+    EXPECT_EQ(text.rfind("Can't find \"UserInfo.dat\" file, the programm will exit!\n\n", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("Looked for it at " + (dir / "UserInfo.dat") + "."), std::string::npos);
+    EXPECT_NE(text.find("brightline-cli build resources/UserInfo.dat.json"), std::string::npos);
     EXPECT_EQ(messages.messages()[0].caption, "Warning!");
     EXPECT_EQ(profile.getInt("Brightline_II", "First_Running_Flag", 0), 1);
     EXPECT_EQ(profile.getInt("Brightline_II", "Enable_User_Logon_Flag", -1), 1);
@@ -93,6 +97,29 @@ TEST(Logon, FirstStartWritesTheFlagsAndNeedsTheUserFile) {
     EXPECT_EQ(prepareStartupLogon(profile, dir / "UserInfo.dat", users, messages),
               StartupLogon::Continue);
     EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST(Logon, AnUnreadableUserFileEndsTheStartWithWhereAndWhy) {
+    TempFolder dir;
+    Profile profile(dir / "profile.ini");
+    RecordingMessages messages;
+    std::vector<CUserInfo> users;
+    std::ofstream(dir / "UserInfo.dat") << "not a user list";
+    EXPECT_EQ(prepareStartupLogon(profile, dir / "UserInfo.dat", users, messages),
+              StartupLogon::Exit);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_NE(messages.messages()[0].text.find(dir / "UserInfo.dat" + " cannot be read: "),
+              std::string::npos)
+        << messages.messages()[0].text;
+    EXPECT_TRUE(users.empty());
+
+    // An installed program names the package's copy and how to get it back.
+    const std::string installed = userFileProblemText(
+        "/home/u/.local/share/brightline/UserInfo.dat", "", "/usr/share/brightline/UserInfo.dat");
+    EXPECT_NE(installed.find("Looked for it at /home/u/.local/share/brightline/UserInfo.dat."),
+              std::string::npos);
+    EXPECT_NE(installed.find("/usr/share/brightline/UserInfo.dat"), std::string::npos);
+    EXPECT_NE(installed.find("apt install --reinstall brightline"), std::string::npos);
 }
 
 class UserAdminTest : public ::testing::Test {

@@ -820,8 +820,8 @@ void CMainFrame::editUsers() {
         return;
     }
     if (!QFileInfo::exists(qs(userFile))) {
-        messages_.show(OperatorMessage{kMsgNoUserFileExit, kCaptionWarning, MessageIcon::Warning,
-                                       MessageButtons::Ok});
+        messages_.show(OperatorMessage{userFileProblemText(userFile, {}, installedUserFile()),
+                                       kCaptionWarning, MessageIcon::Warning, MessageButtons::Ok});
         return;
     }
     auto users = std::make_shared<std::vector<CUserInfo>>();

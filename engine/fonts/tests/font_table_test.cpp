@@ -132,6 +132,20 @@ TEST_F(FontFolders, StartFolderFirstThenProgramFolder) {
     EXPECT_TRUE(lines.empty());
 }
 
+TEST_F(FontFolders, AnInstalledProgramFindsTheFontsUnderShare) {
+    std::filesystem::create_directories(root_ / "usr" / "bin");
+    std::filesystem::create_directories(root_ / "usr" / "share" / "brightline" / "fonts");
+    write("usr/share/brightline/fonts/zhzk16.bin", 4);
+    write("usr/share/brightline/fonts/ezfon.bin", 2);
+    write("start/fonts/ezfon.bin", 1);  // the start folder still comes first
+    FontTable t;
+    std::vector<std::string> lines;
+    EXPECT_EQ(t.loadBuiltIn(dir("start"), dir("usr/bin"),
+                            [&](const std::string& l) { lines.push_back(l); }),
+              5);
+    EXPECT_TRUE(lines.empty());
+}
+
 TEST_F(FontFolders, MissingFileIsReportedAndLoadsNothing) {
     write("program/fonts/ezfon.bin", 2);
     FontTable t;
