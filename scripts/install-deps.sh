@@ -22,6 +22,8 @@ packages=(
     fonts-liberation
     # test peers and tools
     python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl xdotool
+    # the Debian packages and their test: dpkg-shlibdeps, the MIME file's and man pages' checks
+    dpkg-dev libxml2-utils man-db
     # what the thumbnail benchmark compares with (bench/thumbnails)
     libvips-tools
 )
