@@ -4,7 +4,6 @@
 #include <chrono>
 #include <climits>
 #include <condition_variable>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -18,21 +17,12 @@
 #include "common/folders.h"
 #include "common/media_names.h"
 #include "common/paths.h"
+#include "common/text_format.h"
 #include "editor/area_format.h"
 #include "editor/medium_kind.h"
 
 namespace brightline {
 namespace {
-
-std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* fmt, ...) {
-    char buffer[1024];
-    va_list args;
-    va_start(args, fmt);
-    std::vsnprintf(buffer, sizeof buffer, fmt, args);
-    va_end(args);
-    return buffer;
-}
 
 // A script being written: its text is kept until it is closed, then written to its file whole.
 struct ScriptText {
@@ -47,8 +37,8 @@ struct ScriptText {
 // The line that plays a clip: media name, frame count, speed, entry and exit effect, hold.
 std::string zaviLine(const std::string& name, int frames, int speed, const std::string& entry,
                      const std::string& exit, int hold) {
-    return format("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), frames, speed, entry.c_str(),
-                  exit.c_str(), hold);
+    return formatText("ZAVI %s %d %d %s %s %d \r\n", name.c_str(), frames, speed, entry.c_str(),
+                      exit.c_str(), hold);
 }
 
 bool copyFileIfAbsent(const std::string& from, const std::string& to, std::string& error) {
@@ -145,7 +135,7 @@ size_t ScriptMaker::runJobs(std::vector<MediaJob>& jobs, const std::vector<std::
     size_t statusShown = 0;
     auto showUpTo = [&](const MediaJob& job) {
         for (; statusShown <= job.element && statusShown < fileNames.size(); ++statusShown)
-            status(format(kMakingFileText, fileNames[statusShown].c_str()));
+            status(formatText(kMakingFileText, fileNames[statusShown].c_str()));
         if (job.kind == MediaJob::Flash) status(std::string(kTransformingText) + " " + job.source);
     };
     size_t started = 0;
@@ -198,7 +188,7 @@ size_t ScriptMaker::runJobs(std::vector<MediaJob>& jobs, const std::vector<std::
     }
     if (started == jobs.size())
         for (; statusShown < fileNames.size(); ++statusShown)
-            status(format(kMakingFileText, fileNames[statusShown].c_str()));
+            status(formatText(kMakingFileText, fileNames[statusShown].c_str()));
     return started;
 }
 
@@ -232,8 +222,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
         std::string run;
         if (!append) {
             run += toOem(timeZoneHeader(zone_));
-            run += toOem(format("LED_W %d \r\n", program_.ledWidth));
-            run += toOem(format("LED_H %d \r\n", program_.ledHeight));
+            run += toOem(formatText("LED_W %d \r\n", program_.ledWidth));
+            run += toOem(formatText("LED_H %d \r\n", program_.ledHeight));
             run += toOem("AT 00:00 00:00 \r\n");
         }
         int windows = 0;
@@ -243,7 +233,7 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
             if (!list[0].path.empty()) ++windows;
             if (list.size() > 1) ++windows;
         }
-        std::string line = format("RUN wzp %d ", windows);
+        std::string line = formatText("RUN wzp %d ", windows);
         for (int slot = 0; slot < areaCount; ++slot) {
             const auto& list = program_.areaLists[slot];
             if (list.empty()) continue;
@@ -252,8 +242,8 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 bool present = window == 0 ? !list[0].path.empty() : list.size() > 1;
                 if (!present) continue;
                 line += regionScriptName(firstDigit, program, slot, window) +
-                        format(" %d %d %d %d %d ", r.left, r.top, r.right - r.left,
-                               r.bottom - r.top, 1);
+                        formatText(" %d %d %d %d %d ", r.left, r.top, r.right - r.left,
+                                   r.bottom - r.top, 1);
             }
         }
         line += append ? "\r\n" : "\r\nEND";
@@ -307,7 +297,7 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                         joinPath(workspace_, regionScriptName(firstDigit, program, slot, window)),
                         std::string(), !plan};
                     sequence = 1;
-                    script.add(format("WIN_TYPE %d\r\n", j == 0 ? 1 : itemsType));
+                    script.add(formatText("WIN_TYPE %d\r\n", j == 0 ? 1 : itemsType));
                     if (j == 0 && hasBackground) {
                         element.hold = 0;
                         element.speed = 0;
@@ -362,7 +352,7 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                     const char* keyword = ext == ".JPG"   ? "JPG %s \r\n"
                                           : ext == ".TIM" ? "TIME %s 1 \r\n"
                                                           : "PNG %s \r\n";
-                    script.add(format(keyword, media.c_str()));
+                    script.add(formatText(keyword, media.c_str()));
                     ++made;
                     ++sequence;
                 } else if (ext == ".ZRT") {
@@ -382,12 +372,12 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
                 }
 
                 if (!clip && ext != ".TIM")
-                    script.add(format("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(),
-                                      element.speed));
-                if (!clip) script.add(format("STOP %d \r\n", element.hold));
+                    script.add(formatText("AP %s %d\r\n", entryEffectName(element.moveIn).c_str(),
+                                          element.speed));
+                if (!clip) script.add(formatText("STOP %d \r\n", element.hold));
                 if (!clip && ext != ".TIM" && element.moveOut >= 0)
-                    script.add(format("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(),
-                                      element.speed));
+                    script.add(formatText("EP %s %d\r\n", exitEffectName(element.moveOut).c_str(),
+                                          element.speed));
                 if (j == 0 && !close(true)) return false;
             }
             if (!close(true)) return false;

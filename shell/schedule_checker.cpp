@@ -1,13 +1,13 @@
 #include "shell/schedule_checker.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <map>
 #include <utility>
 
 #include "common/file_io.h"
 #include "common/paths.h"
+#include "common/text_format.h"
 #include "editor/program_data.h"
 #include "engine/time_blocks.h"
 #include "shell/schedule_compiler.h"
@@ -25,34 +25,24 @@ constexpr int kLongestRangeDays = 400 * 366;
 
 const char* const kWeekdays[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
-std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* fmt, ...) {
-    char buffer[512];
-    va_list args;
-    va_start(args, fmt);
-    std::vsnprintf(buffer, sizeof buffer, fmt, args);
-    va_end(args);
-    return buffer;
-}
-
 std::string momentText(const CivilTime& t) {
-    return format("%s %04d-%02d-%02d %02d:%02d", kWeekdays[t.weekday], t.year, t.month, t.day,
-                  t.hour, t.minute);
+    return formatText("%s %04d-%02d-%02d %02d:%02d", kWeekdays[t.weekday], t.year, t.month, t.day,
+                      t.hour, t.minute);
 }
 
 std::string dateText(const ScheduleDate& d) {
-    return format("%04d/%02d/%02d", d.year, d.month, d.day);
+    return formatText("%04d/%02d/%02d", d.year, d.month, d.day);
 }
 
 std::string durationText(long minutes) {
-    if (minutes < 60) return format("%ld minute%s", minutes, minutes == 1 ? "" : "s");
-    if (minutes % 60 == 0) return format("%ld hour%s", minutes / 60, minutes == 60 ? "" : "s");
-    return format("%ld h %02ld min", minutes / 60, minutes % 60);
+    if (minutes < 60) return formatText("%ld minute%s", minutes, minutes == 1 ? "" : "s");
+    if (minutes % 60 == 0) return formatText("%ld hour%s", minutes / 60, minutes == 60 ? "" : "s");
+    return formatText("%ld h %02ld min", minutes / 60, minutes % 60);
 }
 
 std::string entryName(const std::vector<CAT_Data>& entries, int i) {
     std::string name = fileNameOf(entries[static_cast<size_t>(i)].programPath);
-    return format("Entry %d", i + 1) + (name.empty() ? "" : " (" + name + ")");
+    return formatText("Entry %d", i + 1) + (name.empty() ? "" : " (" + name + ")");
 }
 
 int64_t dayStart(const ScheduleDate& d) {
@@ -95,9 +85,10 @@ void checkProgram(const std::vector<CAT_Data>& entries, int i, const ScheduleChe
     }
     if (program.ledWidth != options.ledWidth || program.ledHeight != options.ledHeight) {
         f.kind = FindingKind::OtherSize;
-        f.text = entryName(entries, i) +
-                 format(": its program is made for a %d x %d sign; this sign is %d x %d.",
-                        program.ledWidth, program.ledHeight, options.ledWidth, options.ledHeight);
+        f.text =
+            entryName(entries, i) +
+            formatText(": its program is made for a %d x %d sign; this sign is %d x %d.",
+                       program.ledWidth, program.ledHeight, options.ledWidth, options.ledHeight);
         out.push_back(f);
     }
 }
@@ -112,7 +103,7 @@ void checkDates(const std::vector<CAT_Data>& entries, int i, const TimeBlockRule
     if (rule.endMinute < rule.startMinute) {
         f.kind = FindingKind::EndBeforeStart;
         f.text = entryName(entries, i) +
-                 format(
+                 formatText(
                      ": it ends at %02d:%02d, before it starts at %02d:%02d; the sign plays it "
                      "on past midnight.",
                      e.endHour, e.endMinute, e.startHour, e.startMinute);
@@ -274,7 +265,8 @@ std::vector<ScheduleFinding> checkSchedule(const std::vector<CAT_Data>& entries,
         f.text = entryName(entries, key.second) + " overlaps " + entryName(entries, key.first) +
                  (bothOther ? " (both are Other entries)" : "") + ", first from " +
                  momentText(*f.from) + " to " + momentText(*f.to) + ", " + durationText(p.total) +
-                 " in the checked days; the sign shows " + format("entry %d", key.first + 1) + ".";
+                 " in the checked days; the sign shows " + formatText("entry %d", key.first + 1) +
+                 ".";
         out.push_back(f);
     }
     out.insert(out.end(), dark.begin(), dark.end());
