@@ -854,7 +854,7 @@ void CMainFrame::about() {
 }
 
 void CMainFrame::help() {
-    startOutside(helpProgram(startFolder(), programFolder()));
+    startOutside(helpProgram(startFolder(), joinPath(dataFolder(), "manual")));
 }
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
