@@ -117,8 +117,10 @@ def effects_gallery(cli, out):
         for gif in (entry, exit_):
             if not os.path.isfile(os.path.join(out, gif)):
                 raise BuildError("brightline-cli effects did not draw " + gif)
-        parts.append("| %s | `%s` | %s | ![%s entering](%s) | ![%s leaving](%s) |\n" %
-                     (position, name, shown or "(scripts only)", name, entry, name, exit_))
+        # "No clear" is no entry effect: the lists do not offer it to enter with.
+        entering = "(leaving only)" if name == "NULL" else "![%s entering](%s)" % (name, entry)
+        parts.append("| %s | `%s` | %s | %s | ![%s leaving](%s) |\n" %
+                     (position, name, shown or "(scripts only)", entering, name, exit_))
         rows += 1
     if rows < 46:
         raise BuildError("brightline-cli effects --list named %d effects" % rows)
