@@ -110,7 +110,13 @@ OutsideProgram helpProgram(const std::string& startFolder, const std::string& ma
     const std::string help = joinPath(startFolder, "brightline_Help");
     if (fileExists(help) && executable(help)) return OutsideProgram{{help}, kHelpName};
     const std::string index = joinPath(manualFolder, kManualIndex);
-    if (fileExists(index)) return OutsideProgram{{"xdg-open", index}, kHelpName};
+    if (fileExists(index))
+        return OutsideProgram{{"xdg-open", index},
+                              kHelpName,
+                              {},
+                              "The manual is " + index +
+                                  "; open it in a web browser (xdg-open comes with the package "
+                                  "\"xdg-utils\")."};
     OutsideProgram none;
     none.name = kHelpName;
     none.missing = "The manual is not there: " + index +

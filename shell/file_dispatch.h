@@ -55,6 +55,8 @@ struct OutsideProgram {
     std::string name;
     // With no argv: why there is nothing to start, as the operator is told.
     std::string missing;
+    // What the operator can do when the program cannot be started (may be empty).
+    std::string instead;
 };
 inline constexpr const char* kTextPageEditorName = "The text page editor";
 inline constexpr const char* kPictureEditorName = "The picture editor";
