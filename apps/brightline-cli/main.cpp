@@ -151,8 +151,30 @@ const Command kCommands[] = {
      "half-way), at --size (default 96x72) and --speed (default 0, the fastest).\n"},
 };
 
+// `text` broken at spaces into lines of at most kHelpWidth columns (a longer word stands alone),
+// the first line indented by `first` spaces, the others by `rest`.
+constexpr size_t kHelpWidth = 96;
+void printWrapped(FILE* to, const std::string& text, size_t first, size_t rest) {
+    size_t indent = first;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t end = text.size();
+        if (indent + (end - at) > kHelpWidth) {
+            const size_t limit = at + (kHelpWidth - indent);
+            const size_t space = text.rfind(' ', limit);
+            end = space != std::string::npos && space > at ? space : text.find(' ', limit);
+            if (end == std::string::npos) end = text.size();
+        }
+        std::fprintf(to, "%*s%s\n", static_cast<int>(indent), "",
+                     text.substr(at, end - at).c_str());
+        at = end < text.size() ? end + 1 : end;
+        indent = rest;
+    }
+}
+
 void printCommand(FILE* to, const Command& c) {
-    std::fprintf(to, "  %s\n      %s\n", c.synopsis, c.description);
+    printWrapped(to, c.synopsis, 2, 6);
+    printWrapped(to, c.description, 6, 6);
     if (c.run == runSign) printSignCommands(to);
 }
 
