@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Checks a built manual: every chapter is there, every link, anchor and picture of every page
+"""Checks a built manual: every chapter of docs/manual is there and linked, every link, anchor and picture of every page
 leads to something in the folder, no link still points at a Markdown file, and the command-line
 reference has a section for every command `brightline-cli --help` lists.
 
@@ -14,8 +14,18 @@ import subprocess
 import sys
 import urllib.parse
 
-CHAPTERS = ["index", "getting-started", "program-editor", "effects", "schedules", "clock-pages",
-            "text-pages", "signs-and-links", "virtual-sign", "cli-reference", "troubleshooting"]
+MANUAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "docs", "manual")
+
+
+def chapters():
+    """Every chapter source: NAME.md, and NAME.head.md for a generated chapter."""
+    names = set()
+    for file in os.listdir(MANUAL):
+        if file.endswith(".head.md"):
+            names.add(file[:-len(".head.md")])
+        elif file.endswith(".md"):
+            names.add(file[:-len(".md")])
+    return sorted(names)
 
 
 class Page(html.parser.HTMLParser):
@@ -47,9 +57,12 @@ def main():
                 with open(os.path.join(root, name), encoding="utf-8") as f:
                     page.feed(f.read())
                 pages[path] = page
-    for chapter in CHAPTERS:
+    for chapter in chapters():
         if chapter + ".html" not in pages:
             faults.append("the chapter %s.html was not built" % chapter)
+        elif not any(value == chapter + ".html" for page in pages.values()
+                     for tag, value in page.links if tag == "a"):
+            faults.append("no page leads to %s.html" % chapter)
 
     checked = 0
     for path, page in sorted(pages.items()):
