@@ -24,6 +24,8 @@ packages=(
     python3 python3-pyftpdlib ffmpeg xvfb xauth imagemagick curl xdotool
     # the Debian packages and their test: dpkg-shlibdeps, the MIME file's and man pages' checks
     dpkg-dev libxml2-utils man-db
+    # the manual: Markdown to HTML
+    cmark-gfm
     # what the thumbnail benchmark compares with (bench/thumbnails)
     libvips-tools
 )

@@ -72,7 +72,9 @@ for file in usr/bin/brightline usr/bin/pagewright usr/bin/brightline-cli usr/bin
     usr/share/applications/brightline.desktop usr/share/applications/pagewright.desktop \
     usr/share/icons/hicolor/scalable/apps/brightline.svg \
     usr/share/mime/packages/brightline.xml usr/share/man/man1/brightline-cli.1.gz \
-    usr/share/man/man1/brightline-signsim.1.gz usr/share/bash-completion/completions/brightline-cli; do
+    usr/share/man/man1/brightline-signsim.1.gz usr/share/bash-completion/completions/brightline-cli \
+    usr/share/brightline/manual/index.html usr/share/doc/brightline/copyright \
+    usr/share/doc/brightline-tools/copyright; do
     [ -f "$root/$file" ] || fail "the packages do not install /$file"
 done
 # Everything lies in the places the Filesystem Hierarchy Standard gives it.
@@ -93,6 +95,10 @@ if command -v man >/dev/null; then
     done
 fi
 bash -n "$root/usr/share/bash-completion/completions/brightline-cli" || fail "completion script"
+# The manual Help > Help opens: every page, link and picture there as installed.
+python3 "$(dirname "$0")/check-manual.py" "$root/usr/share/brightline/manual" \
+    "$root/usr/bin/brightline-cli" >"$scratch/manual.log" ||
+    { cat "$scratch/manual.log" >&2; fail "the installed manual is incomplete"; }
 
 out=$("$root/usr/bin/brightline-cli" --version) || fail "brightline-cli --version failed"
 [ "$out" = "brightline-cli $version" ] || fail "brightline-cli --version printed \"$out\""

@@ -106,10 +106,23 @@ OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& p
     return OutsideProgram{{editor, picturePath}, kPictureEditorName};
 }
 
-OutsideProgram helpProgram(const std::string& startFolder, const std::string& programFolder) {
+OutsideProgram helpProgram(const std::string& startFolder, const std::string& manualFolder) {
     const std::string help = joinPath(startFolder, "brightline_Help");
-    if (executable(help)) return OutsideProgram{{help}, kHelpName};
-    return OutsideProgram{{"xdg-open", joinPath(programFolder, "README.md")}, kHelpName};
+    if (fileExists(help) && executable(help)) return OutsideProgram{{help}, kHelpName};
+    const std::string index = joinPath(manualFolder, kManualIndex);
+    if (fileExists(index))
+        return OutsideProgram{{"xdg-open", index},
+                              kHelpName,
+                              {},
+                              "The manual is " + index +
+                                  "; open it in a web browser (xdg-open comes with the package "
+                                  "\"xdg-utils\")."};
+    OutsideProgram none;
+    none.name = kHelpName;
+    none.missing = "The manual is not there: " + index +
+                   " is missing.\nIt is installed with the package \"brightline\" (a build from "
+                   "the source writes it with the target brightline_manual).";
+    return none;
 }
 
 const std::vector<OutsideProgram> kDateTimeSettingsPrograms = {

@@ -55,6 +55,8 @@ struct OutsideProgram {
     std::string name;
     // With no argv: why there is nothing to start, as the operator is told.
     std::string missing;
+    // What the operator can do when the program cannot be started (may be empty).
+    std::string instead;
 };
 inline constexpr const char* kTextPageEditorName = "The text page editor";
 inline constexpr const char* kPictureEditorName = "The picture editor";
@@ -69,9 +71,13 @@ OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& 
                                  const std::string& searchPath);
 // A picture: the editor named in "SET"/"PICTURE_EDITOR", else xdg-open.
 OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile);
-// The manual: "brightline_Help" in the start folder when it exists, else xdg-open on the
-// README beside the installation.
-OutsideProgram helpProgram(const std::string& startFolder, const std::string& programFolder);
+// The manual's first page in the manual folder (beside the program in a build,
+// /usr/share/brightline/manual when installed).
+inline constexpr const char* kManualIndex = "index.html";
+// Help > Help: "brightline_Help" in the start folder when it is a program there, else the
+// manual's first page opened with xdg-open. Neither there: no argv, and `missing` names the
+// page looked for and where the manual comes from.
+OutsideProgram helpProgram(const std::string& startFolder, const std::string& manualFolder);
 
 // The desktops' date and time settings the clock page editor's "Zone" starts, in the order they
 // are looked for: GNOME, Cinnamon, KDE Plasma (6, then 5), MATE and Xfce's time-admin.

@@ -15,7 +15,18 @@
 namespace brightline::cli {
 namespace {
 
-constexpr const char* kEffectsUsage = "effects [--size WxH] [--speed N] --out DIR";
+constexpr const char* kEffectsUsage = "effects [--size WxH] [--speed N] --out DIR | --list";
+
+// One line per effect: its table position ("-" for ROTATE, which has none), its script name and
+// the name the editor's lists show, separated by tabs.
+int listEffects() {
+    for (int p = 0; p < kEffectCount; ++p) {
+        const EffectInfo* e = effectAt(p);
+        std::printf("%d\t%s\t%s\n", p, e->name, e->displayName);
+    }
+    std::printf("-\tROTATE\t\n");
+    return kExitOk;
+}
 
 bool parseSize(const std::string& text, int& w, int& h) {
     size_t x = text.find('x');
@@ -76,6 +87,7 @@ bool renderEffect(const std::string& name, bool entry, int w, int h, int speed,
 int runEffects(const Args& args) {
     int w = 96, h = 72, speed = 0;
     std::string out;
+    if (args.size() == 1 && args[0] == "--list") return listEffects();
     for (size_t i = 0; i < args.size(); ++i) {
         bool hasValue = i + 1 < args.size();
         if (args[i] == "--size" && hasValue) {

@@ -296,6 +296,30 @@ TEST(FileDispatch, OutsidePrograms) {
     EXPECT_TRUE(textPageEditorFor("/p/a.ZRT", dir / "none", dir / "plain" + "::").argv.empty());
 }
 
+TEST(FileDispatch, HelpOpensTheManualUnlessTheStartFolderHasAHelpProgram) {
+    TempFolder dir;
+    fs::create_directories(dir / "start");
+    fs::create_directories(dir / "manual");
+    OutsideProgram help = helpProgram(dir / "start", dir / "manual");
+    EXPECT_TRUE(help.argv.empty());
+    EXPECT_EQ(help.missing, "The manual is not there: " + dir / "manual/index.html" +
+                                " is missing.\nIt is installed with the package \"brightline\" (a "
+                                "build from the source writes it with the target "
+                                "brightline_manual).");
+    std::ofstream(dir / "manual/index.html") << "<html></html>";
+    help = helpProgram(dir / "start", dir / "manual");
+    EXPECT_EQ(help.argv, (std::vector<std::string>{"xdg-open", dir / "manual/index.html"}));
+    // Without xdg-open the operator is told where the manual is.
+    EXPECT_NE(help.instead.find(dir / "manual/index.html"), std::string::npos);
+    // A help program in the start folder comes first, but only one that can run.
+    std::ofstream(dir / "start/brightline_Help") << "not a program";
+    EXPECT_EQ(helpProgram(dir / "start", dir / "manual").argv[0], "xdg-open");
+    fs::remove(dir / "start/brightline_Help");
+    fs::copy_file("/bin/true", dir / "start/brightline_Help");
+    EXPECT_EQ(helpProgram(dir / "start", dir / "manual").argv,
+              (std::vector<std::string>{dir / "start/brightline_Help"}));
+}
+
 TEST(FileDispatch, DateAndTimeSettingsAreLookedForOnThePath) {
     TempFolder dir;
     fs::create_directories(dir / "bin");

@@ -854,7 +854,7 @@ void CMainFrame::about() {
 }
 
 void CMainFrame::help() {
-    startOutside(helpProgram(startFolder(), programFolder()));
+    startOutside(helpProgram(startFolder(), joinPath(dataFolder(), "manual")));
 }
 
 void CMainFrame::startOutside(const OutsideProgram& program) {
@@ -867,10 +867,11 @@ void CMainFrame::startOutside(const OutsideProgram& program) {
     const bool found = executable.contains('/')
                            ? QFileInfo(executable).isExecutable()
                            : !QStandardPaths::findExecutable(executable).isEmpty();
+    const std::string instead = program.instead.empty() ? "" : "\n" + program.instead;
     if (!found) {
         messages_.show(OperatorMessage{
-            program.name + " cannot be started: " + program.argv[0] + " was not found.", "INFO",
-            MessageIcon::Error, MessageButtons::Ok});
+            program.name + " cannot be started: " + program.argv[0] + " was not found." + instead,
+            "INFO", MessageIcon::Error, MessageButtons::Ok});
         return;
     }
     QStringList arguments;
@@ -883,7 +884,7 @@ void CMainFrame::startOutside(const OutsideProgram& program) {
     process.setWorkingDirectory(qs(startFolder()));
     if (!process.startDetached())
         messages_.show(OperatorMessage{program.name + " could not be started (" + program.argv[0] +
-                                           ").\n" + ss(process.errorString()),
+                                           ").\n" + ss(process.errorString()) + instead,
                                        "INFO", MessageIcon::Error, MessageButtons::Ok});
 }
 

@@ -17,6 +17,14 @@ done
 size="$(od -An -tx1 -j16 -N8 "$work/fx/FR_CIRCLE.png" | tr -d ' \n')"
 [ "$size" = "0000001800000010" ] || fail "thumbnail size $size"
 
+# --list: the 46 table positions in order and ROTATE, each with its script and list name.
+"$cli" effects --list > "$work/list"
+[ "$(wc -l < "$work/list")" -eq 47 ] || fail "--list gave $(wc -l < "$work/list") lines"
+[ "$(sed -n 1p "$work/list")" = "$(printf '0\tNULL\tNo clear')" ] || fail "--list line 1"
+[ "$(sed -n 3p "$work/list")" = "$(printf '2\tDFR_LF\tMove left')" ] || fail "--list line 3"
+[ "$(sed -n 46p "$work/list")" = "$(printf '45\tRANDOM\tRandom')" ] || fail "--list line 46"
+[ "$(sed -n 47p "$work/list")" = "$(printf -- '-\tROTATE\t')" ] || fail "--list ROTATE"
+
 set +e
 "$cli" effects --size 0x72 --out "$work/bad" >/dev/null 2>&1; rc=$?
 set -e

@@ -197,6 +197,22 @@ TEST_F(MainFrameTest, TextPagesStartTheEditorAndSayWhyWhenItCannotStart) {
     EXPECT_GT(lastMessage().size(), said.size()) << "no cause given";
 }
 
+TEST_F(MainFrameTest, HelpLooksForTheManualInTheProgramsDataFolder) {
+    // A test program has no manual beside it: the toolbar's Help says where it looked.
+    CMainFrame frame;
+    frame.show();
+    QAction* help = nullptr;
+    for (QAction* a : frame.findChild<QToolBar*>()->actions())
+        if (a->text() == "Help") help = a;
+    ASSERT_TRUE(help);
+    help->trigger();
+    EXPECT_EQ(
+        lastMessage().rfind(
+            "The manual is not there: " + programFolder() + "/manual/index.html is missing.\n", 0),
+        0u)
+        << lastMessage();
+}
+
 TEST_F(MainFrameTest, RefusedUpdateFilesStartNothingAndSayWhich) {
     CMainFrame frame;
     frame.show();
