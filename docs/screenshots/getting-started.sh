@@ -152,6 +152,19 @@ wait_window_count() {
     done
     fail "brightline still shows $(xdotool search --onlyvisible --pid "$app_pid" | wc -l) windows, not $1, after 30 s${2:+ ($2)}"
 }
+# A menu opened with a click (the menu bar's or the right button's) and its entry clicked once
+# the menu is on the screen: popup X Y BUTTON ENTRY_X ENTRY_Y WHAT
+popup() {
+    local before
+    before=$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)
+    xdotool mousemove "$1" "$2" click "$3"
+    wait_window_count $((before + 1)) "$6"
+    settle 0.3
+    xdotool mousemove "$4" "$5"
+    settle 0.2
+    xdotool click 1
+    settle 0.3
+}
 # Whether the screen shows bright green (the preview's "Playing ..." strip) below the face.
 playing_strip_shown() {
     import -window root "$work/check.png"
@@ -290,9 +303,7 @@ xdotool mousemove 1000 700
 shoot move-in
 
 # --- Set Delay from the card's context menu: 8 seconds ------------------------------------------
-click 205 578 3
-settle
-click 262 610
+popup 205 578 3 262 610 "the coffee card's context menu"
 wait_window '^Set delay time at stop' "Set Delay in the context menu" >/dev/null
 xdotool type 8
 shoot set-delay
@@ -329,8 +340,7 @@ echo "the show arrived in $(show_arrived)"
 shoot sent
 
 # --- What the sign holds: Send > Get File List --------------------------------------------------
-click 98 8
-click 142 73
+popup 98 8 1 142 73 "the Send menu"
 wait_window '^File list$' "Get File List" >/dev/null
 xdotool mousemove 1000 700
 shoot sign-files 1
@@ -338,8 +348,7 @@ click 788 516
 wait_gone '^File list$' "OK in the file list"
 
 # --- File > Exit: the program ends by itself ---------------------------------------------------
-click 20 8
-click 45 119
+popup 20 8 1 45 119 "the File menu"
 for _ in $(seq 150); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
