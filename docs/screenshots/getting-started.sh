@@ -62,6 +62,7 @@ cleanup() {
     [ "$status" -eq 0 ] || echo "getting-started: FAILED (status $status)" >&2
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 fail() {
     echo "getting-started: $*" >&2
@@ -207,8 +208,9 @@ for _ in $(seq 100); do
 done
 command_port=$(sed -n 's/^command port //p' "$work/signsim.log")
 ftp_port=$(sed -n 's/^ftp port //p' "$work/signsim.log")
-[ -n "$command_port" ] && [ -n "$ftp_port" ] ||
+if [ -z "$command_port" ] || [ -z "$ftp_port" ]; then
     fail "the virtual sign did not start: $(cat "$work/signsim.log")"
+fi
 export BRIGHTLINE_VIRTUAL_SIGN="127.0.0.1:$command_port:$ftp_port"
 
 # --- The logon and the main window -------------------------------------------------------------
