@@ -157,7 +157,10 @@ void CProgramFrame::setProgramPath(const QString& path) {
 
 bool CProgramFrame::save() {
     std::string error;
-    if (saveProgram(ss(path_), programData(), &error)) return true;
+    if (saveProgram(ss(path_), programData(), &error)) {
+        if (history_) history_->markSaved();
+        return true;
+    }
     messages_.show(OperatorMessage{ss(path_) + " could not be saved: " + error, "Error",
                                    MessageIcon::Error, MessageButtons::Ok});
     return false;
@@ -219,6 +222,12 @@ void CProgramFrame::closeEvent(QCloseEvent* event) {
     }
     closing_ = true;
     if (guide_) guide_->close();
+    // An area format, a dividing line or a sign size not written yet is not dropped unasked.
+    if (history_->unsavedEdits() &&
+        messages_.show(OperatorMessage{"Save changes to " + ss(path_), "Save changes",
+                                       MessageIcon::Question, MessageButtons::YesNo}) ==
+            MessageAnswer::Yes)
+        save();
     // The layout view cancels and waits for a running Make, then stops the preview.
     delete layout_;
     layout_ = nullptr;

@@ -3,8 +3,10 @@
 // "Del Resource ", "Set Delay"), then two static splitters: row 0 (screen height - 368, at least
 // 200) holds the property view and the layout view side by side, row 1 (200) the program list
 // (the item view and the timeline). Its title is the program path. Opening loads the program
-// (defaults for a new one, which takes the current sign's size); closing empties the program's
-// lists and reports `closed` unless the main window closed it itself. Play, Stop and Send run
+// (defaults for a new one, which takes the current sign's size); closing asks "Save changes to
+// PATH" (Yes, No) when an area format, a dividing line or the sign size changed since the file
+// was last written, empties the program's lists and reports `closed` unless the main window
+// closed it itself. Play, Stop and Send run
 // through the main window's PlaySession, which the frame lends its layout view.
 //
 // The frame wires its views together: an area selected in the layout view is the one the item

@@ -49,6 +49,7 @@ ProgramHistory::ProgramHistory(ProgramData& program, std::function<bool()> save,
 void ProgramHistory::reset() {
     stack_.clear();
     current_ = encodeProgram(program_);
+    unsaved_ = false;
 }
 
 void ProgramHistory::commit(const QString& what, bool save, int mergeId) {
@@ -56,6 +57,7 @@ void ProgramHistory::commit(const QString& what, bool save, int mergeId) {
     if (now != current_) {
         stack_.push(new ProgramStep(*this, what, mergeId, current_, now));
         current_ = std::move(now);
+        if (!save) unsaved_ = true;
     }
     if (save && save_) save_();
 }

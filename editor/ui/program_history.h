@@ -6,9 +6,10 @@
 //
 // Edits that the program saves at once (drops, deletes, speed, delay, bar resizes) save in
 // commit(); the others (area formats, dividing lines, the sign size) leave the file alone as
-// they always did. Changes the program gets outside an edit (Make's background hold of 0) are
-// not steps of their own: the next step's undo returns to the program as the previous step
-// left it. User interface thread only.
+// they always did, and are remembered as unsaved until the file is next written (the frame
+// asks before it closes with them). Changes the program gets outside an edit (Make's background
+// hold of 0) are not steps of their own: the next step's undo returns to the program as the
+// previous step left it. User interface thread only.
 #include <QObject>
 #include <QUndoStack>
 #include <cstdint>
@@ -35,6 +36,11 @@ class ProgramHistory : public QObject {
     // recorded; `save` writes the file as the edit is designed to.
     void commit(const QString& what, bool save, int mergeId = kNoMerge);
 
+    // Whether an edit that leaves the file alone changed the program since the history started
+    // or the file was last written (markSaved()).
+    bool unsavedEdits() const { return unsaved_; }
+    void markSaved() { unsaved_ = false; }
+
     // Used by the steps: puts `bytes` back as the program and saves it.
     void restore(const std::vector<uint8_t>& bytes);
 
@@ -47,6 +53,7 @@ class ProgramHistory : public QObject {
     std::function<bool()> save_;
     QUndoStack stack_;
     std::vector<uint8_t> current_;
+    bool unsaved_ = false;
 };
 
 }  // namespace brightline::ui

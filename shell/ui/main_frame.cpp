@@ -904,6 +904,11 @@ void CMainFrame::guideStep(int step) {
             break;
         }
         case 3:
+            // The step sends the open program: without one it says what to do first.
+            if (!programFrame_) {
+                messages_.show(kMsgNothingToSend, "INFO", MessageIcon::Information);
+                break;
+            }
             makeAndSendProgram();
             break;
         default:

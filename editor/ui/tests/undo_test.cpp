@@ -104,6 +104,53 @@ TEST_F(UndoTest, EachEditUndoesToTheSavedFileAndRedoesToItsOwn) {
     }
 }
 
+TEST_F(UndoTest, ClosingAsksBeforeDroppingAnAreaFormatTheFileDoesNotHoldYet) {
+    // Each case drops format 9 on the face (an edit that leaves the file alone), then does
+    // `then`, then closes the frame answering `answer` if asked.
+    struct Case {
+        const char* what;
+        std::function<void()> then;
+        MessageAnswer answer;
+        bool asked;
+        bool formatInFile;  // else the file keeps the format it had
+    };
+    const std::vector<Case> cases = {
+        {"closed at once, not saved", [] {}, MessageAnswer::No, true, false},
+        {"closed at once, saved", [] {}, MessageAnswer::Yes, true, true},
+        {"saved with Save", [&] { ASSERT_TRUE(frame_->save()); }, MessageAnswer::No, false, true},
+        {"written by the next saved edit",
+         [&] { ASSERT_TRUE(drop(items()->viewport(), entry(kTabPicture, 0).get(), card(0))); },
+         MessageAnswer::No, false, true},
+        {"undone", [&] { stack()->undo(); }, MessageAnswer::No, false, false},
+    };
+    const std::vector<uint8_t> start = saved();
+    const int startFormat = programData().areaFormat;
+    ASSERT_NE(startFormat, 9);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        frame_->close();
+        ASSERT_TRUE(writeFileAtomically(path("show.ZPF"), start));
+        frame_ = openFrame(path("show.ZPF"));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame_.get()));
+        ASSERT_TRUE(drop(layout(), entry(kTabAreaFormat, 9).get(), layout()->faceRect().center()));
+        ASSERT_EQ(programData().areaFormat, 9);
+        c.then();
+        messages_.clear();
+        messages_.queueAnswer(c.answer);
+        frame_->close();
+        if (c.asked) {
+            ASSERT_EQ(messages_.messages().size(), 1u);
+            EXPECT_EQ(messages_.messages()[0].text, "Save changes to " + path("show.ZPF"));
+            EXPECT_EQ(messages_.messages()[0].buttons, MessageButtons::YesNo);
+        } else {
+            EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
+        }
+        ProgramData stored;
+        ASSERT_EQ(loadProgram(path("show.ZPF"), stored), ProgramLoadResult::Loaded);
+        EXPECT_EQ(stored.areaFormat, c.formatInFile ? 9 : startFormat);
+    }
+}
+
 TEST_F(UndoTest, UndoneViewsShowTheProgramAgainAndTheSignSizeGoesBackToTheSignList) {
     const int steps = stack()->count();
     layout()->widthEdit()->selectAll();

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "comm/sign_messages.h"
 #include "comm/ui/multi_send_window.h"
 #include "comm/ui/operation_windows.h"
 #include "comm/ui/send_to_signs_dialog.h"
@@ -90,6 +91,24 @@ TEST_F(MainFrameSendTest, GuideStep3MakesAndSendsTheOpenProgramWithoutAPreview) 
     // Program 0 of the show: the same names as a Play makes.
     EXPECT_TRUE(QFileInfo::exists(qs(path("sign/" + folder + "/70000001.PNG"))));
     EXPECT_TRUE(messages_.messages().empty()) << lastMessage();
+}
+
+TEST_F(MainFrameSendTest, GuideStep3WithoutAProgramSaysWhatToDoAndSendsNothing) {
+    appProfile().writeInt("SET", "SHOW_STEP", 0);
+    CMainFrame main;
+    main.show();
+    uploadWithoutPause(main);
+    ASSERT_TRUE(main.guide());
+    auto buttons = main.guide()->findChildren<QPushButton*>();
+    ASSERT_EQ(buttons.size(), 3);
+    QTest::mouseClick(buttons[2], Qt::LeftButton);
+    ASSERT_TRUE(waitFor([&] { return !messages_.messages().empty(); }, 5000))
+        << "Step3 without an open program said nothing";
+    EXPECT_EQ(lastMessage(), kMsgNothingToSend);
+    EXPECT_EQ(main.session().state(), PlaySession::State::Idle);
+    EXPECT_EQ(main.operations().runState(), RunState::Idle);
+    const auto log = sign_->sign().log();
+    EXPECT_EQ(std::find(log.begin(), log.end(), "QVX0001DEL"), log.end());
 }
 
 TEST_F(MainFrameSendTest, NothingRewritesTheWorkspaceWhileItIsBeingSent) {
