@@ -243,5 +243,35 @@ TEST(ProgramOpen, NewFileGetsDefaultsAndAWrongMarkIsReportedWithTheListsKept) {
     EXPECT_EQ(p.areaLists[0].size(), 2u);
 }
 
+// A program file that is there but damaged opens as the empty program a new file gets, and the
+// operator is told, since the first save replaces the file.
+TEST(ProgramOpen, ADamagedFileIsNamedWithItsReasonAndOpensEmpty) {
+    testkit::ScratchFolder scratch("bl_program_open_damaged");
+    const std::string path = scratch.path() + "/shop.ZPF";
+    ProgramData full;
+    full.resetToDefaultElements();
+    full.areaLists[0][0].path = "/pictures/left.png";
+    std::vector<uint8_t> bytes = encodeProgram(full);
+    bytes.resize(bytes.size() - 10);  // the last path cut short
+    ASSERT_TRUE(writeFileAtomically(path, bytes));
+
+    RecordingMessages messages;
+    ProgramData p;
+    EXPECT_EQ(openProgram(path, p, messages), ProgramLoadResult::Unreadable);
+    for (const auto& list : p.areaLists) {
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_TRUE(list[0].path.empty());
+    }
+    ASSERT_EQ(messages.messages().size(), 1u);
+    const OperatorMessage told = messages.messages()[0];
+    EXPECT_EQ(told.text.rfind(path + " could not be read: ", 0), 0u) << told.text;
+    EXPECT_NE(told.text.find(". It opens as an empty program, which replaces the file when it is "
+                             "saved."),
+              std::string::npos)
+        << told.text;
+    EXPECT_EQ(told.caption, "Warning!");
+    EXPECT_EQ(told.icon, MessageIcon::Warning);
+}
+
 }  // namespace
 }  // namespace brightline

@@ -4,8 +4,8 @@
 // property view with the four resource libraries filled; a schedule with the checker's findings,
 // the schedule entry dialog in each kind and the clock page editor; then the sign dialogs
 // (password, address, IP, modem choice and control, sending to several signs against a virtual
-// sign). Run under a real X server (Xvfb): screenshot_tour OUTPUT_FOLDER. Everything happens in a
-// scratch folder.
+// sign); last the item view's context menu and a schedule's "Preview at". Run under a real X
+// server (Xvfb): screenshot_tour OUTPUT_FOLDER. Everything happens in a scratch folder.
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -42,6 +43,7 @@
 #include "common/ui/qt_text.h"
 #include "editor/element_list.h"
 #include "editor/program_data.h"
+#include "editor/program_list_geometry.h"
 #include "editor/resource_library.h"
 #include "editor/tests/test_media.h"
 #include "editor/ui/item_view.h"
@@ -108,6 +110,10 @@ CElement item(const QString& path, int thumbIndex, int moveIn, int moveOut, int 
 }
 
 }  // namespace
+
+// Shots taken after the others, from the files the tour wrote into `dir`.
+bool shootItemContextMenu(CMainFrame& frame, const std::string& dir, const QString& out);
+bool shootSchedulePreview(CMainFrame& frame, const std::string& dir, const QString& out);
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -457,6 +463,66 @@ int main(int argc, char** argv) {
         if (!shoot(out + "/sending-to-signs.png")) return 1;
     }
     virtualSign.stop();
+    if (!shootItemContextMenu(frame, dir, out) || !shootSchedulePreview(frame, dir, out)) return 1;
     frame.close();
     return 0;
+}
+
+// The item view's context menu on the first item of area 0 of the menu program, which enters
+// with "Move left" and so offers "Set Speed".
+bool shootItemContextMenu(CMainFrame& frame, const std::string& dir, const QString& out) {
+    frame.openFile(dir + "/menu.ZPF");
+    CProgramFrame* programFrame = frame.programFrame();
+    if (!programFrame) return false;
+    programFrame->layoutView()->selectArea(0);
+    CProgram_Menu_view* items = programFrame->programList()->itemView();
+    items->selectElement(1);
+    if (!QTest::qWaitFor([&] { return programFrame->thumbnails().pending() == 0; }, 20000))
+        std::fprintf(stderr, "the item view's thumbnails are still being made\n");
+    QMenu* menu = items->contextMenuFor(1);
+    if (!menu) return false;
+    const Rect card = itemCardRect(1);
+    menu->popup(
+        items->viewport()->mapToGlobal(QPoint(items->viewX(card.left + 50), card.top + 40)));
+    QTest::qWait(400);
+    const bool shot = shoot(out + "/program-item-menu.png");
+    menu->close();
+    delete menu;
+    frame.closeProgram();
+    QTest::qWait(200);
+    return shot;
+}
+
+// "Preview at" on the schedule of three entries: the next weekday at 09:30, when the weekday
+// mornings' program plays, in the window the preview plays in, over the schedule window.
+bool shootSchedulePreview(CMainFrame& frame, const std::string& dir, const QString& out) {
+    // The weekend program took the shop's dividing lines, which lie outside its smaller face;
+    // its own lines let it make without a message.
+    ProgramData weekend;
+    if (loadProgram(dir + "/weekend.ZPF", weekend) != ProgramLoadResult::Loaded) return false;
+    applyAreaFormat(weekend.areaFormat, weekend.ledWidth, weekend.ledHeight, weekend.regionLines);
+    if (!saveProgram(dir + "/weekend.ZPF", weekend)) return false;
+    frame.openFile(dir + "/week.AT");
+    if (!frame.scheduleWindow()) return false;
+    const int64_t now = QDateTime::currentSecsSinceEpoch();
+    int ahead = 1;
+    CivilTime day = civilFromSeconds(now + 86400);
+    while (day.weekday == 0 || day.weekday == 6) day = civilFromSeconds(now + ++ahead * 86400);
+    const CivilTime at = civilFromSeconds(secondsFromCivil(day.year, day.month, day.day, 9, 30, 0));
+    if (!frame.previewSchedule(at) || !frame.schedulePreview()) return false;
+    frame.schedulePreview()->move(256, 190);
+    if (!QTest::qWaitFor(
+            [&] {
+                return frame.session().preview() && frame.session().preview()->framesShown() > 10;
+            },
+            30000)) {
+        std::fprintf(stderr, "the schedule preview showed no frames\n");
+        return false;
+    }
+    QTest::qWait(300);
+    const bool shot = shoot(out + "/schedule-preview.png");
+    frame.schedulePreview()->close();
+    if (frame.scheduleWindow()) frame.scheduleWindow()->action(kCloseSchedule)->trigger();
+    QTest::qWait(200);
+    return shot;
 }
