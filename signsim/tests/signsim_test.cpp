@@ -506,8 +506,10 @@ TEST_F(SerialSignTest, HeldModemLinkCarriesOperationsUntilReleased) {
     ASSERT_TRUE(modem.connect(4, sim_->serialDevice()));
     EXPECT_TRUE(ops_->selection().held);
     EXPECT_EQ(ops_->selection().comPort, 4);
-    EXPECT_EQ(modem.dial("0"), "NO");  // NO CARRIER
+    EXPECT_EQ(modem.dial("0"), "NO");
+    EXPECT_EQ(modem.failure(), "the modem answered NO CARRIER");  // the whole answer for people
     EXPECT_EQ(modem.dial("5551234"), "CONNECT");
+    EXPECT_EQ(modem.failure(), "");
     EXPECT_EQ(profile.getString("SET", "PHONE_NUMBER_SEL", ""), "5551234");
     {
         std::lock_guard<std::mutex> l(m);
@@ -544,6 +546,19 @@ TEST_F(SerialSignTest, ReleaseDuringTheDialWaitEndsItAtOnce) {
     EXPECT_FALSE(ops_->selection().held);
     EXPECT_FALSE(ops_->serialLink().isOpen());
     EXPECT_FALSE(ops_->serialLink().isLineMode());
+}
+
+TEST_F(SerialSignTest, UnansweredDialSaysTheModemDidNotAnswer) {
+    startWith(SignFaults{}, /*modem=*/true);
+    ModemConnection modem(*ops_, nullptr);
+    ModemTimings t;
+    t.commandPauseMs = 20;
+    t.dialAnswerMs = 300;
+    modem.setTimings(t);
+    ASSERT_TRUE(modem.connect(4, sim_->serialDevice()));
+    EXPECT_EQ(modem.dial("00"), "Disconnected!");  // the modem never answers this number
+    EXPECT_EQ(modem.failure(), "the modem did not answer the dial within 300 ms");
+    modem.release();
 }
 
 TEST_F(SerialSignTest, TakenModemPortHoldsNothing) {
