@@ -49,12 +49,16 @@ const Command kCommands[] = {
     {"send", "send [--verify] [--sign NAME]... [--all-signs] [LINK]",
      "send the show in the workspace folder to the sign; --verify reads the sign's file list back "
      "and names every file not there as sent; --sign/--all-signs send to signs of the sign list "
-     "(network signs in parallel, serial ones in turn) and exit with the number that failed",
+     "(network signs in parallel, serial ones in turn) and exit with the number that failed; "
+     "--workspace DIR: the folder to send (default: the workspace folder); --upload-pause MS: "
+     "the wait after the sign has prepared its folder for the files (5000; 0 for the virtual "
+     "sign)",
      runSend, kLinkOptions},
     {"sign", "sign COMMAND [ARGS] [LINK]",
      "talk to the sign with one of the commands below; LINK: --host H [--port 7203] [--ftp-port "
      "21] | --serial DEVICE [--address N] [--baud 115200] [--mtu 1024] [--modem NUMBER] (dial "
-     "the number first, hang up after)",
+     "the number first, hang up after); the updates take --workspace and --upload-pause as send "
+     "does",
      runSign, kLinkOptions},
     {"font-sheet", "font-sheet FONTFILE OUT.png [--scale N]",
      "draw every glyph of every font in a font file", runFontSheet},
