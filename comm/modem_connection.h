@@ -46,6 +46,8 @@ class ModemConnection {
     // The same, blocking (the command line): the last status.
     std::string dial(const std::string& number);
     std::string hangUp();
+    // Why the last dial did not connect (see ModemDialer::failure); read after dial() returns.
+    const std::string& failure() const { return dialer_.failure(); }
 
     // Any thread: a waiting dial or hang-up ends at once.
     void cancel() { dialer_.cancel(); }

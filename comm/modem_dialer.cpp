@@ -34,8 +34,32 @@ bool ModemDialer::exchange(const std::string& command, std::string* reply, int t
     return link_.lineExchange(command, reply, timeoutMs);
 }
 
+namespace {
+
+// The modem's answer as one line: "\r\nNO CARRIER\r" is "NO CARRIER".
+std::string answerWords(const std::string& reply) {
+    std::string words;
+    for (char c : reply) {
+        const bool space = c == '\r' || c == '\n' || c == ' ' || c == '\t';
+        if (space) {
+            if (!words.empty() && words.back() != ' ') words.push_back(' ');
+        } else if (c != 0) {
+            words.push_back(c);
+        }
+    }
+    while (!words.empty() && words.back() == ' ') words.pop_back();
+    return words;
+}
+
+std::string waitText(int ms) {
+    return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
+}
+
+}  // namespace
+
 std::string ModemDialer::dial(const std::string& number) {
     closing_.store(false);
+    failure_.clear();
     const std::string command = "ATDT" + toOem(number) + "\r\n";
     setStatus("");
     if (profile_) profile_->writeString(kProfileSectionSet, "PHONE_NUMBER_SEL", number);
@@ -52,8 +76,19 @@ std::string ModemDialer::dial(const std::string& number) {
             if (reply.find("NO") != std::string::npos) status = "NO";
             if (reply.find("ERROR") != std::string::npos) status = "ERROR";
             setStatus(status);
+            if (status != "CONNECT") {
+                const std::string words = answerWords(reply);
+                failure_ =
+                    words.empty() ? "the modem answered nothing" : "the modem answered " + words;
+            }
             return status_;
         }
+        if (!closing_.load())
+            failure_ =
+                "the modem did not answer the dial within " + waitText(timings_.dialAnswerMs);
+    } else if (!closing_.load()) {
+        failure_ = "the modem did not answer ATE0 within " + waitText(timings_.firstAnswerMs) +
+                   ": is a modem on this port?";
     }
     if (!closing_.load()) setStatus(kStatusDisconnected);
     return status_;

@@ -44,6 +44,9 @@ class ModemDialer {
     std::string hangUp();
     void cancel();
     const std::string& status() const { return status_; }
+    // Why the last dial did not connect, for a person: "the modem answered NO CARRIER", "the
+    // modem did not answer the dial within 30 s"; empty after "CONNECT" or a cancelled dial.
+    const std::string& failure() const { return failure_; }
 
   private:
     void setStatus(const std::string& status);
@@ -55,6 +58,7 @@ class ModemDialer {
     ModemTimings timings_;
     std::function<void(const std::string&)> listener_;
     std::string status_ = kStatusDisconnected;
+    std::string failure_;
     std::atomic<bool> closing_{false};
 };
 

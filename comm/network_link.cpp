@@ -153,6 +153,18 @@ int stopCheck(void* flag, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
     return stop && stop->load() ? 1 : 0;
 }
 
+// Why an upload failed: curl's name for the failure and the FTP server's refusal, if any
+// ("Transferred a partial file (the FTP server answered 426)"). Curl's error text is not used
+// here: in active mode it already holds a remark about the data socket's address, written before
+// the failure and kept over the failure's own text.
+std::string uploadFailure(CURL* curl, CURLcode rc) {
+    std::string why = curl_easy_strerror(rc);
+    long reply = 0;
+    if (curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &reply) == CURLE_OK && reply >= 400)
+        why += " (the FTP server answered " + std::to_string(reply) + ")";
+    return why;
+}
+
 std::string escapeForUrl(CURL* curl, const std::string& path) {
     char* escaped = curl_easy_escape(curl, path.data(), static_cast<int>(path.size()));
     std::string out = escaped ? escaped : "";
@@ -329,7 +341,7 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
             errorText[0] = 0;
             const CURLcode rc = curl_easy_perform(c);
             sent = rc == CURLE_OK;
-            if (!sent) why = errorText[0] ? errorText : curl_easy_strerror(rc);
+            if (!sent) why = uploadFailure(c, rc);
             std::fclose(file);
         }
         if (!sent) {

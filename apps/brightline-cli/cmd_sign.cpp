@@ -181,8 +181,9 @@ int overModem(SignOperations& ops, const LinkOptions& o, const std::function<int
     std::fprintf(stderr, "dialling %s\n", o.modemNumber.c_str());
     const std::string status = modem.dial(o.modemNumber);
     if (status != "CONNECT") {
-        std::fprintf(stderr, "brightline-cli: the modem answered %s\n",
-                     status.empty() ? "nothing" : status.c_str());
+        std::fprintf(stderr, "brightline-cli: %s\n",
+                     modem.failure().empty() ? ("the modem answered " + status).c_str()
+                                             : modem.failure().c_str());
         modem.release();
         return kExitFailed;
     }

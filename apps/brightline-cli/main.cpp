@@ -97,21 +97,26 @@ const Command kCommands[] = {
     {"send", "send [--verify] [--sign NAME]... [--all-signs] [LINK]",
      "send the show in the workspace folder to the sign; --verify reads the sign's file list back "
      "and names every file not there as sent; --sign/--all-signs send to signs of the sign list "
-     "(network signs in parallel, serial ones in turn) and exit with the number that failed",
+     "(network signs in parallel, serial ones in turn) and exit with the number that failed; "
+     "--workspace DIR: the folder to send (default: the workspace folder); --upload-pause MS: "
+     "the wait after the sign has prepared its folder for the files (5000; 0 for the virtual "
+     "sign)",
      runSend, kLinkOptions,
      "Sends the show in the workspace folder to a sign: over the network (--host, command\n"
      "port --port, FTP port --ftp-port) or a serial line (--serial DEVICE, --address N,\n"
      "--baud, --mtu; --modem NUMBER dials first and hangs up after). Without --host or\n"
      "--serial it talks to the current sign of the profile, and says which. --upload-pause\n"
-     "MS waits that long between files (the sign needs a moment; 0 for the virtual sign).\n"
-     "--verify reads the sign's file list back and names every file not there as sent\n"
-     "(exit 1). --sign NAME (repeatable) or --all-signs send to signs of the sign list\n"
-     "LED_SET.ZRC of the current folder, network signs in parallel and serial ones in turn,\n"
-     "print a summary and exit with the number of signs that failed.\n"},
+     "MS is the wait after the sign has prepared its folder, before the first file (5000 ms;\n"
+     "0 for the virtual sign). --verify reads the sign's file list back and names every\n"
+     "file not there as sent (exit 1). --sign NAME (repeatable) or --all-signs send to\n"
+     "signs of the sign list LED_SET.ZRC of the current folder, network signs in parallel\n"
+     "and serial ones in turn, print a summary and exit with the number of signs that\n"
+     "failed.\n"},
     {"sign", "sign COMMAND [ARGS] [LINK]",
      "talk to the sign with one of the commands below; LINK: --host H [--port 7203] [--ftp-port "
      "21] | --serial DEVICE [--address N] [--baud 115200] [--mtu 1024] [--modem NUMBER] (dial "
-     "the number first, hang up after)",
+     "the number first, hang up after); the updates take --workspace and --upload-pause as send "
+     "does",
      runSign, kLinkOptions,
      "get-time prints the sign's clock; set-time sets it to this computer's; file-list\n"
      "prints the files the sign holds; reboot restarts it; get-startup prints its start-up\n"

@@ -30,13 +30,16 @@
 #include "comm/modem_list.h"
 #include "comm/ui/change_address_dialog.h"
 #include "comm/ui/change_ip_dialog.h"
+#include "comm/ui/file_list_window.h"
 #include "comm/ui/ip_address_edit.h"
+#include "comm/ui/led_set_dialog.h"
 #include "comm/ui/modem_control_window.h"
 #include "comm/ui/multi_send_window.h"
 #include "comm/ui/network_fields.h"
 #include "comm/ui/password_dialog.h"
 #include "comm/ui/select_modem_dialog.h"
 #include "comm/ui/send_to_signs_dialog.h"
+#include "comm/ui/show_on_startup_dialog.h"
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/profile.h"
@@ -108,6 +111,8 @@ CElement item(const QString& path, int thumbIndex, int moveIn, int moveOut, int 
     e.hold = hold;
     return e;
 }
+
+bool takeSignSettingsShots(const QString& out, const std::string& dir, CMainFrame& frame);
 
 }  // namespace
 
@@ -464,6 +469,7 @@ int main(int argc, char** argv) {
     }
     virtualSign.stop();
     if (!shootItemContextMenu(frame, dir, out) || !shootSchedulePreview(frame, dir, out)) return 1;
+    if (!takeSignSettingsShots(out, dir, frame)) return 1;
     frame.close();
     return 0;
 }
@@ -526,3 +532,69 @@ bool shootSchedulePreview(CMainFrame& frame, const std::string& dir, const QStri
     QTest::qWait(200);
     return shot;
 }
+namespace {
+
+// Set > Set communication with three signs, Send > Show info on startup, the scan direction
+// (Ctrl+F11) and the file list a sign sends back.
+bool takeSignSettingsShots(const QString& out, const std::string& dir, CMainFrame& frame) {
+    SignList list;
+    CLED_Set_Data lan;
+    lan.name = "Sample LED";
+    lan.width = 256;
+    lan.height = 128;
+    lan.host = "192.168.0.6";
+    CLED_Set_Data door = lan;
+    door.name = "Front door";
+    door.width = 128;
+    door.height = 64;
+    door.port = 1;
+    door.address = 3;
+    door.baudIndex = 7;
+    door.mtuIndex = 5;
+    CLED_Set_Data lobby = lan;
+    lobby.name = "Lobby";
+    lobby.ip = {{192, 168, 0, 9}};
+    lobby.host = "192.168.0.9";
+    list.signs = {lan, door, lobby};
+    const std::string listPath = dir + "/" + kSignListFile;
+    if (!saveSignList(listPath, list)) return false;
+    CommSettings current = frame.commSettings();
+    current.ledName = "Front door";
+    {
+        CLedSetDialog ledSet(current, listPath, &frame);
+        ledSet.show();
+        ledSet.move(340, 220);
+        QTest::qWait(300);
+        if (!shoot(out + "/led-set.png")) return false;
+    }
+    {
+        BootParams boot;
+        boot.show = {{1, 0, 1, 1, 0, 1}};
+        CShowOnStartupDialog startup(frame.operations(), boot, &frame);
+        startup.show();
+        startup.move(460, 280);
+        QTest::qWait(300);
+        if (!shoot(out + "/show-on-startup.png")) return false;
+    }
+    {
+        CScanTypeDialog scan(frame.operations(), &frame);
+        scan.show();
+        scan.move(480, 300);
+        scan.setDirection(2);
+        QTest::qWait(300);
+        if (!shoot(out + "/scan-type.png")) return false;
+    }
+    {
+        FileListWindow files(&frame);
+        files.show();
+        files.setGeometry(420, 200, 420, 300);
+        files.showText(
+            "DATA1\\70001.shw 61\nDATA1\\70001001.JPG 1975\nDATA1\\70001002.JPG "
+            "2210\nDATA1\\run.at 161\n");
+        QTest::qWait(300);
+        if (!shoot(out + "/file-list.png")) return false;
+    }
+    return true;
+}
+
+}  // namespace
