@@ -13,6 +13,8 @@
 # without it the root lies in a scratch folder under $TMPDIR and is removed. MIRROR (default
 # http://deb.debian.org/debian) names the mirror. Exit status 0 when every check passed.
 set -euo pipefail
+# shellcheck source=scripts/package-checks.sh
+source "$(dirname "$0")/package-checks.sh"
 
 build=$(cd "${1:?usage: test-packages-chroot.sh BUILD_FOLDER [--keep-root DIR]}" && pwd)
 mirror=${MIRROR:-http://deb.debian.org/debian}
@@ -21,10 +23,6 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/bl_chroot.XXXXXX")
 root="$scratch/root"
 if [ "${2:-}" = "--keep-root" ]; then root=$(mkdir -p "${3:?--keep-root needs a folder}" && cd "$3" && pwd); fi
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 [ "$(id -u)" = 0 ] || fail "debootstrap and chroot need root"
 command -v debootstrap >/dev/null || fail "debootstrap is not installed (apt-get install debootstrap)"
 
@@ -38,16 +36,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Waits up to $1 seconds for the command after it to succeed; false when the time ran out.
-wait_for() {
-    local seconds=$1
-    shift
-    local end=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ "$SECONDS" -lt "$end" ] || return 1
-        sleep 0.2
-    done
-}
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 
 # 1. The packages.
@@ -95,21 +83,7 @@ in_root sh -c 'cd /root/try && brightline-cli build show.json show.ZPF &&
 echo "brightline-cli built, made and played a program: $(tail -1 "$scratch/cli.log")"
 
 # 5. The desktop program up to its "Log In" dialog, on an Xvfb display of this machine.
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-    echo "SKIP: the desktop start needs Xvfb and xdotool"
-    exit 0
-fi
-display=""
-for n in $(seq 170 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 env DISPLAY="$display" xdotool getmouselocation || fail "Xvfb on $display did not start"
+start_xvfb_or_skip
 mkdir -p "$root/tmp/.X11-unix"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix" && mounted+=("$root/tmp/.X11-unix")
 mkdir -p "$root/home/operator/run"

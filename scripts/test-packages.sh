@@ -11,6 +11,8 @@
 # --keep DIR leaves the packages in DIR. Everything else lies in one scratch folder under
 # $TMPDIR, removed at the end. Exit status 0 when every check passed.
 set -euo pipefail
+# shellcheck source=scripts/package-checks.sh
+source "$(dirname "$0")/package-checks.sh"
 
 build=$(cd "${1:?usage: test-packages.sh BUILD_FOLDER [--keep DIR]}" && pwd)
 keep=""
@@ -25,21 +27,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
-# Waits up to $1 seconds for the command after it to succeed; false when the time ran out.
-wait_for() {
-    local seconds=$1
-    shift
-    local end=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        [ "$SECONDS" -lt "$end" ] || return 1
-        sleep 0.2
-    done
-}
 
 # 1. The packages. Uncompressed here: the check is the layout, not the archive size.
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
@@ -107,22 +95,7 @@ out=$("$root/usr/bin/brightline-signsim" --version) || fail "brightline-signsim 
 echo "installed: $(basename "$tools") $(basename "$desktop"); --version answers $version"
 
 # 3. The desktop program, started as a new user would.
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-    echo "SKIP: the desktop start needs Xvfb and xdotool"
-    exit 0
-fi
-display=""
-for n in $(seq 170 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
-        break
-    fi
-done
-[ -n "$display" ] || fail "no free X display number"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 env DISPLAY="$display" xdotool getmouselocation ||
-    fail "Xvfb on $display did not start within 10 s"
+start_xvfb_or_skip
 
 home="$scratch/home"
 mkdir -p "$home"
