@@ -114,9 +114,7 @@ OutsideProgram helpProgram(const std::string& startFolder, const std::string& ma
         return OutsideProgram{{"xdg-open", index},
                               kHelpName,
                               {},
-                              "The manual is " + index +
-                                  "; open it in a web browser (xdg-open comes with the package "
-                                  "\"xdg-utils\")."};
+                              "The manual is " + index + "; open it in a web browser."};
     OutsideProgram none;
     none.name = kHelpName;
     none.missing = "The manual is not there: " + index +

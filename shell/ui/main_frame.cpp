@@ -5,12 +5,14 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QProcess>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -19,6 +21,9 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoGroup>
+
+#include <memory>
+#include <set>
 
 #include "comm/firmware_update.h"
 #include "comm/led_set_data.h"
@@ -857,6 +862,30 @@ void CMainFrame::help() {
     startOutside(helpProgram(startFolder(), joinPath(dataFolder(), "manual")));
 }
 
+namespace {
+
+// An outside program that ends with a failure this soon after it started did not do what it
+// was started for (xdg-open without a browser ends at once with status 3); one that ends later
+// was used and closed.
+constexpr qint64 kQuickFailureMs = 10000;
+// Of an outside program's error output, the end is kept for the message.
+constexpr qsizetype kErrorTailBytes = 2048;
+
+// The outside programs still running: they outlive the window (deleting a running QProcess would
+// end it), so they stay here until they end.
+std::set<QProcess*>& runningOutsidePrograms() {
+    static std::set<QProcess*> running;
+    return running;
+}
+
+// The last non-empty line of a program's error output.
+std::string lastLine(const QByteArray& output) {
+    const QList<QByteArray> lines = output.trimmed().split('\n');
+    return lines.isEmpty() ? std::string() : lines.last().trimmed().toStdString();
+}
+
+}  // namespace
+
 void CMainFrame::startOutside(const OutsideProgram& program) {
     if (program.argv.empty()) {
         messages_.show(
@@ -876,16 +905,53 @@ void CMainFrame::startOutside(const OutsideProgram& program) {
     }
     QStringList arguments;
     for (size_t i = 1; i < program.argv.size(); ++i) arguments << qs(program.argv[i]);
-    // Started on its own, not waited for; a program that cannot be started is said so, with the
-    // cause on a line of its own.
-    QProcess process;
-    process.setProgram(executable);
-    process.setArguments(arguments);
-    process.setWorkingDirectory(qs(startFolder()));
-    if (!process.startDetached())
-        messages_.show(OperatorMessage{program.name + " could not be started (" + program.argv[0] +
-                                           ").\n" + ss(process.errorString()) + instead,
-                                       "INFO", MessageIcon::Error, MessageButtons::Ok});
+    // Started on its own and not waited for. It cannot start, or it ends at once with a failure:
+    // the operator is told so, with the cause on a line of its own.
+    auto* process = new QProcess;
+    process->setProgram(executable);
+    process->setArguments(arguments);
+    process->setWorkingDirectory(qs(startFolder()));
+    process->setStandardOutputFile(QProcess::nullDevice());
+    runningOutsidePrograms().insert(process);
+    auto errors = std::make_shared<QByteArray>();
+    auto clock = std::make_shared<QElapsedTimer>();
+    QPointer<CMainFrame> self(this);
+    const OutsideProgram started = program;
+    auto tell = [self, started, instead](const std::string& what) {
+        if (self)
+            self->messages_.show(OperatorMessage{started.name + what + instead, "INFO",
+                                                 MessageIcon::Error, MessageButtons::Ok});
+    };
+    auto forget = [process] {
+        runningOutsidePrograms().erase(process);
+        process->deleteLater();
+    };
+    connect(process, &QProcess::readyReadStandardError, process, [process, errors] {
+        errors->append(process->readAllStandardError());
+        if (errors->size() > kErrorTailBytes) errors->remove(0, errors->size() - kErrorTailBytes);
+    });
+    connect(
+        process, &QProcess::errorOccurred, process,
+        [process, started, tell, forget](QProcess::ProcessError error) {
+            if (error != QProcess::FailedToStart) return;
+            tell(" could not be started (" + started.argv[0] + ").\n" + ss(process->errorString()));
+            forget();
+        });
+    connect(process, &QProcess::finished, process,
+            [process, errors, clock, tell, forget](int code, QProcess::ExitStatus status) {
+                errors->append(process->readAllStandardError());
+                if (clock->elapsed() < kQuickFailureMs &&
+                    (status != QProcess::NormalExit || code != 0)) {
+                    const std::string cause = lastLine(*errors);
+                    tell(" ended at once " +
+                         (status == QProcess::NormalExit ? "with status " + std::to_string(code)
+                                                         : std::string("by a crash")) +
+                         "." + (cause.empty() ? "" : "\n" + cause));
+                }
+                forget();
+            });
+    clock->start();
+    process->start();
 }
 
 void CMainFrame::guideStep(int step) {

@@ -191,10 +191,25 @@ TEST_F(MainFrameTest, TextPagesStartTheEditorAndSayWhyWhenItCannotStart) {
     qputenv("PATH", qs(path("bin")).toUtf8());
     messages_.clear();
     frame.openFile(path("sale.ZRT"));
+    ASSERT_TRUE(waitFor([&] { return !messages_.messages().empty(); }, 10000))
+        << "no message for a program that cannot start";
     const std::string said =
         "The text page editor could not be started (" + path("bin/pagewright") + ").\n";
     EXPECT_EQ(lastMessage().rfind(said, 0), 0u) << lastMessage();
     EXPECT_GT(lastMessage().size(), said.size()) << "no cause given";
+
+    // It starts but gives up at once (xdg-open without a browser does): the status and the last
+    // line it wrote on its error output.
+    {
+        std::ofstream script(path("bin/pagewright"));
+        script << "#!/bin/sh\necho 'starting' >&2\necho 'cannot open display :99' >&2\nexit 3\n";
+    }
+    messages_.clear();
+    frame.openFile(path("sale.ZRT"));
+    ASSERT_TRUE(waitFor([&] { return !messages_.messages().empty(); }, 10000))
+        << "no message for a program that failed at once";
+    EXPECT_EQ(lastMessage(),
+              "The text page editor ended at once with status 3.\ncannot open display :99");
 }
 
 TEST_F(MainFrameTest, HelpLooksForTheManualInTheProgramsDataFolder) {
