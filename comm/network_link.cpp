@@ -338,7 +338,6 @@ UploadResult NetworkLink::uploadFolder(const std::string& localFolder,
             curl_easy_setopt(c, CURLOPT_URL, url.c_str());
             curl_easy_setopt(c, CURLOPT_READDATA, file);
             curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(st.st_size));
-            errorText[0] = 0;
             const CURLcode rc = curl_easy_perform(c);
             sent = rc == CURLE_OK;
             if (!sent) why = uploadFailure(c, rc);
