@@ -54,6 +54,11 @@ bool prepareUpdateBytes(UpdateKind kind, const std::vector<uint8_t>& file,
 bool prepareUpdate(UpdateKind kind, const std::string& chosenPath, const std::string& workspace,
                    OperatorMessages& messages) {
     std::string why;
+    const WorkspaceLock lock(workspace, WorkspaceLock::Mode::Write);
+    if (!lock.held()) {
+        messages.show(lock.why(), kCaptionInfo, MessageIcon::Error);
+        return false;
+    }
     if (!cleanWorkspace(workspace, &why)) {
         messages.show(why, kCaptionInfo, MessageIcon::Error);
         return false;

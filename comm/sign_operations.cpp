@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <regex>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "comm/upload_names.h"
 #include "common/code_page.h"
 #include "common/file_io.h"
+#include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
 
@@ -113,6 +115,17 @@ bool SignOperations::start(OperationCode code, int parameter) {
                        kCaptionInfo, MessageIcon::Error);
         return false;
     }
+    // A send reads the workspace folder from start to end: a Make of another process must not
+    // empty it meanwhile (sends to several signs share the lock).
+    std::unique_ptr<WorkspaceLock> sending;
+    if (code == OperationCode::SendShow || code == OperationCode::UpdateFirmware ||
+        code == OperationCode::UpdateFont) {
+        sending = std::make_unique<WorkspaceLock>(env_.workspace, WorkspaceLock::Mode::Read);
+        if (!sending->held()) {
+            messages_.show(sending->why(), kCaptionInfo, MessageIcon::Error);
+            return false;
+        }
+    }
     if (serialSelected() && !selection_.held && !openSerial()) return false;
     if (worker_.joinable()) worker_.join();
     stop_.store(false);
@@ -121,8 +134,9 @@ bool SignOperations::start(OperationCode code, int parameter) {
     code_.store(static_cast<int>(code));
     runState_.store(static_cast<int>(RunState::Running));
     observer_.progressOpened(parameter);
-    worker_ = std::thread([this, code, parameter] {
+    worker_ = std::thread([this, code, parameter, sending = std::move(sending)]() mutable {
         run(code, parameter);
+        sending.reset();
         runState_.store(static_cast<int>(RunState::Finished));
     });
     return true;

@@ -1,10 +1,14 @@
 #include "common/folders.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <vector>
 
@@ -224,6 +228,38 @@ bool cleanWorkspace(const std::string& folder, std::string* why) {
             deleteFilesIn(path, marks ? kWorkspaceMarkFile : nullptr);
     }
     return true;
+}
+
+WorkspaceLock::WorkspaceLock(const std::string& folder, Mode mode) {
+    if (!isDirectory(folder)) return;
+    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) {
+        why_ = "cannot open the workspace folder " + folder + ": " + std::strerror(errno);
+        return;
+    }
+    int rc;
+    do {
+        rc = ::flock(fd_, (mode == Mode::Write ? LOCK_EX : LOCK_SH) | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    if (rc == 0) return;
+    const int error = errno;
+    ::close(fd_);
+    fd_ = -1;
+    if (error != EWOULDBLOCK) {
+        why_ = "cannot lock the workspace folder " + folder + ": " + std::strerror(error);
+    } else if (mode == Mode::Write) {
+        why_ = "The workspace folder " + folder +
+               " is in use by another Make or send (another Brightline window or "
+               "brightline-cli); nothing was changed. Try again when it is done.";
+    } else {
+        why_ = "The workspace folder " + folder +
+               " is being written by another Make (another Brightline window or "
+               "brightline-cli); nothing was sent. Send when it is done.";
+    }
+}
+
+WorkspaceLock::~WorkspaceLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing the only descriptor releases the lock
 }
 
 }  // namespace brightline

@@ -62,4 +62,29 @@ bool isMarkedWorkspace(const std::string& folder);
 // the folder are removed as links; nothing outside the folder is touched.
 bool cleanWorkspace(const std::string& folder, std::string* why = nullptr);
 
+// Held by whoever writes a show into a workspace folder (Make, a schedule compile, an update's
+// preparation: Write) or sends it to a sign (Read, shared by sends to several signs at once).
+// Another process doing the same on the same folder at the same time, a second desktop or
+// brightline-cli, is refused instead of emptying or sending the folder under the first one. The
+// lock is the folder's own (flock), so it ends with the process that holds it, also when that
+// one ends abruptly. It is taken at once or not at all, and it is per object: two locks in one
+// process exclude each other as two processes do. A folder that does not exist yet has nothing
+// to lock and counts as held (cleanWorkspace() makes it or says why not).
+class WorkspaceLock {
+  public:
+    enum class Mode { Write, Read };
+    WorkspaceLock(const std::string& folder, Mode mode);
+    ~WorkspaceLock();
+    WorkspaceLock(const WorkspaceLock&) = delete;
+    WorkspaceLock& operator=(const WorkspaceLock&) = delete;
+
+    bool held() const { return why_.empty(); }
+    // Why it was not taken, for the operator.
+    const std::string& why() const { return why_; }
+
+  private:
+    int fd_ = -1;
+    std::string why_;
+};
+
 }  // namespace brightline

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -199,7 +200,14 @@ int ScriptMaker::make(int programNumber, bool append, int firstDigit) {
     cache_.clear();
     error_.clear();
     status(kMakingText);
+    // Held until this Make is done; appending runs under the schedule compiler's.
+    std::optional<WorkspaceLock> lock;
     if (!append) {
+        lock.emplace(workspace_, WorkspaceLock::Mode::Write);
+        if (!lock->held()) {
+            fail(lock->why());
+            return 0;
+        }
         std::string why;
         if (!cleanWorkspace(workspace_, &why)) {
             fail(why);

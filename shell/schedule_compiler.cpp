@@ -100,6 +100,9 @@ int compileSchedule(const std::vector<CAT_Data>& entries, const ScheduleCompileC
         if (error) *error = text;
         return 0;
     };
+    // Held until the last program is made: another Make on the folder is refused meanwhile.
+    const WorkspaceLock lock(context.workspace, WorkspaceLock::Mode::Write);
+    if (!lock.held()) return failed(lock.why());
     if (!cleanWorkspace(context.workspace, &why)) return failed(why);
     const std::string runPath = joinPath(context.workspace, "run.at");
     char size[96];

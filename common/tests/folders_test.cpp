@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -109,6 +110,42 @@ TEST(Workspace, LinksInTheWorkspaceGoAsLinksAndNothingOutsideIsTouched) {
     EXPECT_FALSE(exists(ws + "/script"));
     EXPECT_FALSE(exists(ws + "/70001001.JPG"));
     EXPECT_TRUE(exists(outside + "/precious.jpg"));
+}
+
+TEST(Workspace, OneWriterOrManyReadersHoldTheFolderAtATime) {
+    const std::string ws = freshFolder("ws_lock");
+    ASSERT_TRUE(cleanWorkspace(ws));
+    using Mode = WorkspaceLock::Mode;
+    {
+        const WorkspaceLock make(ws, Mode::Write);
+        ASSERT_TRUE(make.held()) << make.why();
+        const WorkspaceLock secondMake(ws, Mode::Write);
+        const WorkspaceLock send(ws, Mode::Read);
+        EXPECT_FALSE(secondMake.held());
+        EXPECT_NE(secondMake.why().find("is in use by another Make or send"), std::string::npos);
+        EXPECT_FALSE(send.held());
+        EXPECT_NE(send.why().find("is being written by another Make"), std::string::npos);
+    }
+    {
+        // Sends to several signs share the folder; a Make waits for all of them.
+        const WorkspaceLock first(ws, Mode::Read), second(ws, Mode::Read);
+        EXPECT_TRUE(first.held());
+        EXPECT_TRUE(second.held());
+        EXPECT_FALSE(WorkspaceLock(ws, Mode::Write).held());
+    }
+    // Released with its object, and by a process that ends without releasing it.
+    EXPECT_TRUE(WorkspaceLock(ws, Mode::Write).held());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const WorkspaceLock held(ws, Mode::Write);
+        ::_exit(held.held() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(WorkspaceLock(ws, Mode::Write).held());
+    // A folder that is not there yet has nothing to lock: cleanWorkspace() makes it.
+    EXPECT_TRUE(WorkspaceLock(ws + "/new", Mode::Write).held());
 }
 
 TEST(Folders, WorkspaceFromTheEnvironment) {

@@ -320,6 +320,25 @@ TEST_F(ScriptMakerTest, AFolderOfTheUsersOwnIsRefusedWithNothingDeleted) {
     ASSERT_EQ(messages.messages().size(), 1u);
 }
 
+TEST_F(ScriptMakerTest, AWorkspaceInUseElsewhereIsRefusedWithNothingDeleted) {
+    program.areaLists[0].push_back(item("C:\\p\\a.png"));
+    ASSERT_EQ(make(), 1);
+    const std::string before = read("run.at");
+    {
+        // Another Make (another window, brightline-cli) is writing the folder.
+        const WorkspaceLock other(workspace, WorkspaceLock::Mode::Write);
+        ASSERT_TRUE(other.held());
+        media.calls.clear();
+        ScriptMaker maker(program, workspace, media, messages);
+        EXPECT_EQ(maker.make(-1, false, 7), 0);
+        EXPECT_NE(maker.error().find("is in use by another Make or send"), std::string::npos)
+            << maker.error();
+        EXPECT_TRUE(media.calls.empty());
+        EXPECT_EQ(read("run.at"), before);
+    }
+    EXPECT_EQ(make(), 1);
+}
+
 TEST_F(ScriptMakerTest, ScriptsThatCannotBeWrittenFailMakeAndLeaveNoEmptyFile) {
     program.areaLists[0].push_back(item("C:\\p\\a.png"));
     ASSERT_EQ(make(), 1);  // the workspace now carries the mark

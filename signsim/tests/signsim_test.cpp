@@ -19,6 +19,7 @@
 #include "comm/modem_dialer.h"
 #include "comm/sign_operations.h"
 #include "common/file_io.h"
+#include "common/folders.h"
 #include "common/operator_messages.h"
 #include "common/profile.h"
 #include "common/testing/scratch_folder.h"
@@ -181,6 +182,22 @@ TEST_P(SignSimTest, ShowIsStoredFileForFileByteIdentical) {
         EXPECT_EQ(std::count(log.begin(), log.end(), "type 6"), 2);
         EXPECT_EQ(std::count(log.begin(), log.end(), "type 7"), 2);
     }
+}
+
+TEST_P(SignSimTest, AShowAnotherProcessIsMakingIsNotSent) {
+    makeShow();
+    {
+        const WorkspaceLock making(ops_->environment().workspace, WorkspaceLock::Mode::Write);
+        ASSERT_TRUE(making.held());
+        EXPECT_FALSE(run(OperationCode::SendShow, 4));
+        ASSERT_EQ(shown().size(), 1u);
+        EXPECT_NE(shown()[0].text.find("is being written by another Make"), std::string::npos)
+            << shown()[0].text;
+        EXPECT_EQ(sim_->sign().currentFolder(), "") << "nothing reached the sign";
+    }
+    ASSERT_TRUE(run(OperationCode::SendShow, 4));
+    EXPECT_TRUE(ops_->confirmed());
+    expectShowIn("DATA1");
 }
 
 TEST_P(SignSimTest, ClockFileListAndRebootTellTheOperator) {

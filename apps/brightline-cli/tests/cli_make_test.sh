@@ -103,5 +103,20 @@ grep -q "Could not make $dir/gone.jpg" "$dir/err" || fail "compile: the missing 
 "$cli" compile "$dir/show.ZPF" >/dev/null 2>"$dir/err"; [ $? = 1 ] || fail "compile of a program fails"
 grep -q "file type error!" "$dir/err" || fail "compile of a program says the file type is wrong"
 
+# Another process writing or sending the workspace holds its folder (flock): make and compile are
+# refused at once and nothing in the folder changes.
+before=$(cd "$dir/ws" && find . -type f | sort | xargs md5sum)
+flock --no-fork "$dir/ws" sleep 30 &
+holder=$!
+for _ in $(seq 50); do flock -n "$dir/ws" true || break; sleep 0.1; done
+"$cli" make "$dir/show.ZPF" --workspace "$dir/ws" >/dev/null 2>"$dir/err"; rc=$?
+[ $rc = 1 ] || fail "make on a folder in use: exit $rc"
+grep -q "is in use by another Make or send" "$dir/err" || fail "make on a folder in use: $(cat "$dir/err")"
+"$cli" compile "$dir/week.AT" --workspace "$dir/ws" >/dev/null 2>"$dir/err"; rc=$?
+[ $rc = 1 ] || fail "compile on a folder in use: exit $rc"
+kill "$holder"; wait "$holder" 2>/dev/null
+[ "$(cd "$dir/ws" && find . -type f | sort | xargs md5sum)" = "$before" ] || fail "the folder in use changed"
+"$cli" make "$dir/show.ZPF" --workspace "$dir/ws" >/dev/null 2>&1 || fail "make once the folder is free"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failed"; exit 1; fi
 echo "cli make: all passed"
