@@ -9,6 +9,7 @@
 #include <string>
 
 #include "apps/brightline-cli/commands.h"
+#include "apps/brightline-cli/play_window.h"
 #include "common/file_io.h"
 #include "common/folders.h"
 #include "common/paths.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr const char* kPlayUsage =
     "play RUN.AT|PROGRAM.ZPF|SCHEDULE.AT [--workspace DIR] [--verbose] [--ticks N] [--frames DIR] "
     "[--gif FILE] [--every N] "
-    "[--realtime] [--at \"YYYY-MM-DD HH:MM[:SS]\"]";
+    "[--realtime] [--window] [--at \"YYYY-MM-DD HH:MM[:SS]\"]";
 
 bool parseCount(const std::string& text, uint64_t& out) {
     if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
@@ -102,7 +103,7 @@ bool hasExtension(const std::string& path, const char* ext) {
 int runPlay(const Args& args) {
     std::string show, workspace = workspaceFolder(), framesDir, gifPath;
     uint64_t ticks = 0, every = 0;
-    bool realtime = false, verbose = false;
+    bool realtime = false, verbose = false, window = false;
     std::optional<CivilTime> at;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -119,6 +120,8 @@ int runPlay(const Args& args) {
             gifPath = args[++i];
         else if (a == "--realtime")
             realtime = true;
+        else if (a == "--window")
+            window = true;
         else if (a == "--verbose")
             verbose = true;
         else if (a == "--at" && hasValue) {
@@ -130,6 +133,11 @@ int runPlay(const Args& args) {
             return usage(kPlayUsage);
     }
     if (show.empty()) return usage(kPlayUsage);
+    if (window && !noScreenReason().empty()) {
+        std::fprintf(stderr, "brightline-cli: play --window: %s\n", noScreenReason().c_str());
+        return kExitFailed;
+    }
+    const std::string title = "brightline-cli play " + show;
 
     // A program or a schedule is made into a scratch workspace first and its show played.
     std::unique_ptr<ScratchFolder> scratch;
@@ -162,9 +170,10 @@ int runPlay(const Args& args) {
 
     engine::ShowOptions options;
     options.workspace = workspace;
-    options.clock = realtime ? engine::ClockMode::RealTime : engine::ClockMode::Stepped;
+    // In a window the show runs at the sign's pace, and on until the window is closed.
+    options.clock = realtime || window ? engine::ClockMode::RealTime : engine::ClockMode::Stepped;
     options.maxTicks = ticks;
-    options.maxPages = ticks ? 0 : 1;  // by default: until the first page has ended
+    options.maxPages = ticks || window ? 0 : 1;  // by default: until the first page has ended
     content::ContentSettings content;
     if (at) {
         // As the sign plays it from that moment: its schedule lines choose, its clock pages show
@@ -191,7 +200,7 @@ int runPlay(const Args& args) {
         sinks.add(gif.get());
     }
 
-    if (!png && !gif)
+    if (!png && !gif && !window)
         std::fprintf(stderr,
                      "brightline-cli: nothing is written without --frames DIR or --gif FILE; the "
                      "show is only played through\n");
@@ -199,8 +208,19 @@ int runPlay(const Args& args) {
     engine::Engine player;
     // --every N: the screen at every N-th tick only (25: one frame a second).
     engine::EveryNthTick sampled(sinks, every, [&player] { return player.ticks(); });
-    player.start(show, options, every ? static_cast<engine::FrameSink*>(&sampled) : &sinks, diag,
-                 content::makeContentHooks(content));
+    auto start = [&] {
+        player.start(show, options, every ? static_cast<engine::FrameSink*>(&sampled) : &sinks,
+                     diag, content::makeContentHooks(content));
+    };
+    if (window) {
+        std::string why;
+        if (!playInWindow(player, sinks, title, start, &why)) {
+            std::fprintf(stderr, "brightline-cli: play --window: %s\n", why.c_str());
+            return kExitFailed;
+        }
+    } else {
+        start();
+    }
     player.waitDone();
 
     int status = kExitOk;

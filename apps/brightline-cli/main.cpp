@@ -134,8 +134,9 @@ const Command kCommands[] = {
      "--scale N (1..16) pixels wide.\n"},
     {"play",
      "play RUN.AT|PROGRAM.ZPF|SCHEDULE.AT [--workspace DIR] [--ticks N] [--frames DIR] [--gif "
-     "FILE] [--every N] [--realtime] [--at \"YYYY-MM-DD HH:MM[:SS]\"] [--verbose]",
-     "play a show into frames; a program or a schedule is made into a scratch workspace first; "
+     "FILE] [--every N] [--realtime] [--window] [--at \"YYYY-MM-DD HH:MM[:SS]\"] [--verbose]",
+     "play a show into frames, or on the screen with --window; a program or a schedule is made "
+     "into a scratch workspace first; "
      "--at: as the sign plays it from that local moment (its schedule lines choose, its clock "
      "pages show the moment); --verbose: the engine's diagnostic lines on standard error",
      runPlay, "",
@@ -145,7 +146,9 @@ const Command kCommands[] = {
      "--ticks N ends after N ticks (any show); --frames DIR writes a PNG per changed frame,\n"
      "--gif FILE an animated GIF; --every N keeps only every N-th tick's screen;\n"
      "--realtime plays at the sign's pace instead of as fast as possible; --at plays as the\n"
-     "sign does from that local moment. Prints \"played N ticks, M frames\".\n"},
+     "sign does from that local moment. --window shows the show on the screen at the\n"
+     "sign's pace, each sign pixel enlarged to a square, until the window is closed (or\n"
+     "--ticks N have played); it needs a display. Prints \"played N ticks, M frames\".\n"},
     {"effects", "effects [--size WxH] [--speed N] --out DIR | effects --list",
      "every transition effect as GIFs (NAME_in.gif, NAME_out.gif) and half-way stills "
      "(NAME.png); --list: each effect's table position, script name and list name, "

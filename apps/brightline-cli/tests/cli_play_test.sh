@@ -70,4 +70,35 @@ set -e
 "$cli" play run.at --workspace "$ws" >/dev/null 2>"$work/err" || fail "play without outputs"
 grep -q "nothing is written without --frames DIR or --gif FILE" "$work/err" ||
     fail "play without outputs: $(cat "$work/err")"
+# --window: the show on the screen until the window is closed. Without a display, or with one
+# that cannot be reached, it says so and plays nothing.
+set +e
+err=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM \
+    "$cli" play run.at --workspace "$ws" --window 2>&1 >/dev/null); rc=$?
+set -e
+[ $rc -eq 1 ] || fail "--window without a display: exit $rc"
+grep -q "there is no display to show a window on" <<<"$err" || fail "--window without a display: $err"
+set +e
+err=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=:9999 ASAN_OPTIONS=detect_leaks=0 \
+    "$cli" play run.at --workspace "$ws" --window 2>&1 >/dev/null); rc=$?
+set -e
+[ $rc -eq 1 ] || fail "--window on an unreachable display: exit $rc"
+grep -q "cannot connect to the display :9999" <<<"$err" || fail "unreachable display: $err"
+# On Qt's offscreen platform: --ticks ends it at the sign's pace; Ctrl+C ends it as closing the
+# window does, and the scratch folder of a program made for it goes too.
+out=$(QT_QPA_PLATFORM=offscreen "$cli" play run.at --workspace "$ws" --window --ticks 10 2>/dev/null)
+[ "$out" = "played 10 ticks, 0 frames" ] || fail "--window --ticks 10: $out"
+"$cli" new "$work/empty.ZPF" --size 32x8 --format 0 >/dev/null
+mkdir "$work/tmp"
+TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$cli" play "$work/empty.ZPF" --window \
+    >"$work/out" 2>/dev/null &
+player=$!
+sleep 1
+kill -INT "$player"
+set +e
+wait "$player"; rc=$?
+set -e
+[ $rc -eq 0 ] || fail "--window after Ctrl+C: exit $rc"
+grep -q "^played [0-9]* ticks, 0 frames$" "$work/out" || fail "--window after Ctrl+C: $(cat "$work/out")"
+[ -z "$(ls -A "$work/tmp")" ] || fail "--window left $(ls -A "$work/tmp") behind"
 echo "cli play: 1 passed, 0 failed"
