@@ -1,5 +1,6 @@
 // play: a show played headless into PNG frames and/or an animated GIF.
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "apps/brightline-cli/commands.h"
+#include "apps/brightline-cli/interrupt_watch.h"
 #include "apps/brightline-cli/play_window.h"
 #include "common/file_io.h"
 #include "common/folders.h"
@@ -139,6 +141,10 @@ int runPlay(const Args& args) {
     }
     const std::string title = "brightline-cli play " + show;
 
+    // Ctrl+C ends the show as --ticks does: the frames so far are kept, the GIF is finished and
+    // the scratch folder of a made program goes (during Make: once Make is done, nothing played).
+    const InterruptWatch interrupts;
+
     // A program or a schedule is made into a scratch workspace first and its show played.
     std::unique_ptr<ScratchFolder> scratch;
     const bool program = hasExtension(show, ".ZPF");
@@ -155,6 +161,10 @@ int runPlay(const Args& args) {
         made.report = false;
         const int status = program ? makeProgramFile(show, made) : compileScheduleFile(show, made);
         if (status != kExitOk) return status;
+        if (interrupts.interrupted()) {
+            std::fprintf(stderr, "brightline-cli: interrupted; nothing played\n");
+            return kExitInterrupted;
+        }
         workspace = made.workspace;
         show = "run.at";
     }
@@ -214,16 +224,24 @@ int runPlay(const Args& args) {
     };
     if (window) {
         std::string why;
-        if (!playInWindow(player, sinks, title, start, &why)) {
+        if (!playInWindow(player, sinks, title, start, interrupts, &why)) {
             std::fprintf(stderr, "brightline-cli: play --window: %s\n", why.c_str());
             return kExitFailed;
         }
     } else {
         start();
+        while (!player.waitDoneFor(std::chrono::milliseconds(100)))
+            if (interrupts.interrupted()) player.stop();
     }
     player.waitDone();
+    // Closing a window with Ctrl+C is a normal end; a headless play that was cut short says so
+    // in its exit status, as a program ended by the signal would.
+    if (interrupts.interrupted() && !window) {
+        std::fprintf(stderr, "brightline-cli: interrupted after %llu ticks\n",
+                     static_cast<unsigned long long>(player.ticks()));
+    }
 
-    int status = kExitOk;
+    int status = interrupts.interrupted() && !window ? kExitInterrupted : kExitOk;
     if (player.failed()) {
         std::fprintf(stderr, "brightline-cli: the show %s could not be played\n", show.c_str());
         status = kExitFailed;

@@ -13,6 +13,9 @@ using Args = std::vector<std::string>;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+// Ended by Ctrl+C (SIGINT) or SIGTERM before the work was done: 128 + SIGINT, as a shell reports
+// it.
+inline constexpr int kExitInterrupted = 130;
 
 // Prints "usage: brightline-cli <line>" on standard error and returns kExitUsage.
 int usage(const std::string& line);

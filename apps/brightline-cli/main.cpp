@@ -148,7 +148,9 @@ const Command kCommands[] = {
      "--realtime plays at the sign's pace instead of as fast as possible; --at plays as the\n"
      "sign does from that local moment. --window shows the show on the screen at the\n"
      "sign's pace, each sign pixel enlarged to a square, until the window is closed (or\n"
-     "--ticks N have played); it needs a display. Prints \"played N ticks, M frames\".\n"},
+     "--ticks N have played); it needs a display. Ctrl+C ends a play as --ticks does (the\n"
+     "frames kept, the GIF finished, a made program's scratch folder removed) with exit\n"
+     "status 130, or 0 for --window. Prints \"played N ticks, M frames\".\n"},
     {"effects", "effects [--size WxH] [--speed N] --out DIR | effects --list",
      "every transition effect as GIFs (NAME_in.gif, NAME_out.gif) and half-way stills "
      "(NAME.png); --list: each effect's table position, script name and list name, "

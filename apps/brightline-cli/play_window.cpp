@@ -9,11 +9,11 @@
 #include <QTimer>
 
 #include <atomic>
-#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 
+#include "apps/brightline-cli/interrupt_watch.h"
 #include "engine/engine.h"
 #include "engine/frame_sink.h"
 #include "pageeditor/render/gui_session.h"
@@ -82,13 +82,6 @@ class ShowWindow : public QRasterWindow, public engine::FrameSink {
     bool closed_ = false;
 };
 
-// Ctrl+C (or a kill) in the terminal ends the show like closing the window, so the scratch
-// folder of a made program is removed as usual.
-std::atomic<bool> gInterrupted{false};
-extern "C" void onInterrupt(int) {
-    gInterrupted.store(true);
-}
-
 }  // namespace
 
 std::string noScreenReason() {
@@ -98,7 +91,8 @@ std::string noScreenReason() {
 }
 
 bool playInWindow(engine::Engine& player, engine::TeeSink& sinks, const std::string& title,
-                  const std::function<void()>& start, std::string* why) {
+                  const std::function<void()>& start, const InterruptWatch& interrupts,
+                  std::string* why) {
     if (QGuiApplication::instance()) {
         if (why) *why = "a window cannot be shown after Qt was started without a display";
         return false;
@@ -122,9 +116,6 @@ bool playInWindow(engine::Engine& player, engine::TeeSink& sinks, const std::str
         if (why) *why = "the display has no screen to show a window on";
         return false;
     }
-    gInterrupted.store(false);
-    const auto oldInt = std::signal(SIGINT, onInterrupt);
-    const auto oldTerm = std::signal(SIGTERM, onInterrupt);
     ShowWindow window;
     window.setTitle(QString::fromStdString(title));
     sinks.add(&window);
@@ -149,13 +140,12 @@ bool playInWindow(engine::Engine& player, engine::TeeSink& sinks, const std::str
             }
             window.update();
         }
-        if (window.closed() || gInterrupted.load() || !player.running()) QCoreApplication::quit();
+        if (window.closed() || interrupts.interrupted() || !player.running())
+            QCoreApplication::quit();
     });
     poll.start();
     QGuiApplication::exec();
     poll.stop();
-    std::signal(SIGINT, oldInt);
-    std::signal(SIGTERM, oldTerm);
     // Closing the window ends the show; a show that ended keeps its last frame until now.
     player.stop();
     return true;

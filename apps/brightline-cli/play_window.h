@@ -12,6 +12,8 @@ class TeeSink;
 
 namespace brightline::cli {
 
+class InterruptWatch;
+
 // Why there is no screen to show a window on ("" when there is one: DISPLAY, WAYLAND_DISPLAY or
 // a QT_QPA_PLATFORM is set).
 std::string noScreenReason();
@@ -19,8 +21,10 @@ std::string noScreenReason();
 // Shows the frames of `player`'s show in a window titled `title`, each sign pixel a square of
 // screen pixels as large as the screen allows (at least 1). `start` starts the show with the
 // window's sink added to `sinks`; the call returns when the show has ended or the window was
-// closed (which stops the show). False, with the reason in `why`, when no window could be shown.
+// closed or `interrupts` noted Ctrl+C (either stops the show). False, with the reason in `why`,
+// when no window could be shown.
 bool playInWindow(engine::Engine& player, engine::TeeSink& sinks, const std::string& title,
-                  const std::function<void()>& start, std::string* why);
+                  const std::function<void()>& start, const InterruptWatch& interrupts,
+                  std::string* why);
 
 }  // namespace brightline::cli

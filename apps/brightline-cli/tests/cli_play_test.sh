@@ -101,4 +101,22 @@ set -e
 [ $rc -eq 0 ] || fail "--window after Ctrl+C: exit $rc"
 grep -q "^played [0-9]* ticks, 0 frames$" "$work/out" || fail "--window after Ctrl+C: $(cat "$work/out")"
 [ -z "$(ls -A "$work/tmp")" ] || fail "--window left $(ls -A "$work/tmp") behind"
+# Headless, Ctrl+C ends the show too: the frames so far stay, the GIF is finished, the exit
+# status is 130 and no scratch folder is left.
+ffmpeg -loglevel error -f lavfi -i color=c=blue:size=32x8 -frames:v 1 "$work/blue.png"
+echo '{"sign": "32x8", "areaFormat": 0, "areas": [{"background": "blue.png"}]}' >"$work/blue.json"
+"$cli" build "$work/blue.json" "$work/blue.ZPF" >/dev/null
+rm -rf "$work/tmp" && mkdir "$work/tmp"
+TMPDIR="$work/tmp" "$cli" play "$work/blue.ZPF" --realtime --ticks 100000 --gif "$work/cut.gif" \
+    >"$work/out" 2>"$work/err" &
+player=$!
+sleep 1
+kill -INT "$player"
+set +e
+wait "$player"; rc=$?
+set -e
+[ $rc -eq 130 ] || fail "play after Ctrl+C: exit $rc"
+grep -q "interrupted after [0-9]* ticks" "$work/err" || fail "play after Ctrl+C: $(cat "$work/err")"
+[ "$(head -c 6 "$work/cut.gif")" = "GIF89a" ] || fail "the GIF of an interrupted play is not finished"
+[ -z "$(ls -A "$work/tmp")" ] || fail "an interrupted play left $(ls -A "$work/tmp") behind"
 echo "cli play: 1 passed, 0 failed"
