@@ -24,9 +24,8 @@ std::string resolved(const std::string& path) {
 }
 
 std::string phoneKey(size_t index) {
-    char key[32];
-    std::snprintf(key, sizeof key, "PHONE_NUMBER%02zu", index);
-    return key;
+    const std::string number = std::to_string(index);
+    return "PHONE_NUMBER" + std::string(number.size() < 2 ? 2 - number.size() : 0, '0') + number;
 }
 
 // udev writes blanks in names as '_' ("USB_Modem").

@@ -18,6 +18,17 @@ bool executable(const std::string& path) {
     return ::access(path.c_str(), X_OK) == 0;
 }
 
+// A program to start: its command line, what the operator is told it is, and what the operator
+// can do when it cannot be started.
+OutsideProgram outside(std::vector<std::string> argv, std::string name = {},
+                       std::string instead = {}) {
+    OutsideProgram program;
+    program.argv = std::move(argv);
+    program.name = std::move(name);
+    program.instead = std::move(instead);
+    return program;
+}
+
 }  // namespace
 
 std::string ChosenFile::pathWith(const char* extension) const {
@@ -90,8 +101,7 @@ OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& 
         from = to + 1;
     }
     for (const std::string& candidate : candidates) {
-        if (executable(candidate))
-            return OutsideProgram{{candidate, zrtPath}, kTextPageEditorName, {}};
+        if (executable(candidate)) return outside({candidate, zrtPath}, kTextPageEditorName);
     }
     OutsideProgram none;
     none.name = kTextPageEditorName;
@@ -103,18 +113,16 @@ OutsideProgram textPageEditorFor(const std::string& zrtPath, const std::string& 
 OutsideProgram pictureEditorFor(const std::string& picturePath, const Profile& profile) {
     std::string editor = profile.getString(kProfileSectionSet, kKeyPictureEditor, "");
     if (editor.empty()) editor = "xdg-open";
-    return OutsideProgram{{editor, picturePath}, kPictureEditorName};
+    return outside({editor, picturePath}, kPictureEditorName);
 }
 
 OutsideProgram helpProgram(const std::string& startFolder, const std::string& manualFolder) {
     const std::string help = joinPath(startFolder, "brightline_Help");
-    if (fileExists(help) && executable(help)) return OutsideProgram{{help}, kHelpName};
+    if (fileExists(help) && executable(help)) return outside({help}, kHelpName);
     const std::string index = joinPath(manualFolder, kManualIndex);
     if (fileExists(index))
-        return OutsideProgram{{"xdg-open", index},
-                              kHelpName,
-                              {},
-                              "The manual is " + index + "; open it in a web browser."};
+        return outside({"xdg-open", index}, kHelpName,
+                       "The manual is " + index + "; open it in a web browser.");
     OutsideProgram none;
     none.name = kHelpName;
     none.missing = "The manual is not there: " + index +
@@ -124,12 +132,12 @@ OutsideProgram helpProgram(const std::string& startFolder, const std::string& ma
 }
 
 const std::vector<OutsideProgram> kDateTimeSettingsPrograms = {
-    {{"gnome-control-center", "datetime"}},
-    {{"cinnamon-settings", "calendar"}},
-    {{"systemsettings", "kcm_clock"}},
-    {{"kcmshell6", "kcm_clock"}},
-    {{"kcmshell5", "clock"}},
-    {{"time-admin"}},
+    outside({"gnome-control-center", "datetime"}),
+    outside({"cinnamon-settings", "calendar"}),
+    outside({"systemsettings", "kcm_clock"}),
+    outside({"kcmshell6", "kcm_clock"}),
+    outside({"kcmshell5", "clock"}),
+    outside({"time-admin"}),
 };
 
 OutsideProgram dateTimeSettingsProgram(const std::string& pathVariable) {

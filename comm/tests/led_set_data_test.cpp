@@ -84,7 +84,9 @@ TEST(SignList, DamagedFilesLeaveTheListAsItWas) {
         Bytes b = file;
         b[rng() % b.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
         SignList l = kept;
-        if (!decodeSignList(b.data(), b.size(), l)) ASSERT_EQ(l.signs, kept.signs);
+        if (!decodeSignList(b.data(), b.size(), l)) {
+            ASSERT_EQ(l.signs, kept.signs);
+        }
     }
     SignList l = kept;
     EXPECT_FALSE(loadSignList("/nonexistent/LED_SET.ZRC", l));

@@ -163,8 +163,9 @@ TEST(ProgramFile, RandomByteFlipsNeverCrashOrHalfLoad) {
             b[rng() % b.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
         ProgramData p;
         ProgramLoadResult r = decodeProgram(b.data(), b.size(), p);
-        if (r == ProgramLoadResult::Unreadable)
+        if (r == ProgramLoadResult::Unreadable) {
             for (const auto& list : p.areaLists) ASSERT_TRUE(list.empty());
+        }
         if (r == ProgramLoadResult::Loaded) {
             ++loaded;
             for (const auto& list : p.areaLists) ASSERT_LE(list.size(), 1u);

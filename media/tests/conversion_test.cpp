@@ -329,7 +329,9 @@ TEST(ZrtConversion, WrongMarkShortHeaderAndCutPages) {
         ASSERT_TRUE(writeFileAtomically(dir.file("x.ZRT"), c.file));
         const ZrtConversionResult r = convertZrtToZvi(dir.file("x.ZRT"), dir.file("x.zvi"));
         EXPECT_EQ(r.frames, c.frames) << r.error;
-        if (c.frames > 0) EXPECT_EQ(readClip(dir.file("x.zvi")).frames.size(), size_t(c.frames));
+        if (c.frames > 0) {
+            EXPECT_EQ(readClip(dir.file("x.zvi")).frames.size(), size_t(c.frames));
+        }
         EXPECT_EQ(firstFrameOfZrt(dir.file("x.ZRT"), dir.path()).empty(), c.frames <= 0);
     }
     EXPECT_EQ(convertZrtToZvi(dir.file("missing.ZRT"), dir.file("x.zvi")).frames, -1);

@@ -335,7 +335,9 @@ TEST(DsnPicture, DamagedFilesFailOrStopAtTheirData) {
         Picture pic;
         std::string error;
         EXPECT_EQ(decodeDsn(c.file, pic, &error), c.ok) << error;
-        if (c.ok) EXPECT_EQ(pic.pixels.size(), size_t(pic.width) * size_t(pic.height));
+        if (c.ok) {
+            EXPECT_EQ(pic.pixels.size(), size_t(pic.width) * size_t(pic.height));
+        }
     }
 }
 
@@ -459,12 +461,19 @@ TEST(EncodeFrame, EachFormatReadsBackAtTheTargetSize) {
         std::vector<uint8_t> bytes;
         ASSERT_TRUE(encodeFrame(pic, 40, 20, f, 100, bytes));
         Picture back;
-        if (f == FrameFormat::Bmp) ASSERT_TRUE(decodeBmp(bytes, back));
-        if (f == FrameFormat::Jpeg) ASSERT_TRUE(decodeJpeg(bytes, back));
-        if (f == FrameFormat::Png) ASSERT_TRUE(decodePng(bytes, back));
+        if (f == FrameFormat::Bmp) {
+            ASSERT_TRUE(decodeBmp(bytes, back));
+        }
+        if (f == FrameFormat::Jpeg) {
+            ASSERT_TRUE(decodeJpeg(bytes, back));
+        }
+        if (f == FrameFormat::Png) {
+            ASSERT_TRUE(decodePng(bytes, back));
+        }
         ASSERT_EQ(back.width, 40);
-        if (f != FrameFormat::Jpeg)
+        if (f != FrameFormat::Jpeg) {
             EXPECT_EQ(back.pixels, pic.pixels) << "lossless formats keep every pixel";
+        }
         ASSERT_TRUE(encodeFrame(pic, 20, 10, f, 75, bytes));
         if (f == FrameFormat::Png) {
             ASSERT_TRUE(decodePng(bytes, back));

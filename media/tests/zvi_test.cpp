@@ -182,7 +182,9 @@ TEST(ZviReader, EveryPrefixOfAClipPlaysItsWholeFramesAndStops) {
         ASSERT_GE(order.size(), size_t(whole)) << cut;
         ASSERT_LE(order.size(), size_t(whole) + 1) << cut;
         for (int i = 0; i < whole; ++i) EXPECT_EQ(order[size_t(i)], i * 40) << cut;
-        if (order.size() > size_t(whole)) EXPECT_EQ(order.back(), -1) << cut;
+        if (order.size() > size_t(whole)) {
+            EXPECT_EQ(order.back(), -1) << cut;
+        }
     }
 }
 
@@ -205,7 +207,9 @@ TEST(ZviReader, FramesIntoARegionPageReportPngSizeMismatch) {
         ASSERT_EQ(page.width, c.regionW);
         ASSERT_EQ(page.height, c.regionH);
         EXPECT_EQ(page.at(15, std::min(c.regionH, 8) - 1), 0u) << "frame 0 is black";
-        if (c.regionW > 16) EXPECT_EQ(page.at(16, 0), 0u);
+        if (c.regionW > 16) {
+            EXPECT_EQ(page.at(16, 0), 0u);
+        }
         // Frame 1's length is damaged: the page keeps frame 0; then the clip ends.
         const Picture before = page;
         std::string why;

@@ -93,8 +93,9 @@ TEST(ScheduleFile, WrongMarkDamageAndMissingFile) {
         Bytes f = b;
         f[rng() % f.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
         entries.clear();
-        if (decodeSchedule(f.data(), f.size(), entries) != ScheduleLoadResult::Loaded)
+        if (decodeSchedule(f.data(), f.size(), entries) != ScheduleLoadResult::Loaded) {
             ASSERT_TRUE(entries.empty());
+        }
     }
     EXPECT_EQ(loadSchedule("/nonexistent/x.AT", entries), ScheduleLoadResult::NotOpened);
     Bytes empty = encodeSchedule({});

@@ -62,7 +62,9 @@ TEST(UserFile, WrongMarkAndDamageLeaveTheListAsItWas) {
         Bytes f = b;
         f[rng() % f.size()] ^= static_cast<uint8_t>(1 + rng() % 255);
         l = kept;
-        if (!decodeUsers(f.data(), f.size(), l)) ASSERT_EQ(l, kept);
+        if (!decodeUsers(f.data(), f.size(), l)) {
+            ASSERT_EQ(l, kept);
+        }
     }
 }
 

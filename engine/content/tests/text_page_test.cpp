@@ -289,7 +289,9 @@ TEST(ZtxPage, TagsLineFeedsAndPairing) {
         if (!c.rows.empty()) {
             std::vector<int> rows = d.inkRows(c.colour);
             EXPECT_EQ(rows.front(), c.rows.front());
-            if (c.rows.size() > 1) EXPECT_EQ(rows.back(), c.rows.back() + 7);
+            if (c.rows.size() > 1) {
+                EXPECT_EQ(rows.back(), c.rows.back() + 7);
+            }
         }
     }
 }
