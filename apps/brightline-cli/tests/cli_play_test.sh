@@ -88,16 +88,20 @@ grep -q "cannot connect to the display :9999" <<<"$err" || fail "unreachable dis
 # window does, and the scratch folder of a program made for it goes too.
 out=$(QT_QPA_PLATFORM=offscreen "$cli" play run.at --workspace "$ws" --window --ticks 10 2>/dev/null)
 [ "$out" = "played 10 ticks, 0 frames" ] || fail "--window --ticks 10: $out"
+# interrupted COMMAND...: runs it with a TMPDIR of its own, output in $work/out and $work/err,
+# presses Ctrl+C after a second and sets rc to its exit status.
+interrupted() {
+    rm -rf "$work/tmp" && mkdir "$work/tmp"
+    TMPDIR="$work/tmp" "$@" >"$work/out" 2>"$work/err" &
+    local player=$!
+    sleep 1
+    kill -INT "$player"
+    set +e
+    wait "$player"; rc=$?
+    set -e
+}
 "$cli" new "$work/empty.ZPF" --size 32x8 --format 0 >/dev/null
-mkdir "$work/tmp"
-TMPDIR="$work/tmp" QT_QPA_PLATFORM=offscreen "$cli" play "$work/empty.ZPF" --window \
-    >"$work/out" 2>/dev/null &
-player=$!
-sleep 1
-kill -INT "$player"
-set +e
-wait "$player"; rc=$?
-set -e
+interrupted env QT_QPA_PLATFORM=offscreen "$cli" play "$work/empty.ZPF" --window
 [ $rc -eq 0 ] || fail "--window after Ctrl+C: exit $rc"
 grep -q "^played [0-9]* ticks, 0 frames$" "$work/out" || fail "--window after Ctrl+C: $(cat "$work/out")"
 [ -z "$(ls -A "$work/tmp")" ] || fail "--window left $(ls -A "$work/tmp") behind"
@@ -106,15 +110,7 @@ grep -q "^played [0-9]* ticks, 0 frames$" "$work/out" || fail "--window after Ct
 ffmpeg -loglevel error -f lavfi -i color=c=blue:size=32x8 -frames:v 1 "$work/blue.png"
 echo '{"sign": "32x8", "areaFormat": 0, "areas": [{"background": "blue.png"}]}' >"$work/blue.json"
 "$cli" build "$work/blue.json" "$work/blue.ZPF" >/dev/null
-rm -rf "$work/tmp" && mkdir "$work/tmp"
-TMPDIR="$work/tmp" "$cli" play "$work/blue.ZPF" --realtime --ticks 100000 --gif "$work/cut.gif" \
-    >"$work/out" 2>"$work/err" &
-player=$!
-sleep 1
-kill -INT "$player"
-set +e
-wait "$player"; rc=$?
-set -e
+interrupted "$cli" play "$work/blue.ZPF" --realtime --ticks 100000 --gif "$work/cut.gif"
 [ $rc -eq 130 ] || fail "play after Ctrl+C: exit $rc"
 grep -q "interrupted after [0-9]* ticks" "$work/err" || fail "play after Ctrl+C: $(cat "$work/err")"
 [ "$(head -c 6 "$work/cut.gif")" = "GIF89a" ] || fail "the GIF of an interrupted play is not finished"
