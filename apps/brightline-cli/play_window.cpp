@@ -146,7 +146,7 @@ bool playInWindow(engine::Engine& player, engine::TeeSink& sinks, const std::str
     poll.start();
     QGuiApplication::exec();
     poll.stop();
-    // Closing the window ends the show; a show that ended keeps its last frame until now.
+    // A closed window or Ctrl+C ends the show here (one that ended by itself has ended already).
     player.stop();
     return true;
 }
